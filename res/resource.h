@@ -1,0 +1,10 @@
+// Resource IDs shared by the .rc script and the C++ code. The names carry an
+// IDR_/IDD_/IDS_ prefix of their own so that none collides with <winuser.h>.
+#pragma once
+
+#define IDR_APP_ICON 128
+#define IDD_MAIN_WINDOW 102
+#define IDS_ABOUT_MENU 101
+
+#define IDC_APPLY_CHANGES 1016
+#define IDC_NAV_TREE 1004

@@ -1,0 +1,94 @@
+#include "services/platform_win32.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+namespace corvandel {
+
+OsVersionRecord Win32Platform::Version() {
+  // Zeroed first: should the query fail, no predicate sees a stray version.
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExA(&info);
+#pragma GCC diagnostic pop
+  return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+std::string Win32Platform::WindowsDirectory() {
+  char buffer[100] = {};
+  UINT length = GetWindowsDirectoryA(buffer, sizeof(buffer));
+  return length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+}
+
+std::string Win32Platform::AppDataFolder() {
+  char buffer[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_APPDATA, FALSE)) return {};
+  return buffer;
+}
+
+std::vector<std::string> Win32Platform::LogicalDrives() {
+  std::vector<char> buffer(GetLogicalDriveStringsA(0, nullptr) + 1, '\0');
+  DWORD length = GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+  std::vector<std::string> roots;
+  for (const char* p = buffer.data(); p < buffer.data() + length && *p; p += std::strlen(p) + 1) roots.emplace_back(p);
+  return roots;
+}
+
+unsigned Win32Platform::DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+int Win32Platform::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
+  return MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
+}
+
+std::optional<std::string> Win32Platform::BrowseForFile(const std::string& filter) {
+  // The filter comes in the "Name|pattern||" form; the dialog wants NULs.
+  std::string filterZ = filter;
+  for (char& c : filterZ) if (c == '|') c = '\0';
+  filterZ.push_back('\0');
+  char path[MAX_PATH] = {};
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = GetActiveWindow();
+  ofn.lpstrFilter = filterZ.c_str();
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = sizeof(path);
+  ofn.Flags = 0x28BF1C & ~static_cast<DWORD>(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);  // no hook or template of ours
+  if (!GetOpenFileNameA(&ofn)) return std::nullopt;
+  return std::string(path);
+}
+
+std::optional<std::string> Win32Platform::BrowseForFolder() {
+  BROWSEINFOA info{};
+  info.hwndOwner = GetActiveWindow();
+  info.lpszTitle = "";
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  LPITEMIDLIST list = SHBrowseForFolderA(&info);
+  if (!list) return std::nullopt;
+  char path[MAX_PATH] = {};
+  bool ok = SHGetPathFromIDListA(list, path);
+  CoTaskMemFree(list);
+  if (!ok) return std::nullopt;
+  return std::string(path);
+}
+
+CalendarDate Win32Platform::TodayUtc() {
+  SYSTEMTIME now{};
+  GetSystemTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
+std::string Win32Platform::ProgramFolder() {
+  char path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string folder(path, length);
+  auto slash = folder.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+}  // namespace corvandel

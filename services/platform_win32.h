@@ -1,0 +1,22 @@
+// The platform seam over the real Windows calls.
+#pragma once
+
+#include "services/platform.h"
+
+namespace corvandel {
+
+class Win32Platform : public IPlatform {
+ public:
+  OsVersionRecord Version() override;
+  std::string WindowsDirectory() override;
+  std::string AppDataFolder() override;
+  std::vector<std::string> LogicalDrives() override;
+  unsigned DriveType(const std::string& root) override;
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+  std::optional<std::string> BrowseForFile(const std::string& filter) override;
+  std::optional<std::string> BrowseForFolder() override;
+  CalendarDate TodayUtc() override;
+  std::string ProgramFolder() override;
+};
+
+}  // namespace corvandel
