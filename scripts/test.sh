@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds both trees and runs every test: the native suite first, then the
+# Windows build under Wine on a private X display. Ends with one summary line
+# and exits non-zero when anything failed.
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+set -e
+ensure_packages
+set +e
+
+passed=0
+failed=0
+problems=()
+
+# Adds a GoogleTest run's counts to the totals; a run that printed no summary
+# (it crashed, or did not start) counts as a failure.
+count_gtest() {
+  local name=$1 output=$2 status=$3 p f
+  p=$(grep -oE '^\[  PASSED  \] [0-9]+' "$output" | grep -oE '[0-9]+$' | tail -n 1)
+  f=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$output" | grep -oE '[0-9]+' | tail -n 1)
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+  if [ "$status" -ne 0 ] || [ -z "$p$f" ]; then
+    [ -z "$p$f" ] && failed=$((failed + 1))
+    problems+=("$name (exit $status)")
+  fi
+}
+
+run_suite() {  # name, command...
+  local name=$1; shift
+  local output=$BUILD/$name.log status
+  log "running $name"
+  "$@" --gtest_brief=1 2>&1 | tee "$output"
+  status=${PIPESTATUS[0]}
+  count_gtest "$name" "$output" "$status"
+}
+
+build_tree() {  # name, configure function, build dir
+  log "building the $1 tree"
+  if ! { "$2" && cmake --build "$3"; } >"$BUILD/build-$1.log" 2>&1; then
+    tail -n 40 "$BUILD/build-$1.log"
+    problems+=("$1 build")
+    return 1
+  fi
+}
+
+mkdir -p "$BUILD"
+start=$SECONDS
+
+if build_tree native configure_native "$NATIVE_BUILD"; then
+  run_suite native-tests "$NATIVE_BUILD/tests/corvandel_tests"
+fi
+
+if build_tree windows configure_windows "$WINDOWS_BUILD"; then
+  ensure_wine_prefix
+  trap 'stop_wineserver; stop_xvfb' EXIT
+  start_xvfb
+  start_wineserver
+  run_suite wine-tests wine "$WINDOWS_BUILD/tests/corvandel_wine_tests.exe"
+  for e2e in "$ROOT"/tests/e2e/*.sh; do
+    [ -e "$e2e" ] || continue
+    name=e2e-$(basename "$e2e" .sh)
+    log "running $name"
+    if bash "$e2e" >"$BUILD/$name.log" 2>&1; then
+      passed=$((passed + 1))
+    else
+      cat "$BUILD/$name.log"
+      failed=$((failed + 1)); problems+=("$name")
+    fi
+  done
+  stop_wineserver
+  stop_xvfb
+fi
+
+echo
+echo "Finished in $((SECONDS - start)) s."
+[ ${#problems[@]} -gt 0 ] && printf 'FAILED: %s\n' "${problems[@]}"
+echo "tests: $passed passed, $failed failed"
+[ $failed -eq 0 ] && [ ${#problems[@]} -eq 0 ]
