@@ -152,14 +152,6 @@ TEST_F(ColorComboTest, SharedColorsSelectTheFirstName) {
   EXPECT_EQ(Rgb(255, 0, 255), GetSelectedColor(pages, kPage, kCombo));
 }
 
-TEST_F(ColorComboTest, EverySelectedColorReadsBack) {
-  FillColors(pages, kPage, kCombo);
-  for (const auto& entry : ColorTable()) {
-    SelectColor(pages, kPage, kCombo, entry.color);
-    EXPECT_EQ(entry.color, GetSelectedColor(pages, kPage, kCombo)) << entry.name;
-  }
-}
-
 TEST_F(ColorComboTest, AnUnknownColorLeavesTheSelectionAlone) {
   FillColors(pages, kPage, kCombo);
   SelectColor(pages, kPage, kCombo, Rgb(1, 2, 3));
