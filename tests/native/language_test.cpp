@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "service_doubles.h"
+#include "services/builtin_strings.h"
+#include "services/language.h"
+
+namespace corvandel {
+namespace {
+
+constexpr char kFolder[] = "C:\\Tools";
+constexpr char kEnglishFile[] = "C:\\Tools\\Language\\English.ini";
+constexpr char kTable[] = "VantorelStringTable";
+
+class LanguageTest : public testing::Test {
+ protected:
+  MapProfile profile;
+  Language language{profile, kFolder};
+};
+
+TEST(UnescapeLangText, TurnsBackslashNAndTIntoLineFeedAndTab) {
+  const struct {
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {"plain", "plain"},
+      {"Note:\\n\\tRestart", "Note:\n\tRestart"},
+      {"\\n\\n", "\n\n"},
+      {"a\\rb\\\\c\\\"d", "a\\rb\\\\c\\\"d"},  // no other escapes
+      {"\\N\\T", "\\N\\T"},                   // lower case only
+      {"ends\\", "ends\\"},
+      {"\\\\n", "\\\n"},  // read left to right: the second backslash starts the escape
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, UnescapeLangText(c.text)) << c.text;
+}
+
+TEST_F(LanguageTest, FilePathFollowsTheProgramFolderAndTheCurrentName) {
+  EXPECT_EQ("English", language.Name());
+  EXPECT_EQ("C:\\Tools\\Language\\", language.LanguageDirectory());
+  EXPECT_EQ(kEnglishFile, language.FilePath());
+  language.SetName("Deutsch");
+  EXPECT_EQ("C:\\Tools\\Language\\Deutsch.ini", language.FilePath());
+}
+
+TEST_F(LanguageTest, WithoutAFileEveryStringIsBuiltIn) {
+  for (const auto& entry : BuiltinStrings()) EXPECT_EQ(entry.text, language.GetLangString(entry.id)) << entry.id;
+}
+
+TEST_F(LanguageTest, FileEntriesReplaceStringsUnlessEmpty) {
+  profile.Set(kEnglishFile, kTable, "2001", "W A R N I N G");
+  profile.Set(kEnglishFile, kTable, "2004", "");
+  profile.Set(kEnglishFile, kTable, "2003", "Only on\\n2000/XP");
+  profile.Set(kEnglishFile, "OtherSection", "2002", "not this");
+  EXPECT_EQ("W A R N I N G", language.GetLangString(2001));
+  EXPECT_EQ("This Tweak is active only on Windows XP", language.GetLangString(2004));
+  EXPECT_EQ("Only on\n2000/XP", language.GetLangString(2003));
+  EXPECT_EQ("This Tweak is active only on Windows NT/2000/XP", language.GetLangString(2002));
+}
+
+TEST_F(LanguageTest, IdsTheTableLacksStayEmptyWhateverTheFileHolds) {
+  for (const char* key : {"2023", "0", "102"}) profile.Set(kEnglishFile, kTable, key, "from the file");
+  EXPECT_EQ("", language.GetLangString(2023));
+  EXPECT_EQ("", language.GetLangString(0));
+  EXPECT_EQ("", language.GetLangString(102));
+}
+
+TEST_F(LanguageTest, StringsAreReadFromTheCurrentLanguageAtEachLookup) {
+  profile.Set("C:\\Tools\\Language\\Deutsch.ini", kTable, "2001", "A C H T U N G");
+  EXPECT_EQ("A L E R T", language.GetLangString(2001));
+  language.SetName("Deutsch");
+  EXPECT_EQ("A C H T U N G", language.GetLangString(2001));
+}
+
+TEST_F(LanguageTest, LongEntriesAreCutToTheBuffer) {
+  profile.Set(kEnglishFile, kTable, "2002", std::string(3000, 'x'));
+  EXPECT_EQ(1023u, language.GetLangString(2002).size());
+}
+
+// A dialog with a caption and direct children in z-order.
+class FakeDialog : public IDialogTexts {
+ public:
+  struct Child {
+    int id;
+    std::string text;
+  };
+  std::string caption;
+  std::vector<Child> children;
+
+  std::string Caption() const override { return caption; }
+  void SetCaption(const std::string& text) override { caption = text; }
+  int ChildCount() const override { return static_cast<int>(children.size()); }
+  int ChildControlId(int index) const override { return children.at(index).id; }
+  std::string ChildText(int index) const override { return children.at(index).text; }
+  void SetChildText(int index, const std::string& text) override { children.at(index).text = text; }
+};
+
+TEST_F(LanguageTest, TranslateDialogReplacesCaptionAndChildTexts) {
+  profile.Set(kEnglishFile, "102", "102", "Corvandel\\tDeutsch");
+  profile.Set(kEnglishFile, "102", "1016", "Anwenden");
+  profile.Set(kEnglishFile, "102", "1004", "");
+  profile.Set(kEnglishFile, "102", "-1", "Etikett");
+  profile.Set(kEnglishFile, "100", "1016", "wrong dialog");
+  FakeDialog dialog;
+  dialog.caption = "Corvandel";
+  dialog.children = {{1004, "TurboDLL"}, {1016, "Apply Changes"}, {-1, "a"}, {1053, ""}, {-1, "b"}};
+  language.TranslateDialog(dialog, 102);
+  EXPECT_EQ("Corvandel\tDeutsch", dialog.caption);
+  EXPECT_EQ("TurboDLL", dialog.children[0].text);  // empty entry keeps the text
+  EXPECT_EQ("Anwenden", dialog.children[1].text);
+  EXPECT_EQ("Etikett", dialog.children[2].text);  // children sharing an ID all change
+  EXPECT_EQ("", dialog.children[3].text);         // no entry, no text: stays empty
+  EXPECT_EQ("Etikett", dialog.children[4].text);
+}
+
+TEST_F(LanguageTest, TranslateDialogKeepsTheCaptionOfDialogZero) {
+  profile.Set(kEnglishFile, "0", "0", "caption");
+  profile.Set(kEnglishFile, "0", "1016", "child");
+  FakeDialog dialog;
+  dialog.caption = "Own";
+  dialog.children = {{1016, "Apply"}};
+  language.TranslateDialog(dialog, 0);
+  EXPECT_EQ("Own", dialog.caption);
+  EXPECT_EQ("child", dialog.children[0].text);
+}
+
+TEST_F(LanguageTest, DialogCaptionsAreCutTo259Characters) {
+  profile.Set(kEnglishFile, "100", "100", std::string(500, 'c'));
+  profile.Set(kEnglishFile, "100", "1", std::string(2000, 't'));
+  FakeDialog dialog;
+  dialog.children = {{1, ""}};
+  language.TranslateDialog(dialog, 100);
+  EXPECT_EQ(259u, dialog.caption.size());
+  EXPECT_EQ(1023u, dialog.children[0].text.size());
+}
+
+class TweakTableTranslation : public LanguageTest {
+ protected:
+  TweakTable table;
+  void SetUp() override {
+    for (int id = 0; id < 4; ++id)
+      table.push_back({"Title " + std::to_string(id), "Description " + std::to_string(id), 2, id});
+  }
+  void Set(const std::string& key, const std::string& value) { profile.Set(kEnglishFile, "1004", key, value); }
+};
+
+TEST_F(TweakTableTranslation, WithoutAFileTheTableIsUnchanged) {
+  const TweakTable before = table;
+  language.TranslateTweakTable(table);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(before[i].title, table[i].title);
+    EXPECT_EQ(before[i].description, table[i].description);
+    EXPECT_EQ(before[i].tweakId, table[i].tweakId);
+  }
+}
+
+TEST_F(TweakTableTranslation, TitlesAndDescriptionsComeFromTheirKeys) {
+  Set("12", "Erster\\tTitel");
+  Set("13", "");
+  Set("33", "Beschreibung");
+  language.TranslateTweakTable(table);
+  EXPECT_EQ("Erster\tTitel", table[1].title);
+  EXPECT_EQ("Description 1", table[1].description);
+  EXPECT_EQ("Title 3", table[3].title);
+  EXPECT_EQ("Beschreibung", table[3].description);
+}
+
+TEST_F(TweakTableTranslation, ARemappedRowReadsItsTextsUnderTheNewId) {
+  Set("21", "3");
+  Set("22", "not read");
+  Set("32", "Title from 32");
+  Set("33", "Description from 33");
+  language.TranslateTweakTable(table);
+  EXPECT_EQ(3, table[2].tweakId);
+  EXPECT_EQ("Title from 32", table[2].title);
+  EXPECT_EQ("Description from 33", table[2].description);
+  EXPECT_EQ(3, table[3].tweakId);  // row 3 reads the same keys
+  EXPECT_EQ("Title from 32", table[3].title);
+}
+
+TEST_F(TweakTableTranslation, RemapValuesAreReadAsCDecimalNumbers) {
+  const struct {
+    const char* value;
+    int tweakId;         // the row's TweakId afterwards
+    const char* titleKey;  // the key its title is read from
+  } cases[] = {
+      {"999", 999, "9992"},
+      {" 7x", 7, "72"},
+      {"-5", -5, "-52"},
+      {"abc", 0, "02"},                  // no digits give 0
+      {"", 2, "22"},                     // empty: the row keeps its id
+      {"99999999999", 2, "22"},          // out of range: the row keeps its id
+      {"-99999999999", 2, "22"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    MapProfile file;
+    Language lang(file, kFolder);
+    file.Set(kEnglishFile, "1004", "21", c.value);
+    file.Set(kEnglishFile, "1004", c.titleKey, "found");
+    TweakTable rows = {{"t0", "d0", 2, 0}, {"t1", "d1", 2, 1}, {"t2", "d2", 2, 2}};
+    lang.TranslateTweakTable(rows);
+    EXPECT_EQ(c.tweakId, rows[2].tweakId);
+    EXPECT_EQ("found", rows[2].title);
+    EXPECT_EQ(3u, rows.size());
+  }
+}
+
+TEST_F(TweakTableTranslation, TextsArriveAsTheFileHasThem) {
+  // Quotes and line breaks pass through; whoever writes titles elsewhere must
+  // cope with them.
+  Set("02", "Say \"hi\"\\nnow");
+  Set("03", "line\r\nbreak");
+  language.TranslateTweakTable(table);
+  EXPECT_EQ("Say \"hi\"\nnow", table[0].title);
+  EXPECT_EQ("line\r\nbreak", table[0].description);
+}
+
+}  // namespace
+}  // namespace corvandel
