@@ -4,9 +4,7 @@
 #pragma once
 
 #include <initializer_list>
-#include <span>
 #include <string>
-#include <vector>
 
 #include "history/change_history.h"
 #include "nav/tweak_entry.h"
@@ -14,17 +12,16 @@
 
 namespace corvandel {
 
-struct Overview {
-  int tweakId;             // the category or group
-  int nameWidth;           // pixels
-  int dateWidth;           // pixels
-  std::vector<int> rows;   // TweakIds, in list order
-};
+// Whether node tweakId (a category or group with routines) has an overview.
+bool HasOverview(int tweakId);
 
-// The 28 overviews, in tree order.
-std::span<const Overview> Overviews();
-// The overview of a node, or nullptr for a node that has none.
-const Overview* FindOverview(int tweakId);
+struct OverviewColumns {
+  int nameWidth;  // pixels
+  int dateWidth;  // pixels
+};
+// "Command Processor" and "Explorer" have columns of their own; the rest
+// share 295 / 99.
+OverviewColumns OverviewColumnWidths(int tweakId);
 
 // List 1007 of CListCheckPage is shared by the overviews and two tweaks that
 // put their own columns there; whoever fills it first removes the columns the
@@ -43,8 +40,9 @@ class ListCheckColumns {
   int count_ = 0;
 };
 
-// Shows the overview of node tweakId (which must have one).
-void ShowOverview(const Overview& overview, IPageHost& pages, const TweakTable& table, ChangeHistory& history,
+// Shows the overview of node tweakId: its description, then one row per tweak
+// directly under it that has a load routine, with the row's date.
+void ShowOverview(int tweakId, IPageHost& pages, const TweakTable& table, ChangeHistory& history,
                   ListCheckColumns& columns);
 
 // "Title:\nDescription", the text of description field 1006.

@@ -1,0 +1,32 @@
+// What a load or apply routine reaches: the seams, the language, the titles
+// table, the change history and the current selection. Routines own nothing
+// beyond the registry handles they open and close within one call.
+#pragma once
+
+#include "history/change_history.h"
+#include "nav/overviews.h"
+#include "nav/tweak_entry.h"
+#include "pages/page_host.h"
+#include "services/language.h"
+#include "services/platform.h"
+#include "services/registry.h"
+#include "services/version_gate.h"
+
+namespace corvandel {
+
+struct TweakContext {
+  IRegistry& registry;
+  IPageHost& pages;
+  IPlatform& platform;
+  const Language& language;
+  const TweakTable& table;
+  ChangeHistory& history;
+  ListCheckColumns& listColumns;  // list 1007 of CListCheckPage
+  int currentTweakId = 0;         // the node selected last
+
+  GateContext Gate() const { return {platform, language, pages}; }
+  // Today's date for the selected tweak in the history.
+  void RecordTweakChange() { history.RecordTweakChange(currentTweakId); }
+};
+
+}  // namespace corvandel
