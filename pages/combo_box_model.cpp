@@ -47,7 +47,7 @@ int ComboBoxModel::AddString(const std::string& text) {
 int ComboBoxModel::SetItemData(int index, std::uintptr_t data) {
   if (!IsIndex(index)) return kComboError;
   items_[index].data = data;
-  return 0;
+  return 0;  // anything but CB_ERR means done
 }
 
 std::uintptr_t ComboBoxModel::ItemData(int index) const {
