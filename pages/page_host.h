@@ -24,9 +24,20 @@ inline constexpr int kMainWindow = 102;   // CMainDlg: holds the Apply button
 inline constexpr int kApplyButton = 1016;
 }  // namespace page
 
+// CB_ERR: the answer of a combo call that fails or finds nothing.
+inline constexpr int kComboError = -1;
+
 // List view column alignment (LVCFMT_*).
 enum class ColumnAlign { kLeft = 0, kRight = 1, kCenter = 2 };
 
+// Visibility is a window's own visible style: a shown control on a hidden
+// page counts as visible, and a page keeps its controls' states when hidden.
+// The main window is not a page: ShowPage ignores it.
+//
+// A call naming an unknown page or control, or a control of another kind (a
+// combo call on a check box), changes nothing and answers as an empty, hidden
+// and disabled control would: "", 0, false, or -1 where an index or CB_ERR
+// is expected.
 class IPageHost {
  public:
   virtual ~IPageHost() = default;
@@ -72,9 +83,10 @@ class IPageHost {
   virtual bool ListSetItemText(int pageId, int controlId, int row, int column, const std::string& text) = 0;
   virtual std::string ListItemText(int pageId, int controlId, int row, int column) const = 0;
   virtual int ListItemCount(int pageId, int controlId) const = 0;
+  // A row outside the list is ignored (-1 does not mean every row here).
   virtual void ListSetCheck(int pageId, int controlId, int row, bool checked) = 0;
   virtual bool ListGetCheck(int pageId, int controlId, int row) const = 0;
-  virtual void ListSelectRow(int pageId, int controlId, int row) = 0;  // -1 clears
+  virtual void ListSelectRow(int pageId, int controlId, int row) = 0;  // -1 or a row outside clears
   // LVM_GETNEXTITEM(-1, LVNI_SELECTED): the selected row or -1.
   virtual int ListSelectedRow(int pageId, int controlId) const = 0;
 };
