@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 
+#include "services/native_path.h"
 #include "services/registry_key.h"
 
 namespace corvandel {
@@ -14,7 +15,7 @@ namespace corvandel {
 namespace {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(NativePath(path), std::ios::binary);
   if (!in) return std::nullopt;
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
@@ -116,7 +117,8 @@ void ChangeHistory::Rebuild() {
 // The whole file is written beside the old one and then put in its place, so
 // a crash or a full disk never leaves a truncated history.
 bool ChangeHistory::SaveText(const std::string& text) const {
-  const std::string temporary = path_ + ".tmp";
+  const std::string target = NativePath(path_);
+  const std::string temporary = target + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -129,7 +131,7 @@ bool ChangeHistory::SaveText(const std::string& text) const {
     }
   }
   std::error_code error;
-  std::filesystem::rename(temporary, path_, error);
+  std::filesystem::rename(temporary, target, error);
   if (error) {
     std::remove(temporary.c_str());
     return false;
