@@ -33,7 +33,7 @@ FileState ReadFileBytes(const std::string& file, std::string& bytes) {
   if (status.type() != fs::file_type::regular) return FileState::kUnreadable;
   std::ifstream in(path, std::ios::binary);
   if (!in) return FileState::kUnreadable;
-  char chunk[64 * 1024];
+  char chunk[16 * 1024];
   while (in.read(chunk, sizeof(chunk)) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
   return in.bad() ? FileState::kUnreadable : FileState::kRead;
 }
@@ -46,10 +46,11 @@ Text DecodeFileText(std::string_view bytes) {
   if (!little && !startsWith("\xFE\xFF")) return WidenAnsi(bytes);
   Text text;
   text.reserve(bytes.size() / 2);
-  // An odd last byte is read as a unit of its own (zero high byte).
-  for (std::size_t i = 2; i < bytes.size(); i += 2) {
+  // An odd last byte is half a character and is dropped. (Wine reads a byte
+  // past the end of the file to complete it, so its result varies.)
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
     const auto first = static_cast<unsigned char>(bytes[i]);
-    const auto second = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
     text.push_back(little ? static_cast<char16_t>(first | second << 8) : static_cast<char16_t>(first << 8 | second));
   }
   return text;

@@ -22,10 +22,9 @@ constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_s
 
 void ProfileConformance::SetUp() {
   profile_ = GetParam().make();
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::random_device random;
   folder_ = std::filesystem::temp_directory_path() /
-            (std::string("corvandel-profile-") + GetParam().name + "-" + test->name() + "-" + std::to_string(random()));
+            ("corvandel-profile-" + std::to_string(random()) + "-" + std::to_string(random()));
   std::filesystem::create_directories(folder_);
 }
 
@@ -197,6 +196,12 @@ TEST_P(ProfileConformance, LargeBuffersReturnWholeValues) {
   // The quoted value's buffer sizes on either side of its length.
   EXPECT_EQ(value.substr(0, 99999), profile_->GetString("s", "j", "def", 100001, file));
   EXPECT_EQ(value, profile_->GetString("s", "j", "def", 100002, file));
+  // Quoted values whose length is one short of a likely allocation step come
+  // whole from a bigger buffer.
+  for (std::size_t length : {255u, 1023u, 4095u}) {
+    const std::string step = Write("step" + std::to_string(length) + ".ini", "[s]\nk='" + value.substr(0, length) + "'\n");
+    EXPECT_EQ(length, profile_->GetString("s", "k", "def", 1 << 20, step).size()) << length;
+  }
 }
 
 TEST_P(ProfileConformance, MissingFilesGiveTheDefault) {
@@ -259,7 +264,6 @@ TEST_P(ProfileConformance, ByteOrderMarks) {
       {"cut inside a pair","\xEF\xBB\xBF[s]\nk=\xC3\xA9\xF0\x9F\x98\x80z\n", "s", "k", "def", 3,       "\xE9?"},
       {"UTF-16LE",  "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0\xAC\x20\x00\x4E\r\0\n\0"s, "s", "k", "def", kBuffer, "\xE9\x80?"},
       {"UTF-16BE",  "\xFE\xFF\0[\0s\0]\0\n\0k\0=\0\xE9\x20\xAC\0\n"s,                 "s", "k", "def", kBuffer, "\xE9\x80"},
-      {"UTF-16 odd last byte", "\xFF\xFE[\0s\0]\0\n\0k\0=\0x\0y"s,                   "s", "k", "def", kBuffer, "xy"},
       {"UTF-16 lone surrogate", "\xFF\xFE[\0s\0]\0\n\0k\0=\0\x3D\xD8x\0"s,           "s", "k", "def", kBuffer, "?x"},
       {"UTF-16 without a mark", "[\0s\0]\0\n\0k\0=\0v\0"s,                           "s", "k", "def", kBuffer, "def"},
   });

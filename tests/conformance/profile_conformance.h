@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,5 +47,6 @@ class ProfileConformance : public ::testing::TestWithParam<ProfileSide> {
 };
 
 std::string ProfileSideName(const ::testing::TestParamInfo<ProfileSide>& info);
+inline void PrintTo(const ProfileSide& side, std::ostream* out) { *out << side.name; }
 
 }  // namespace corvandel
