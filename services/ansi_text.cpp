@@ -101,7 +101,12 @@ std::filesystem::path PathFromAnsi(const std::string& path) {
   const std::u16string wide = WidenAnsi(path);
   return std::filesystem::path(std::wstring(wide.begin(), wide.end()));
 #else
-  return std::filesystem::path(path);
+  // The program builds its paths the Windows way ("<folder>\DFile.kvd");
+  // the native build opens them with forward slashes.
+  std::string native = path;
+  for (char& c : native)
+    if (c == '\\') c = '/';
+  return std::filesystem::path(native);
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "nav/navigator.h"
 #include "nav/tree_model.h"
@@ -8,7 +9,7 @@
 #include "services/platform_fake.h"
 #include "services/registry_key.h"
 #include "services/registry_memory.h"
-#include "service_doubles.h"
+#include "services/profile_ini.h"
 
 namespace corvandel {
 namespace {
@@ -47,12 +48,15 @@ class NavigatorTest : public ::testing::Test {
     for (int id : {106, 107, 170, 171, 172, 173, 174, 175, 176}) count += pages.IsPageVisible(id);
     return count;
   }
-  std::string Language(const std::string& name) { return (folder / "Language" / (name + ".ini")).string(); }
+  void WriteLanguageFile(const std::string& name, const std::string& content) {
+    fs::create_directories(folder / "Language");
+    std::ofstream(folder / "Language" / (name + ".ini"), std::ios::binary) << content;
+  }
 
   MemoryRegistry registry;
   PageModel pages;
   SettablePlatform platform;
-  MapProfile profile;
+  IniProfile profile;
   fs::path folder;
   std::unique_ptr<Navigator> navigator;
 };
@@ -112,10 +116,11 @@ TEST_F(NavigatorTest, SharedTitleDateShowsInBothOverviews) {
   }
 }
 
-TEST_F(NavigatorTest, DeletedHistoryIsRebuiltWhenAnOverviewOpens) {
-  Navigator& nav = Start();
+TEST_F(NavigatorTest, HistoryDeletedBetweenRunsIsRebuiltWhenAnOverviewOpens) {
+  Start();
   fs::remove(folder / "DFile.kvd");
   platform.today = {2009, 1, 2};
+  Navigator& nav = Start();  // the registry still says the file was built
   nav.Select(1);
   EXPECT_EQ(std::vector<std::string>(10, "1/2/2009"), Column(1));
   EXPECT_TRUE(fs::exists(folder / "DFile.kvd"));
@@ -124,7 +129,7 @@ TEST_F(NavigatorTest, DeletedHistoryIsRebuiltWhenAnOverviewOpens) {
 TEST_F(NavigatorTest, TranslatedTitlesRebuildTheHistoryOnceNotOnEveryOverview) {
   Start();
   RegistryKey::Open(registry, reg::kCurrentUser, "Software\\Corvandel").WriteText("Language", "Deutsch");
-  profile.Set(Language("Deutsch"), "1004", "22", "Eingabeaufforderung in jedem Ordner");
+  WriteLanguageFile("Deutsch", "[1004]\r\n22=Eingabeaufforderung in jedem Ordner\r\n");
   platform.today = {2010, 5, 5};
   Navigator& nav = Start();
   EXPECT_EQ("Eingabeaufforderung in jedem Ordner", nav.Table()[2].title);
@@ -154,7 +159,7 @@ TEST_F(NavigatorTest, EverySelectionLeavesAtMostOnePageAndOutOfRangeIdsAreHarmle
 
 TEST_F(NavigatorTest, LanguageRemapSendsANodeToAnotherTweaksRoutines) {
   RegistryKey::Create(registry, reg::kCurrentUser, "Software\\Corvandel").WriteText("Language", "Remap");
-  profile.Set(Language("Remap"), "1004", "131", "999");  // the "Dr Watson" row points outside the table
+  WriteLanguageFile("Remap", "[1004]\n131=999\n");  // the "Dr Watson" row points outside the table
   Navigator& nav = Start();
   EXPECT_EQ(999, nav.Table()[13].tweakId);
   nav.Select(nav.Table()[13].tweakId);
