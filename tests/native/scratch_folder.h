@@ -29,6 +29,8 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
+  const std::filesystem::path& path() const { return path_; }
+
   // The folder's path as the program keeps it, e.g. as its program folder.
   std::string Ansi() const { return AnsiFromPath(path_); }
 
