@@ -1,0 +1,17 @@
+// The built-in titles-and-descriptions table: one row per category, group and
+// tweak, in tree order, so that a row's index is its TweakId.
+#pragma once
+
+#include "nav/tweak_entry.h"
+
+namespace corvandel {
+
+// The 310 built-in rows, each with tweakId equal to its index.
+TweakTable BuildTweakTable();
+
+// The row at index tweakId, or nullptr when the table has no such row. A
+// language file can set any number as a TweakId, so callers never index the
+// table directly with one.
+const TweakEntry* FindRow(const TweakTable& table, int tweakId);
+
+}  // namespace corvandel
