@@ -1,27 +1,11 @@
 #include "history/change_history.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <system_error>
 
-#include "services/ansi_text.h"
+#include "services/file_text.h"
 #include "services/registry_key.h"
 
 namespace corvandel {
-
-namespace {
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(PathFromAnsi(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return text;
-}
-
-}  // namespace
 
 ChangeHistory::ChangeHistory(IRegistry& registry, IPlatform& platform, const TweakTable& table, std::string historyPath)
     : registry_(registry), platform_(platform), table_(table), path_(std::move(historyPath)) {}
@@ -113,30 +97,9 @@ void ChangeHistory::Rebuild() {
   if (SaveText(text)) historyText_ = std::move(text);
 }
 
-// The whole file is written beside the old one and then put in its place, so
-// a crash or a full disk never leaves a truncated history.
-bool ChangeHistory::SaveText(const std::string& text) const {
-  std::error_code error;
-  const std::filesystem::path target = PathFromAnsi(path_);
-  const std::filesystem::path temporary = PathFromAnsi(path_ + ".tmp");
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
-}
+// The file is replaced whole, so a crash or a full disk never leaves a
+// truncated history.
+bool ChangeHistory::SaveText(const std::string& text) const { return ReplaceFileContent(path_, text); }
 
 std::string ChangeHistory::LookupModifiedDate(const std::string& title) {
   const std::string key = RecordKey(title);

@@ -1,0 +1,43 @@
+#include "services/file_text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "services/ansi_text.h"
+
+namespace corvandel {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream in(PathFromAnsi(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return text;
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view content) {
+  std::error_code error;
+  const std::filesystem::path target = PathFromAnsi(path);
+  const std::filesystem::path temporary = PathFromAnsi(path + ".tmp");
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::filesystem::remove(temporary, error);
+      return false;
+    }
+  }
+  std::filesystem::rename(temporary, target, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace corvandel

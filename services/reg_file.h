@@ -1,0 +1,50 @@
+// Registry files (.reg): the text in which the registry editor exports keys
+// and imports them, read into and written from the in-memory registry. This
+// is how the headless front end edits a machine's settings offline.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "services/registry_memory.h"
+
+namespace corvandel {
+
+inline constexpr std::string_view kRegedit4Header = "REGEDIT4";
+inline constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.00";
+
+// Imports a registry file's bytes as the registry editor does: a [ROOT\path]
+// section creates the key, its value lines set values, [-ROOT\path] deletes
+// the key with everything under it (the value lines after it are skipped) and
+// "name"=- deletes a value. Roots by full name or as HKCR, HKCU, HKLM, HKU.
+//
+// Reads "REGEDIT4" files (8-bit, ANSI) and "Windows Registry Editor Version
+// 5.00" files (UTF-16LE with a byte-order mark, UTF-8 with one, or 8-bit).
+// Names and texts are kept in the program's ANSI code page. In a version 5.00
+// file the hex(1), hex(2) and hex(7) bytes are UTF-16LE text, as that editor
+// writes them, and are stored as ANSI (an odd last byte has no character and
+// is dropped); a REGEDIT4 file's bytes are stored as they are.
+//
+// The whole file is read before anything changes: on an error the registry is
+// left as it was and *error says "<fileName>:<line>: <what>".
+bool ImportRegistryText(std::string_view bytes, const std::string& fileName, MemoryRegistry& registry,
+                        std::string* error);
+
+// The whole registry as a "REGEDIT4" file (CR LF line ends), which imports
+// into a new MemoryRegistry as exactly the same registry. Keys in the order
+// the registry enumerates them, every key as a section (so empty keys stay),
+// a root only when it holds values; values in the order they were created:
+//  - REG_SZ as "text" when its bytes are the text and exactly one zero, and
+//    the text holds no zero and no line break; otherwise hex(1): of the bytes;
+//  - REG_DWORD of exactly four bytes as dword:;
+//  - REG_BINARY as hex:, every other value as hex(N): of its bytes.
+// Value names escape \ and " (and a line break as \r or \n). A key name
+// holding a line break cannot be written: false, and *error says which.
+bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error);
+
+// The same over files named in ANSI. A file that cannot be read is an error
+// naming it. Saving replaces the file whole (see ReplaceFileContent).
+bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error);
+bool SaveRegistryFile(const MemoryRegistry& registry, const std::string& path, std::string* error);
+
+}  // namespace corvandel
