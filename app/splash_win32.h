@@ -31,8 +31,10 @@ class CSplash {
   // Dispatch method 19: keeps the pop-up up for value milliseconds from now;
   // 0 keeps the duration the splash file names.
   void SetDelay(long value);
-  // Dispatch method 15: whether the pop-up stays above every other window;
-  // otherwise it stays above the window that owns the control.
+  // Dispatch method 15: whether the pop-up, the one up and those to come,
+  // stays above every other window; otherwise it stays above the window
+  // that owns the control. (Wine keeps an owned pop-up topmost once lifted,
+  // until it closes.)
   void SetTopMost(bool value);
 
  private:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "native/source_tree.h"
+#include "source_tree.h"
 #include "services/skin_file.h"
 
 namespace corvandel {
