@@ -51,15 +51,15 @@ void CSplash::SetSplashFile(const std::string& path) {
   ClosePopup();
   std::string text;
   if (ReadSmallFile(path, kSplashFileLimit, text) != SmallFileRead::kRead) return;
-  const ParsedFile<SplashSpec> parsed = ParseSplashFile(text);
+  const ParsedFile<SplashSettings> parsed = ParseSplashFile(text);
   if (!parsed.value) return;
-  const SplashSpec& spec = *parsed.value;
+  const SplashSettings& settings = *parsed.value;
 
   // A picture that does not load leaves the caption on a plain face.
-  picture_ = static_cast<HBITMAP>(LoadImageA(nullptr, (FolderOf(path) + spec.picture).c_str(), IMAGE_BITMAP, 0, 0,
+  picture_ = static_cast<HBITMAP>(LoadImageA(nullptr, (FolderOf(path) + settings.picture).c_str(), IMAGE_BITMAP, 0, 0,
                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  caption_ = spec.caption;
-  captionColour_ = spec.captionColour;
+  caption_ = settings.caption;
+  captionColour_ = settings.captionColour;
   SIZE size = kSizeWithoutPicture;
   BITMAP info{};
   if (picture_ && GetObjectA(picture_, sizeof(info), &info)) size = {info.bmWidth, info.bmHeight};
@@ -78,7 +78,7 @@ void CSplash::SetSplashFile(const std::string& path) {
     return;
   }
   SetWindowLongPtrA(popup_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetTimer(popup_, kCloseTimer, static_cast<UINT>(spec.durationMs), nullptr);
+  SetTimer(popup_, kCloseTimer, static_cast<UINT>(settings.durationMs), nullptr);
   ShowWindow(popup_, SW_SHOWNOACTIVATE);
   UpdateWindow(popup_);  // start-up goes on at once; the picture is up meanwhile
 }

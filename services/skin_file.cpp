@@ -92,23 +92,23 @@ const Field<Skin> kSkinFields[] = {
     {"HelpButtonText", true, SetSkinColour<&SkinColours::helpButtonText>},
 };
 
-const Field<SplashSpec> kSplashFields[] = {
-    {"Picture",       true,  [](std::string_view v, SplashSpec& s) {
+const Field<SplashSettings> kSplashFields[] = {
+    {"Picture",       true,  [](std::string_view v, SplashSettings& s) {
        // A plain file name: the picture lies beside the splash file.
        if (v.empty() || v.find_first_of("\\/:") != std::string_view::npos) return false;
        s.picture = v;
        return true;
      }},
-    {"Caption",       false, [](std::string_view v, SplashSpec& s) {
+    {"Caption",       false, [](std::string_view v, SplashSettings& s) {
        s.caption = v;
        return true;
      }},
-    {"CaptionColour", false, [](std::string_view v, SplashSpec& s) {
+    {"CaptionColour", false, [](std::string_view v, SplashSettings& s) {
        const auto colour = ParseColour(v);
        if (colour) s.captionColour = *colour;
        return colour.has_value();
      }},
-    {"Duration",      true,  [](std::string_view v, SplashSpec& s) {
+    {"Duration",      true,  [](std::string_view v, SplashSettings& s) {
        const auto duration = ParseNumber(v, 100, 10000);
        if (duration) s.durationMs = *duration;
        return duration.has_value();
@@ -181,7 +181,7 @@ ParsedFile<T> ParseFields(std::string_view text, std::string_view signature, con
 
 ParsedFile<Skin> ParseSkinFile(std::string_view text) { return ParseFields(text, kSkinSignature, kSkinFields); }
 
-ParsedFile<SplashSpec> ParseSplashFile(std::string_view text) {
+ParsedFile<SplashSettings> ParseSplashFile(std::string_view text) {
   return ParseFields(text, kSplashSignature, kSplashFields);
 }
 

@@ -39,7 +39,7 @@ struct Skin {
   SkinColours colours{};
 };
 
-struct SplashSpec {
+struct SplashSettings {
   std::string picture;  // file name of a BMP beside the splash file
   std::string caption;  // optional line drawn along the picture's foot
   ColorRef captionColour = 0;
@@ -56,6 +56,6 @@ struct ParsedFile {
 };
 
 ParsedFile<Skin> ParseSkinFile(std::string_view text);
-ParsedFile<SplashSpec> ParseSplashFile(std::string_view text);
+ParsedFile<SplashSettings> ParseSplashFile(std::string_view text);
 
 }  // namespace corvandel

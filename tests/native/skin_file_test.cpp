@@ -104,7 +104,7 @@ TEST(SkinFile, RejectsFaultsAtTheirLine) {
 }
 
 TEST(SplashFile, TheShippedSplashNamesAPictureBesideIt) {
-  const ParsedFile<SplashSpec> parsed = ParseSplashFile(ReadSourceFile("data/Skin/Splash.spl"));
+  const ParsedFile<SplashSettings> parsed = ParseSplashFile(ReadSourceFile("data/Skin/Splash.spl"));
   ASSERT_TRUE(parsed.value) << parsed.errorLine << ": " << parsed.error;
   EXPECT_TRUE(std::ifstream(SourceTreePath("data/Skin/" + parsed.value->picture)).is_open())
       << parsed.value->picture;
@@ -113,14 +113,14 @@ TEST(SplashFile, TheShippedSplashNamesAPictureBesideIt) {
 }
 
 TEST(SplashFile, CaptionAndItsColourAreOptional) {
-  const ParsedFile<SplashSpec> parsed = ParseSplashFile("CorvandelSplash 1\nPicture = a.bmp\nDuration = 100\n");
+  const ParsedFile<SplashSettings> parsed = ParseSplashFile("CorvandelSplash 1\nPicture = a.bmp\nDuration = 100\n");
   ASSERT_TRUE(parsed.value) << parsed.error;
   EXPECT_EQ("a.bmp", parsed.value->picture);
   EXPECT_EQ("", parsed.value->caption);
   EXPECT_EQ(Rgb(0, 0, 0), parsed.value->captionColour);
   EXPECT_EQ(100, parsed.value->durationMs);
 
-  const ParsedFile<SplashSpec> full =
+  const ParsedFile<SplashSettings> full =
       ParseSplashFile("CorvandelSplash 1\nPicture=b.bmp\nCaption = Two  words \nCaptionColour=1,2,3\nDuration=10000");
   ASSERT_TRUE(full.value) << full.error;
   EXPECT_EQ("Two  words", full.value->caption);
@@ -146,7 +146,7 @@ TEST(SplashFile, RejectsFaultsAtTheirLine) {
       {"CorvandelSplash 1\nDuration = 100\n", 0},
   };
   for (const auto& c : cases) {
-    const ParsedFile<SplashSpec> parsed = ParseSplashFile(c.text);
+    const ParsedFile<SplashSettings> parsed = ParseSplashFile(c.text);
     EXPECT_FALSE(parsed.value) << c.text;
     EXPECT_EQ(c.errorLine, parsed.errorLine) << c.text << ": " << parsed.error;
   }
