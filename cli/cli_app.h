@@ -42,12 +42,9 @@ struct CliHost {
 // date and the executable's folder.
 CliHost DetectHost();
 
-inline constexpr int kExitOk = 0;         // the command ran; alerts are part of its outcome
-inline constexpr int kExitFileError = 1;  // a file could not be read or written
-inline constexpr int kExitUsage = 2;      // a bad option, TweakId or setting
-
 // Runs one command line (without the program's name): results to out, one
-// line of error to err. Returns the exit status.
+// line of error to err. Returns the exit status (kExitOk, kExitFileError or
+// kExitUsage, cli/options.h).
 int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& out, std::ostream& err);
 
 }  // namespace corvandel

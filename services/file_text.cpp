@@ -12,9 +12,15 @@ namespace corvandel {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(PathFromAnsi(path), std::ios::binary);
   if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return text;
+  // The stream buffer throws on a read error (a folder opens like a file on
+  // POSIX systems and fails at the first read).
+  try {
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return text;
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;
+  }
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view content) {

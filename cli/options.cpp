@@ -1,0 +1,205 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "nav/tweak_entry.h"
+#include "services/ansi_text.h"
+
+namespace corvandel {
+namespace {
+
+CliFailure Usage(std::string message) { return {kExitUsage, std::move(message)}; }
+
+std::optional<std::uint32_t> ParseNumber(std::string_view text) {
+  std::uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [at, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || at != end) return std::nullopt;
+  return value;
+}
+
+std::optional<OsVersionRecord> ParseWindowsVersion(std::string value) {
+  for (char& c : value) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static const std::map<std::string, OsVersionRecord> kNamed = {
+      {"95", {1, 4, 0}},  {"98", {1, 4, 10}},  {"me", {1, 4, 90}},
+      {"nt4", {2, 4, 0}}, {"2000", {2, 5, 0}}, {"xp", {2, 5, 1}},
+  };
+  if (auto named = kNamed.find(value); named != kNamed.end()) return named->second;
+  const std::size_t first = value.find('.');
+  const std::size_t second = first == std::string::npos ? first : value.find('.', first + 1);
+  if (second == std::string::npos) return std::nullopt;
+  const std::string_view text(value);
+  const auto platform = ParseNumber(text.substr(0, first));
+  const auto major = ParseNumber(text.substr(first + 1, second - first - 1));
+  const auto minor = ParseNumber(text.substr(second + 1));
+  if (!platform || !major || !minor) return std::nullopt;
+  return OsVersionRecord{*platform, *major, *minor};
+}
+
+std::optional<CalendarDate> ParseDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const auto year = ParseNumber(text.substr(0, 4));
+  const auto month = ParseNumber(text.substr(5, 2));
+  const auto day = ParseNumber(text.substr(8, 2));
+  if (!year || !month || !day || *year == 0 || *month < 1 || *month > 12 || *day < 1) return std::nullopt;
+  static constexpr unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
+  if (*day > kDays[*month - 1] + (*month == 2 && leap ? 1 : 0)) return std::nullopt;
+  return CalendarDate{static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
+}
+
+// "A:\=2,C:\=3": each root a drive letter (kept in upper case, as Windows
+// lists them), a colon and a backslash; each type a GetDriveTypeA result. An
+// empty list is no drives.
+std::optional<std::map<std::string, unsigned>> ParseDrives(std::string_view text) {
+  std::map<std::string, unsigned> drives;
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view entry = text.substr(0, comma);
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    if (entry.size() < 5 || entry[1] != ':' || entry[2] != '\\' || entry[3] != '=' ||
+        !std::isalpha(static_cast<unsigned char>(entry[0])))
+      return std::nullopt;
+    const auto type = ParseNumber(entry.substr(4));
+    if (!type || *type > drive::kRamDisk) return std::nullopt;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(entry[0])));
+    drives[std::string(1, letter) + ":\\"] = *type;
+  }
+  return drives;
+}
+
+// The program's folder as a full path without a trailing separator, as the
+// program keeps it (Windows looks for an INI file given without a full path in
+// the Windows folder).
+std::optional<std::string> HomeFolder(const std::string& dir) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(PathFromAnsi(dir), error);
+  if (error || !std::filesystem::is_directory(full, error)) return std::nullopt;
+  std::string text = AnsiFromPath(full.lexically_normal());
+  while (!text.empty() && (text.back() == '\\' || text.back() == '/')) text.pop_back();
+  return text;
+}
+
+constexpr const char* kOptionNames[] = {"registry", "windows", "home", "today", "windir", "appdata", "drives", "browse"};
+
+struct RawOptions {
+  std::map<std::string, std::string> values;  // option name -> value
+  std::vector<std::string> browse;            // --browse may be given again for later dialogs
+  std::vector<std::string> words;             // the command and its arguments
+  bool help = false;
+};
+
+std::optional<CliFailure> SplitOptions(const std::vector<std::string>& args, RawOptions* raw) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+      raw->words.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help") {
+      raw->help = true;
+    } else {
+      const std::size_t equals = arg.find('=');
+      const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+      if (std::find(std::begin(kOptionNames), std::end(kOptionNames), name) == std::end(kOptionNames))
+        return Usage("unknown option --" + name + " (" + kCliUsage + ")");
+      std::string value;
+      if (equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        return Usage("--" + name + " needs a value");
+      }
+      if (name == "browse") {
+        raw->browse.push_back(std::move(value));
+      } else if (!raw->values.emplace(name, std::move(value)).second) {
+        return Usage("--" + name + " is given twice");
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<CliFailure> ApplyPlatformOptions(const RawOptions& raw, SettablePlatform& platform) {
+  const auto& v = raw.values;
+  if (auto it = v.find("windows"); it != v.end()) {
+    const auto version = ParseWindowsVersion(it->second);
+    if (!version)
+      return Usage("--windows " + it->second + ": expected 95, 98, me, nt4, 2000, xp or PLATFORM.MAJOR.MINOR");
+    platform.version = *version;
+  }
+  if (auto it = v.find("today"); it != v.end()) {
+    const auto date = ParseDate(it->second);
+    if (!date) return Usage("--today " + it->second + ": expected a real date as YYYY-MM-DD");
+    platform.today = *date;
+  }
+  if (auto it = v.find("drives"); it != v.end()) {
+    const auto drives = ParseDrives(it->second);
+    if (!drives) return Usage("--drives " + it->second + ": expected ROOT=TYPE pairs such as A:\\=2,C:\\=3,D:\\=5");
+    platform.drives = *drives;
+  }
+  if (auto it = v.find("windir"); it != v.end()) platform.windowsDirectory = it->second;
+  if (auto it = v.find("appdata"); it != v.end()) platform.appDataFolder = it->second;
+  if (auto it = v.find("home"); it != v.end()) {
+    const auto home = HomeFolder(it->second);
+    if (!home) return CliFailure{kExitFileError, "--home " + it->second + ": no such folder"};
+    platform.programFolder = *home;
+  }
+  for (const std::string& answer : raw.browse) platform.browseAnswers.push_back(answer);
+  return std::nullopt;
+}
+
+std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, CommandLine* line) {
+  if (words.empty()) return Usage(std::string("no command (") + kCliUsage + ")");
+  const std::string& name = words[0];
+  if (name == "tree") {
+    line->command = CommandLine::kTree;
+  } else if (name == "show") {
+    line->command = CommandLine::kShow;
+  } else if (name == "apply") {
+    line->command = CommandLine::kApply;
+  } else {
+    return Usage("unknown command \"" + name + "\" (" + kCliUsage + ")");
+  }
+  if (line->command == CommandLine::kTree && words.size() > 1) return Usage("tree takes no arguments");
+  if (line->command != CommandLine::kTree && words.size() < 2) return Usage(name + " needs a TweakId");
+  const std::size_t idsEnd = line->command == CommandLine::kShow ? words.size() : std::min<std::size_t>(words.size(), 2);
+  for (std::size_t i = 1; i < idsEnd; ++i) {
+    const auto id = ParseNumber(words[i]);
+    if (!id || *id >= static_cast<std::uint32_t>(kTweakCount))
+      return Usage("bad TweakId \"" + words[i] + "\": expected a number from 0 to " + std::to_string(kTweakCount - 1));
+    line->tweakIds.push_back(static_cast<int>(*id));
+  }
+  for (std::size_t i = idsEnd; i < words.size(); ++i) {
+    auto setting = ParseSetting(words[i]);
+    if (!setting) return Usage("bad setting \"" + words[i] + "\": expected ID=VALUE, ID[ROW]=0|1 or click:ID");
+    line->settings.push_back(std::move(*setting));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args, const SettablePlatform& host,
+                                           CommandLine* line) {
+  RawOptions raw;
+  if (auto failure = SplitOptions(args, &raw)) return failure;
+  if (raw.help) {
+    line->command = CommandLine::kHelp;
+    return std::nullopt;
+  }
+  if (auto failure = ParseCommand(raw.words, line)) return failure;
+  line->platform = host;
+  if (auto failure = ApplyPlatformOptions(raw, line->platform)) return failure;
+  if (auto it = raw.values.find("registry"); it != raw.values.end()) line->registryFile = it->second;
+  return std::nullopt;
+}
+
+}  // namespace corvandel

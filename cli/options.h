@@ -1,0 +1,42 @@
+// The command line of corvandel-cli, read and checked before anything runs
+// (see cli/cli_app.h for what each part means).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/settings.h"
+#include "services/platform_fake.h"
+
+namespace corvandel {
+
+inline constexpr int kExitOk = 0;         // the command ran; alerts are part of its outcome
+inline constexpr int kExitFileError = 1;  // a file could not be read or written
+inline constexpr int kExitUsage = 2;      // a bad option, TweakId or setting
+
+inline constexpr const char* kCliUsage =
+    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...]";
+
+// A step that cannot go on: the exit status and the one line that says why.
+struct CliFailure {
+  int status;
+  std::string message;
+};
+
+struct CommandLine {
+  enum Command { kTree, kShow, kApply, kHelp };
+  Command command = kHelp;
+  std::vector<int> tweakIds;          // show: one or more; apply: one
+  std::vector<Setting> settings;      // apply
+  std::optional<std::string> registryFile;
+  SettablePlatform platform;          // the host's answers with the options applied
+};
+
+// Options may stand anywhere, as "--name VALUE" or "--name=VALUE"; "--" ends
+// them. host gives the answers no option overrides. --home must name a folder
+// (a file error when it does not); every other fault is a usage error.
+std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args, const SettablePlatform& host,
+                                           CommandLine* line);
+
+}  // namespace corvandel
