@@ -27,17 +27,34 @@ ValueWrite MakeWrite(const char* name, const StoredData& data, int checkState = 
   return {name, data.kind, data.number, data.text ? data.text : ""};
 }
 
-// A control of one scope: the root it reads and writes, and its control IDs.
-struct ScopeControls {
-  RegKey root;
+// The control of one scope, with its label and the text shown there.
+struct ScopeControl {
   int control;
   int label;
+  const char* text;
+  RegKey root = 0;
 };
 
-std::vector<ScopeControls> Scopes(RegKey root, int firstControl, int secondControl, int firstLabel = 0,
-                                  int secondLabel = 0) {
-  if (root != kPair) return {{root, firstControl, firstLabel}};
-  return {{RootOf(Scope::kCurrentUser), firstControl, firstLabel}, {RootOf(Scope::kAllUsers), secondControl, secondLabel}};
+// The scopes a row reads and writes, in that order: its own root with the
+// first control, or for a pair Current User with the first and All Users with
+// the second.
+std::vector<ScopeControl> Scopes(RegKey root, ScopeControl first, ScopeControl second) {
+  if (root != kPair) {
+    first.root = root;
+    return {first};
+  }
+  first.root = RootOf(Scope::kCurrentUser);
+  second.root = RootOf(Scope::kAllUsers);
+  return {first, second};
+}
+
+std::vector<ScopeControl> CheckScopes(const CheckRow& row) {
+  return Scopes(row.root, {control::kCheck1, 0, row.caption}, {control::kCheck2, 0, row.allUsersCaption});
+}
+
+std::vector<ScopeControl> ComboScopes(const ComboRow& row) {
+  return Scopes(row.root, {control::kCombo1, control::kLabel1, row.label},
+                {control::kCombo2, control::kLabel2, row.allUsersLabel});
 }
 
 std::string LoadPath(const KeyRef& key) {
@@ -157,9 +174,8 @@ bool PassGate(TweakContext& ctx, const VersionGate& gate, RecordPoint history, s
 
 void LoadShape(TweakContext& ctx, const CheckRow& row) {
   ShowTweakPage(ctx, page::kMultiCheck, row.tweakId, row.note);
-  ShowWithText(ctx, page::kMultiCheck, control::kCheck1, row.caption);
-  if (row.root == kPair) ShowWithText(ctx, page::kMultiCheck, control::kCheck2, row.allUsersCaption);
-  for (const ScopeControls& scope : Scopes(row.root, control::kCheck1, control::kCheck2)) {
+  for (const ScopeControl& scope : CheckScopes(row)) {
+    ShowWithText(ctx, page::kMultiCheck, scope.control, scope.text);
     const RegistryKey key = OpenForLoad(ctx, scope.root, row.key);
     ctx.pages.SetCheck(page::kMultiCheck, scope.control, IsChecked(key, row.values, row.writes.checked, row.load) ? 1 : 0);
   }
@@ -167,7 +183,7 @@ void LoadShape(TweakContext& ctx, const CheckRow& row) {
 
 void ApplyShape(TweakContext& ctx, const CheckRow& row) {
   if (!PassGate(ctx, row.gate, row.history, kFirstBox)) return;
-  for (const ScopeControls& scope : Scopes(row.root, control::kCheck1, control::kCheck2)) {
+  for (const ScopeControl& scope : CheckScopes(row)) {
     const int state = ctx.pages.GetCheck(page::kMultiCheck, scope.control);
     std::vector<ValueWrite> writes;
     for (const char* name : row.values.names)
@@ -202,9 +218,8 @@ void ApplyShape(TweakContext& ctx, const CheckListRow& row) {
 void LoadShape(TweakContext& ctx, const ComboRow& row) {
   constexpr int kPage = page::kComboCheck;
   ShowTweakPage(ctx, kPage, row.tweakId, row.note);
-  for (const ScopeControls& scope :
-       Scopes(row.root, control::kCombo1, control::kCombo2, control::kLabel1, control::kLabel2)) {
-    ShowWithText(ctx, kPage, scope.label, scope.label == control::kLabel1 ? row.label : row.allUsersLabel);
+  for (const ScopeControl& scope : ComboScopes(row)) {
+    ShowWithText(ctx, kPage, scope.label, scope.text);
     ctx.pages.ShowControl(kPage, scope.control, true);
     ctx.pages.ComboReset(kPage, scope.control);
     for (const ComboItem& item : row.items) ctx.pages.ComboAddString(kPage, scope.control, item.text);
@@ -229,7 +244,7 @@ void LoadShape(TweakContext& ctx, const ComboRow& row) {
 
 void ApplyShape(TweakContext& ctx, const ComboRow& row) {
   if (!PassGate(ctx, row.gate, row.history)) return;
-  for (const ScopeControls& scope : Scopes(row.root, control::kCombo1, control::kCombo2)) {
+  for (const ScopeControl& scope : ComboScopes(row)) {
     const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, scope.control);
     const bool inRange = selected >= 0 && static_cast<std::size_t>(selected) < row.items.size();
     const StoredData& data = inRange ? row.items[static_cast<std::size_t>(selected)].stored : row.noSelection;

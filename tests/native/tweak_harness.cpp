@@ -1,27 +1,14 @@
 #include "tweak_harness.h"
 
-#include <atomic>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <random>
 
 #include "history/change_history.h"
 #include "services/registry_key.h"
 
 namespace corvandel {
 
-namespace fs = std::filesystem;
-
 namespace {
-
-std::string NewProgramFolder() {
-  static std::atomic<unsigned> counter{0};
-  const auto folder = fs::temp_directory_path() /
-                      ("corvandel-tweaks-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
-  fs::create_directories(folder);
-  return folder.string();
-}
 
 std::string RootName(RegKey root) {
   switch (root) {
@@ -43,18 +30,13 @@ bool IsProgramKey(RegKey root, const std::string& path) {
 
 }  // namespace
 
-TweakHarness::TweakHarness() : folder_(NewProgramFolder()) {
-  platform.programFolder = folder_;
+TweakHarness::TweakHarness() {
+  platform.programFolder = folder_.Ansi();
   platform.today = kStartDay;
   // The program keeps its own key below HKEY_CURRENT_USER\Software.
   RegistryKey::Create(registry, reg::kCurrentUser, "Software").IsOpen();
   navigator_ = std::make_unique<Navigator>(registry, pages, platform, profile);
   navigator_->LoadTables();
-}
-
-TweakHarness::~TweakHarness() {
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
 }
 
 void TweakHarness::Apply() {

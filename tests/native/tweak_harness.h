@@ -17,8 +17,9 @@
 #include "nav/navigator.h"
 #include "pages/page_model.h"
 #include "services/platform_fake.h"
+#include "scratch_folder.h"
+#include "services/profile_ini.h"
 #include "services/registry_memory.h"
-#include "service_doubles.h"
 
 namespace corvandel {
 
@@ -88,7 +89,6 @@ class TweakHarness {
   static constexpr CalendarDate kApplyDay{2008, 6, 15};
 
   TweakHarness();
-  ~TweakHarness();
   TweakHarness(const TweakHarness&) = delete;
   TweakHarness& operator=(const TweakHarness&) = delete;
 
@@ -127,10 +127,10 @@ class TweakHarness {
   MemoryRegistry registry;
   PageModel pages;
   SettablePlatform platform;
-  MapProfile profile;
+  IniProfile profile;
 
  private:
-  std::string folder_;
+  ScratchFolder folder_;  // the program folder
   std::unique_ptr<Navigator> navigator_;
   std::vector<std::string> alerts_;
 };

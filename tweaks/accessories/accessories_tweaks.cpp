@@ -1,5 +1,7 @@
 #include "tweaks/accessories/accessories_tweaks.h"
 
+#include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "services/reg_conventions.h"
