@@ -2,6 +2,8 @@
 // registered, and applying an untouched page writes back what is stored.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "nav/tree_model.h"
