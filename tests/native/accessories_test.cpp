@@ -698,7 +698,7 @@ TEST(AccessoriesInstaller, LoggingIsCheckedOnlyWhenBothValuesExist) {
   }
 }
 
-TEST(AccessoriesInstaller, LoggingWritesEveryLetterAndUncheckingRemovesTheWholeCopy) {
+TEST(AccessoriesInstaller, LoggingWritesEveryLetterAndUncheckingRemovesOnlyTheLoggingValues) {
   TweakHarness h;
   h.Put({KeyOnly(kHKLM, kInstaller.c_str()), KeyOnly(kHKCU, kMirror.c_str())});
   h.Select(41);
@@ -715,8 +715,8 @@ TEST(AccessoriesInstaller, LoggingWritesEveryLetterAndUncheckingRemovesTheWholeC
   h.Apply();
   EXPECT_FALSE(h.HasValue(kHKLM, kInstaller, "Logging"));
   EXPECT_EQ(2u, h.Dword(kHKLM, kInstaller, "DisableMSI"));
-  EXPECT_FALSE(h.HasKey(kHKCU, kMirror + "\\Software"));  // the DisableMSI copy goes with it
-  EXPECT_TRUE(h.HasKey(kHKCU, kMirror));
+  EXPECT_FALSE(h.HasValue(kHKCU, kMirrorInstaller, "Logging"));
+  EXPECT_EQ(2u, h.Dword(kHKCU, kMirrorInstaller, "DisableMSI"));  // the other mirrored policy stays
   EXPECT_TRUE(h.Recorded(41));
 }
 

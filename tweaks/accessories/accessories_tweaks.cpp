@@ -176,9 +176,11 @@ void ApplyInstallerLogging(TweakContext& ctx) {
         .WriteText(kLoggingValue, kAllLoggingOptions);
     return;
   }
-  // Unchecked removes the whole Current User copy of the machine policies.
+  // Unchecked removes the value from the policy and from its Current User
+  // copy. Only the value: the copy's "Software" branch holds every other
+  // machine policy mirrored there, which logging has no business removing.
   DeleteValueAt(ctx.registry, reg::kLocalMachine, kInstallerPolicyKey, kLoggingValue);
-  RegistryKey::Open(ctx.registry, reg::kCurrentUser, kLocalMachinePolicyMirrorKey).DeleteTree("Software");
+  DeleteValueAt(ctx.registry, reg::kCurrentUser, kInstallerMirror, kLoggingValue);
 }
 
 }  // namespace corvandel
