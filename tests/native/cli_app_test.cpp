@@ -176,6 +176,161 @@ TEST_F(CliAppTest, SystemRegistryIsUsedWithoutARegistryFile) {
   EXPECT_EQ(std::vector<std::uint8_t>({'E', 'n', 'g', 'l', 'i', 's', 'h'}), language);
 }
 
+// Golden runs over Accessories tweaks. The expected pages hold the captions,
+// notes and alert texts the catalogue gives these tweaks.
+
+const std::string kUncDescription =
+    "1006 static \"Allow UNC Paths at the Command Prompt:\\nWhen the command prompt starts with a network (UNC) path "
+    "as its current folder, it shows a warning and switches to the Windows folder. This tweak turns that check off, "
+    "so the command prompt can start in a network folder without the warning.\"";
+const std::string kUncNote =
+    "1024 static \"Note:\\n\\tyou may need to restart or log out of Windows for the change to take effect.\\nIf you "
+    "enable this feature and start a Console that has a current directory of an UNC name, start applications from "
+    "that Console, and then close the Console, it could cause problems in the applications started from that "
+    "Console.\"";
+const std::string kCommandProcessorKey = "Software\\Microsoft\\Command Processor";
+
+std::optional<std::vector<std::uint8_t>> ValueIn(const std::string& regFile, RegKey root, const std::string& path,
+                                                 const std::string& name, std::uint32_t* type = nullptr) {
+  MemoryRegistry registry;
+  std::string error;
+  EXPECT_TRUE(LoadRegistryFile(regFile, registry, &error)) << error;
+  std::vector<std::uint8_t> data;
+  if (!registry.Get(root, path, name, type, &data)) return std::nullopt;
+  return data;
+}
+
+TEST_F(CliAppTest, ApplyWritesTheValueIntoTheFileAndRecordsTheHistoryInHome) {
+  const std::string reg =
+      WriteReg("r.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n\r\n");
+  ASSERT_EQ(kExitOk, Run({"apply", "6", "--registry", reg, "--home", scratch.Ansi(), "--today", "2007-03-07"}))
+      << err.str();
+  ASSERT_EQ(kExitOk, Run({"apply", "3", "1013=1", "--registry", reg, "--home", scratch.Ansi(), "--today", "2008-05-06"}))
+      << err.str();
+  EXPECT_EQ((std::vector<std::string>{"page CMultiCheckPage", kUncDescription,
+                                      "1013 check 1 \"Allow UNC paths and remove the warning message\"", kUncNote,
+                                      "1016 button \"Apply Changes\""}),
+            Lines());
+  EXPECT_EQ("", err.str());
+
+  const std::string text = *ReadWholeFile(reg);
+  EXPECT_NE(std::string::npos, text.find("[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
+                                         "\"EnableExtensions\"=dword:00000001\r\n"
+                                         "\"DisableUNCCheck\"=dword:00000001\r\n"))
+      << text;
+  std::uint32_t type = 0;
+  EXPECT_EQ(std::vector<std::uint8_t>({1, 0, 0, 0}),
+            ValueIn(reg, reg::kCurrentUser, kCommandProcessorKey, "DisableUNCCheck", &type));
+  EXPECT_EQ(reg::kDword, type);
+
+  const std::string history = *ReadWholeFile(File("DFile.kvd"));
+  EXPECT_NE(std::string::npos, history.find("win_tweak(\"Allow UNC Paths at the Command Prompt\",5/6/2008)\r\n"));
+  EXPECT_NE(std::string::npos, history.find("win_tweak(\"Disable Command Processor Extentions\",3/7/2007)\r\n"));
+  // The next run reads the dates back: the flag that the history was built
+  // travelled in the registry file.
+  ASSERT_EQ(kExitOk, Run({"show", "1", "--registry", reg, "--today", "2009-01-01"}));
+  const auto lines = Lines();
+  EXPECT_EQ("1007[1] \"Allow UNC Paths at the Command Prompt\" \"5/6/2008\"", lines[4]);
+  EXPECT_EQ("1007[3] \"Disable Command Processor Extentions\" \"3/7/2007\"", lines[6]);
+}
+
+TEST_F(CliAppTest, RefusedVersionAlertsAndPutsTheCheckBoxBack) {
+  const std::string reg = WriteReg("r.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n");
+  ASSERT_EQ(kExitOk, Run({"apply", "3", "1013=1", "--windows", "98", "--registry", reg})) << err.str();
+  EXPECT_EQ((std::vector<std::string>{"alert \"A L E R T\" \"This Tweak is active only on Windows NT/2000/XP\"",
+                                      "page CMultiCheckPage", kUncDescription,
+                                      "1013 check 0 \"Allow UNC paths and remove the warning message\"", kUncNote,
+                                      "1016 button \"Apply Changes\""}),
+            Lines());
+  EXPECT_FALSE(ValueIn(reg, reg::kCurrentUser, kCommandProcessorKey, "DisableUNCCheck"));
+  // Windows 2000 by its record is admitted.
+  ASSERT_EQ(kExitOk, Run({"apply", "3", "1013=1", "--windows", "2.5.0", "--registry", reg}));
+  EXPECT_EQ(std::vector<std::uint8_t>({1, 0, 0, 0}), ValueIn(reg, reg::kCurrentUser, kCommandProcessorKey, "DisableUNCCheck"));
+}
+
+TEST_F(CliAppTest, ShowReadsTheFileIntoThePage) {
+  const std::string reg = WriteReg("r.reg",
+                                   "Windows Registry Editor Version 5.00\r\n\r\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
+                                   "\"DisableUNCCheck\"=dword:00000001\r\n\"CompletionChar\"=dword:00000004\r\n");
+  ASSERT_EQ(kExitOk, Run({"show", "3", "8", "--registry", reg})) << err.str();
+  const auto lines = Lines();
+  ASSERT_EQ(13u, lines.size()) << out.str();
+  EXPECT_EQ("1013 check 1 \"Allow UNC paths and remove the warning message\"", lines[2]);
+  EXPECT_EQ("page CComboCheckPage", lines[5]);
+  EXPECT_EQ("1014 static \"Command Completion(Current User)\"", lines[7]);
+  EXPECT_EQ("1021 combo 3 \"Ctrl-D\" items=5", lines[8]);
+  EXPECT_EQ("1019 static \"Command Completion(All Users)\"", lines[9]);
+  EXPECT_EQ("1022 combo -1 \"\" items=5", lines[10]);
+}
+
+TEST_F(CliAppTest, ApplySetsCombosListsAndEditsAsAUserWould) {
+  const std::string reg =
+      WriteReg("r.reg",
+               "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
+               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"
+               "\"Debugger\"=\"drwtsn32 -p %ld -e %ld -g\"\r\n");
+  // Combo boxes by item text and by index.
+  ASSERT_EQ(kExitOk, Run({"apply", "8", "1021=TAB key", "1022=#3", "--registry", reg})) << err.str();
+  EXPECT_EQ(std::vector<std::uint8_t>({9, 0, 0, 0}), ValueIn(reg, reg::kCurrentUser, kCommandProcessorKey, "CompletionChar"));
+  EXPECT_EQ(std::vector<std::uint8_t>({4, 0, 0, 0}), ValueIn(reg, reg::kLocalMachine, kCommandProcessorKey, "CompletionChar"));
+  // A list row by its item text: the selected row's index is stored.
+  ASSERT_EQ(kExitOk, Run({"apply", "5", "1007=0A", "--registry", reg})) << err.str();
+  EXPECT_EQ(std::vector<std::uint8_t>({10, 0, 0, 0}), ValueIn(reg, reg::kCurrentUser, kCommandProcessorKey, "DefaultColor"));
+  EXPECT_NE(std::string::npos, out.str().find("rows=16 selected=10\n")) << out.str();
+  // The browse button fills the edit with the dialog's answer, in quotes.
+  ASSERT_EQ(kExitOk, Run({"apply", "20", "click:1023", "--browse", "C:\\Debuggers\\windbg.exe", "--registry", reg}))
+      << err.str();
+  EXPECT_NE(std::string::npos, out.str().find("1015 edit \"\\\"C:\\\\Debuggers\\\\windbg.exe\\\"\"\n")) << out.str();
+  const std::string debugger = "\"C:\\Debuggers\\windbg.exe\" -p %ld -e %ld -g";  // written without its zero
+  EXPECT_EQ(std::vector<std::uint8_t>(debugger.begin(), debugger.end()),
+            ValueIn(reg, reg::kLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug", "Debugger"));
+}
+
+TEST_F(CliAppTest, RequiredEditLeftEmptyAlertsAndWritesNothing) {
+  const std::string reg = WriteReg("r.reg", "REGEDIT4\r\n[HKEY_CLASSES_ROOT\\Directory\\shell]\r\n");
+  ASSERT_EQ(kExitOk, Run({"apply", "2", "1013=1", "--registry", reg})) << err.str();
+  const auto lines = Lines();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ("alert \"A L E R T\" \"Please Set the Command Prompt Menu Name\"", lines[0]);
+  EXPECT_EQ("1013 check 0 \"Enable Command Prompt menu option\"", lines[3]);
+  MemoryRegistry registry;
+  std::string error;
+  ASSERT_TRUE(LoadRegistryFile(reg, registry, &error));
+  EXPECT_FALSE(registry.KeyExists(reg::kClassesRoot, "Directory\\shell\\Command"));
+
+  ASSERT_EQ(kExitOk, Run({"apply", "2", "1013=1", "1015=Command Prompt Here", "--registry", reg})) << err.str();
+  const std::string label = "Command Prompt Here", command = "cmd.exe /k cd %1";
+  EXPECT_EQ(std::vector<std::uint8_t>(label.begin(), label.end()),
+            ValueIn(reg, reg::kClassesRoot, "Directory\\shell\\Command", ""));
+  EXPECT_EQ(std::vector<std::uint8_t>(command.begin(), command.end()),
+            ValueIn(reg, reg::kClassesRoot, "Directory\\shell\\Command\\command", ""));
+}
+
+TEST_F(CliAppTest, SettingsForControlsTheTweakDoesNotShowAreErrorsAndNothingIsWritten) {
+  const std::string reg = WriteReg("r.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n");
+  const std::string before = *ReadWholeFile(reg);
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"apply", "3", "1013=1", "1018=1"}, "corvandel-cli: control 1018 is hidden\n"},
+      {{"apply", "3", "1015=x"}, "corvandel-cli: the page shown has no control 1015\n"},
+      {{"apply", "3", "1013=2"}, "corvandel-cli: control 1013 is a check box: give it 0 or 1\n"},
+      {{"apply", "8", "1021=#5"}, "corvandel-cli: combo box 1021 has no item \"#5\" (it has 5)\n"},
+      {{"apply", "5", "1007=#16"}, "corvandel-cli: list view 1007 has no row \"#16\" (it has 16)\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--registry", reg});
+    EXPECT_EQ(kExitUsage, Run(args)) << c.error;
+    EXPECT_EQ(c.error, err.str());
+    EXPECT_EQ("", out.str());
+    EXPECT_EQ(before, ReadWholeFile(reg)) << c.error;
+  }
+}
+
 #ifdef CORVANDEL_CLI_PATH
 // The built program, run as a user would from a shell.
 TEST_F(CliAppTest, BuiltProgramRunsFromTheShell) {
