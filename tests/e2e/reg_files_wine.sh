@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Registry files between corvandel-cli and Wine's registry editor, in a copy of
+# the project's Wine prefix:
+#  1. a file the front end wrote imports with "regedit /s", and "reg query"
+#     shows its values;
+#  2. a file "regedit /e" exported loads, and written again it holds the same
+#     keys and values;
+#  3. the Windows build works on the system registry without --registry.
+# Needs both build trees (scripts/test.sh builds them and runs this).
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
+
+cli=$NATIVE_BUILD/cli/corvandel-cli
+wincli=$WINDOWS_BUILD/cli/corvandel-cli.exe
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+cp -a "$WINDOWS_BUILD/wineprefix" "$WINEPREFIX"
+start_wineserver
+cd "$work"
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+# The keys of a .reg file at and under one key, each alone and before each of
+# its values, continued lines joined, sorted (the editor writes values by name).
+values_under() {  # file, key
+  local text
+  case "$(head -c 2 "$1" | od -An -tx1 | tr -d ' ')" in
+    fffe) text=$(iconv -f UTF-16LE -t UTF-8 "$1" | sed '1s/^\xEF\xBB\xBF//') ;;
+    *) text=$(cat "$1") ;;
+  esac
+  printf '%s\n' "$text" | tr -d '\r' | sed -e ':a' -e '/\\$/N; s/\\\n *//; ta' |
+    awk -v key="[$2" 'index($0, "[") == 1 { on = index($0, key) == 1; section = $0; if (on) print; next }
+                      on && NF { print section " " $0 }' | sort
+}
+
+long=$(for i in $(seq 0 99); do printf '%02x,' "$i"; done)
+cat >in.reg <<EOF2
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]
+
+[HKEY_CURRENT_USER\\Software\\CorvandelInterop]
+"Text"="say \\"hi\\" to C:\\\\Temp\\\\"
+@="default"
+"Number"=dword:0000002a
+"Binary"=hex:00,01,fe,ff
+"Expand"=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,00
+"Multi"=hex(7):61,00,62,00,00
+"Empty"=""
+"Long"=hex:${long%,}
+
+[HKEY_CURRENT_USER\\Software\\CorvandelInterop\\Empty Key]
+EOF2
+
+# 1. Written by the front end, imported by the registry editor.
+"$cli" apply 3 1013=1 --registry in.reg --home . >/dev/null
+head -n 1 in.reg | grep -q '^REGEDIT4' || fail "the front end did not write REGEDIT4"
+wine regedit /s "$(winepath -w in.reg)"
+query=$(wine reg query 'HKCU\Software\CorvandelInterop' /s | tr -d '\r')
+expect() {  # name, type, data
+  printf '%s\n' "$query" | grep -qxF "    $1    $2    $3" || fail "reg query lacks $1 $2 $3:
+$query"
+}
+expect '(Default)' REG_SZ default
+expect Text REG_SZ 'say "hi" to C:\Temp\'
+expect Number REG_DWORD 0x2a
+expect Binary REG_BINARY 0001FEFF
+expect Expand REG_EXPAND_SZ '%SystemRoot%'
+expect Multi REG_MULTI_SZ 'a\0b'
+expect Empty REG_SZ ''
+expect Long REG_BINARY "$(printf '%s' "${long%,}" | tr -d , | tr a-f A-F)"
+printf '%s\n' "$query" | grep -qx 'HKEY_CURRENT_USER\\Software\\CorvandelInterop\\Empty Key' ||
+  fail "the empty key was not imported"
+wine reg query 'HKCU\Software\Microsoft\Command Processor' /v DisableUNCCheck | tr -d '\r' |
+  grep -qx '    DisableUNCCheck    REG_DWORD    0x1' || fail "DisableUNCCheck was not imported"
+
+# 2. Exported by the registry editor (UTF-16, version 5.00), loaded and
+# written again by the front end: the same keys and values.
+wine regedit /e "$(winepath -w exported.reg)" 'HKEY_CURRENT_USER\Software\CorvandelInterop'
+[ "$(head -c 2 exported.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "regedit /e did not write UTF-16"
+"$cli" apply 3 1013=1 --registry exported.reg --home . >/dev/null
+head -n 1 exported.reg | grep -q '^REGEDIT4' || fail "the exported file was not written back"
+values_under in.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >written.txt
+values_under exported.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >reread.txt
+[ "$(wc -l <written.txt)" -eq 10 ] || fail "expected 2 keys and 8 values in:
+$(cat written.txt)"
+diff written.txt reread.txt || fail "the exported file does not hold what was imported"
+
+# 3. The Windows build on the system registry: the imported value shows, and
+# an apply writes it.
+wine "$wincli" show 3 --home "$(winepath -w .)" | tr -d '\r' |
+  grep -qx '1013 check 1 "Allow UNC paths and remove the warning message"' || fail "show 3 did not read the registry"
+wine "$wincli" apply 3 1013=0 --home "$(winepath -w .)" >/dev/null
+wine reg query 'HKCU\Software\Microsoft\Command Processor' /v DisableUNCCheck | tr -d '\r' |
+  grep -qx '    DisableUNCCheck    REG_DWORD    0x0' || fail "apply 3 1013=0 did not write the registry"
+grep -q 'win_tweak("Allow UNC Paths at the Command Prompt",' DFile.kvd || fail "no history in --home"
+echo "registry files: written, imported, exported, loaded; the Windows build applied"
