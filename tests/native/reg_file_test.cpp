@@ -159,6 +159,8 @@ TEST(RegFileTest, WritesEachKindOfValueAsTheEditorDoes) {
   Set(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor", "DisableUNCCheck", reg::kDword, {1, 0, 0, 0});
   Set(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor", "", reg::kSz, B(std::string("C:\\x \"y\"\0", 9)));
   Set(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor", "Short", reg::kSz, B("abc"));
+  // The registry editor reads no escapes for line breaks in a text.
+  Set(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor", "Lines", reg::kSz, B(std::string("a\r\nb\0", 5)));
   Set(registry, reg::kLocalMachine, "SOFTWARE\\A", "Odd\"Name\\", reg::kDword, {1, 2});
   Set(registry, reg::kLocalMachine, "SOFTWARE\\A", "Bin", reg::kBinary, {0x00, 0xFF, 0x10});
   Set(registry, reg::kLocalMachine, "SOFTWARE\\A", "Path", reg::kExpandSz, B(std::string("%SystemRoot%\0", 13)));
@@ -170,7 +172,8 @@ TEST(RegFileTest, WritesEachKindOfValueAsTheEditorDoes) {
       "[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
       "\"DisableUNCCheck\"=dword:00000001\r\n"
       "@=\"C:\\\\x \\\"y\\\"\"\r\n"
-      "\"Short\"=hex(1):61,62,63\r\n\r\n"
+      "\"Short\"=hex(1):61,62,63\r\n"
+      "\"Lines\"=hex(1):61,0d,0a,62,00\r\n\r\n"
       "[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n"
       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\r\n"
       "\"Odd\\\"Name\\\\\"=hex(4):01,02\r\n"
