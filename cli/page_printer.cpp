@@ -77,7 +77,11 @@ std::string EscapeText(std::string_view text) {
   return out;
 }
 
-std::string QuoteText(std::string_view text) { return "\"" + EscapeText(text) + "\""; }
+std::string QuoteText(std::string_view text) {
+  std::string quoted = "\"";  // appended, not prepended: GCC 12 warns falsely on "x" + std::string&&
+  quoted += EscapeText(text);
+  return quoted += '"';
+}
 
 bool ListHasCheckBoxes(int pageId, int controlId) { return pageId == page::kList && controlId == 1009; }
 
