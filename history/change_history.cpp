@@ -1,13 +1,12 @@
 #include "history/change_history.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <system_error>
 
-#include "services/native_path.h"
+#include "services/ansi_text.h"
 #include "services/registry_key.h"
 
 namespace corvandel {
@@ -15,7 +14,7 @@ namespace corvandel {
 namespace {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(NativePath(path), std::ios::binary);
+  std::ifstream in(PathFromAnsi(path), std::ios::binary);
   if (!in) return std::nullopt;
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
@@ -117,8 +116,9 @@ void ChangeHistory::Rebuild() {
 // The whole file is written beside the old one and then put in its place, so
 // a crash or a full disk never leaves a truncated history.
 bool ChangeHistory::SaveText(const std::string& text) const {
-  const std::string target = NativePath(path_);
-  const std::string temporary = target + ".tmp";
+  std::error_code error;
+  const std::filesystem::path target = PathFromAnsi(path_);
+  const std::filesystem::path temporary = PathFromAnsi(path_ + ".tmp");
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -126,14 +126,13 @@ bool ChangeHistory::SaveText(const std::string& text) const {
     out.flush();
     if (!out) {
       out.close();
-      std::remove(temporary.c_str());
+      std::filesystem::remove(temporary, error);
       return false;
     }
   }
-  std::error_code error;
   std::filesystem::rename(temporary, target, error);
   if (error) {
-    std::remove(temporary.c_str());
+    std::filesystem::remove(temporary, error);
     return false;
   }
   return true;

@@ -58,7 +58,10 @@ std::optional<std::string> Win32Platform::BrowseForFile(const std::string& filte
   ofn.lpstrFilter = filterZ.c_str();
   ofn.lpstrFile = path;
   ofn.nMaxFile = sizeof(path);
-  ofn.Flags = 0x28BF1C & ~static_cast<DWORD>(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);  // no hook or template of ours
+  // The program's flags, less a hook and template we do not have, and less
+  // multiple selection: the edit takes one path, and a multiple choice would
+  // hand back only the folder.
+  ofn.Flags = 0x28BF1C & ~static_cast<DWORD>(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ALLOWMULTISELECT);
   if (!GetOpenFileNameA(&ofn)) return std::nullopt;
   return std::string(path);
 }

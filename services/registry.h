@@ -32,8 +32,11 @@ inline constexpr RegResult kFileNotFound = 2;
 inline constexpr RegResult kAccessDenied = 5;
 inline constexpr RegResult kInvalidHandle = 6;
 inline constexpr RegResult kInvalidParameter = 87;
+inline constexpr RegResult kBadPathname = 161;  // a key path that starts with a backslash
 inline constexpr RegResult kMoreData = 234;
 inline constexpr RegResult kNoMoreItems = 259;
+inline constexpr RegResult kNoAccess = 998;     // data pointer missing for a non-empty value
+inline constexpr RegResult kKeyDeleted = 1018;  // a handle whose key has been deleted
 }  // namespace reg
 
 class IRegistry {

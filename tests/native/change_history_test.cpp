@@ -168,7 +168,7 @@ TEST_F(ChangeHistoryTest, QuotesAndLineBreaksInTitlesCannotBreakRecords) {
   history.RecordTweakChange(2);
   // A comma inside a title does not end up in the date.
   EXPECT_EQ("5/6/2013", history.LookupModifiedDate(table[2].title));
-  EXPECT_EQ("3/7/2007", history.LookupModifiedDate("Other"));
+  EXPECT_EQ("3/7/2007", history.LookupModifiedDate("Accessories"));
 }
 
 TEST_F(ChangeHistoryTest, RewriteLeavesNoTemporaryFileBehind) {

@@ -1,0 +1,32 @@
+// Conversions between the program's 8-bit ANSI text and UTF-16, for files that
+// carry a Unicode byte-order mark. The ANSI code page is Windows-1252, the
+// Western code page of the machines the program is written for.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvandel {
+
+// Windows-1252 to UTF-16; every byte has a character (the five unassigned
+// bytes keep their own value, as Windows maps them).
+std::u16string WidenAnsi(std::string_view text);
+
+// UTF-16 to Windows-1252, one byte per UTF-16 unit; a unit the code page
+// lacks becomes '?'. Windows would pick a look-alike for some of them
+// ("best fit", A for A-macron); this conversion does not.
+std::string NarrowAnsi(std::u16string_view text);
+
+// UTF-8 to UTF-16 the way Windows' converter does it: each malformed
+// sequence becomes one U+FFFD, where a sequence ends at the first byte that
+// cannot continue it; a sequence cut off by the end of the text is one U+FFFD.
+std::u16string DecodeUtf8(std::string_view text);
+
+// Paths in ANSI text and as the standard library's paths. On Windows the
+// standard library would read a narrow name as Latin-1 and give it back as
+// UTF-8; the program's names are ANSI. Elsewhere a path is its bytes.
+std::filesystem::path PathFromAnsi(const std::string& path);
+std::string AnsiFromPath(const std::filesystem::path& path);
+
+}  // namespace corvandel

@@ -1,0 +1,157 @@
+#include "services/profile_ini.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <optional>
+#include <string_view>
+
+#include "services/ansi_text.h"
+
+namespace corvandel {
+namespace {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+enum class FileState {
+  kRead,        // the file's text was read
+  kAbsent,      // no such file, but its folder exists: read as an empty file
+  kUnreadable,  // no folder, a directory, a device, or a read error
+};
+
+// The file's bytes, read whole (it is small, and a byte-order mark decides
+// how all of it reads).
+FileState ReadFileBytes(const std::string& file, std::string& bytes) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path path = PathFromAnsi(file);
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found)
+    return fs::is_directory(path.parent_path(), error) ? FileState::kAbsent : FileState::kUnreadable;
+  if (status.type() != fs::file_type::regular) return FileState::kUnreadable;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return FileState::kUnreadable;
+  char chunk[16 * 1024];
+  while (in.read(chunk, sizeof(chunk)) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+  return in.bad() ? FileState::kUnreadable : FileState::kRead;
+}
+
+// A byte-order mark selects UTF-8 or UTF-16; without one the bytes are ANSI.
+Text DecodeFileText(std::string_view bytes) {
+  auto startsWith = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (startsWith("\xEF\xBB\xBF")) return DecodeUtf8(bytes.substr(3));
+  const bool little = startsWith("\xFF\xFE");
+  if (!little && !startsWith("\xFE\xFF")) return WidenAnsi(bytes);
+  Text text;
+  text.reserve(bytes.size() / 2);
+  // An odd last byte is half a character and is dropped. (Wine reads a byte
+  // past the end of the file to complete it, so its result varies.)
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    text.push_back(little ? static_cast<char16_t>(first | second << 8) : static_cast<char16_t>(first << 8 | second));
+  }
+  return text;
+}
+
+// Ctrl+Z counts as a blank: old editors end a file with it.
+bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x1A; }
+
+TextView TrimLeft(TextView s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+TextView TrimRight(TextView s) {
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+TextView Trim(TextView s) { return TrimRight(TrimLeft(s)); }
+
+// Names and values are C strings once read: a NUL ends them.
+TextView UpToNul(TextView s) { return s.substr(0, s.find(u'\0')); }
+
+// Names compare without regard to the case of ASCII letters only.
+bool SameName(TextView a, TextView b) {
+  auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+}
+
+// The value of key in the first section named section, or nothing when there
+// is no such section or key, or the key's line has no '='. Lines before the
+// first section header form a section with the empty name; later sections
+// of a name already seen are never consulted. A line may end with LF, CR or
+// both. ';' has no meaning of its own: a commented line is a key whose name
+// starts with ';'.
+std::optional<TextView> FindValue(TextView text, TextView section, TextView key) {
+  bool inSection = section.empty();
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of(u"\r\n");
+    const TextView line = Trim(text.substr(0, end));
+    text.remove_prefix(end == TextView::npos ? text.size() : end + 1);
+    if (line.empty()) continue;
+    if (line.front() == u'[') {
+      const std::size_t close = line.rfind(u']');
+      if (close != TextView::npos) {  // a '[' line without ']' is read as a key line
+        if (inSection) return std::nullopt;  // the section ended without the key
+        inSection = SameName(UpToNul(Trim(line.substr(1, close - 1))), section);
+        continue;
+      }
+    }
+    if (!inSection) continue;
+    const std::size_t equals = line.find(u'=');
+    if (!SameName(UpToNul(TrimRight(line.substr(0, equals))), key)) continue;
+    if (equals == TextView::npos) return std::nullopt;  // the first line of a name wins, even without a value
+    return UpToNul(TrimLeft(line.substr(equals + 1)));
+  }
+  return std::nullopt;
+}
+
+// A value or default in matching quotes loses them. The closing quote goes
+// as the last character kept whenever the buffer reaches the text's length
+// counted from after the opening quote: so a buffer just big enough for the
+// unquoted text loses its last character too. Wine does this; we follow it
+// rather than guess what Windows does.
+Text CopyEntry(TextView value, std::size_t bufferSize) {
+  const bool quoted = value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
+  if (quoted) value.remove_prefix(1);
+  Text copy(value.substr(0, bufferSize - 1));
+  if (quoted && bufferSize >= value.size() && !copy.empty()) copy.pop_back();
+  return copy;
+}
+
+// Trailing spaces of the default go, but never its first character.
+TextView StripDefault(TextView text) {
+  while (text.size() > 1 && text.back() == u' ') text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string IniProfile::GetString(const std::string& section, const std::string& key,
+                                  const std::string& defaultText, std::size_t bufferSize,
+                                  const std::string& file) {
+  if (bufferSize == 0) return {};
+  // The texts are handed on as C strings: anything after a NUL is not seen.
+  const Text sectionText = WidenAnsi(section.c_str());
+  const Text keyText = WidenAnsi(key.c_str());
+  const Text fallback = WidenAnsi(defaultText.c_str());
+  const TextView defaultView = StripDefault(fallback);
+
+  try {
+    std::string bytes;
+    if (ReadFileBytes(file.c_str(), bytes) != FileState::kUnreadable) {
+      const Text text = DecodeFileText(bytes);
+      const std::optional<TextView> value = FindValue(text, Trim(sectionText), Trim(keyText));
+      return NarrowAnsi(CopyEntry(value.value_or(defaultView), bufferSize));
+    }
+  } catch (const std::bad_alloc&) {  // a file too big to hold is as good as unreadable
+  }
+  // Only here is the default's quoting left alone.
+  return NarrowAnsi(defaultView.substr(0, bufferSize - 1));
+}
+
+}  // namespace corvandel
