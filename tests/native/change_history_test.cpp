@@ -8,6 +8,7 @@
 #include "services/platform_fake.h"
 #include "services/registry_key.h"
 #include "services/registry_memory.h"
+#include "scratch_folder.h"
 
 namespace corvandel {
 namespace {
@@ -22,17 +23,12 @@ TweakTable SmallTable() {
 class ChangeHistoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() / ("corvandel-history-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    path = (folder / kHistoryFileName).string();
+    path = scratch.Ansi() + "\\" + kHistoryFileName;
     RegistryKey::Create(registry, reg::kCurrentUser, "Software").IsOpen();
   }
-  void TearDown() override { fs::remove_all(folder); }
 
   std::string FileText() const {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromAnsi(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   std::optional<std::uint32_t> BuiltFlag() {
@@ -42,7 +38,7 @@ class ChangeHistoryTest : public ::testing::Test {
   MemoryRegistry registry;
   SettablePlatform platform;
   TweakTable table = SmallTable();
-  fs::path folder;
+  ScratchFolder scratch;
   std::string path;
 };
 
@@ -98,7 +94,7 @@ TEST_F(ChangeHistoryTest, DeletedFileIsRebuiltWithTodayOnTheNextLookupOrRecord) 
     ChangeHistory history(registry, platform, table, path);
     history.Initialise();
   }
-  fs::remove(path);
+  fs::remove(PathFromAnsi(path));
   platform.today = {2009, 6, 1};
   ChangeHistory history(registry, platform, table, path);
   history.Initialise();  // flag says built, file gone: nothing loaded
@@ -106,7 +102,7 @@ TEST_F(ChangeHistoryTest, DeletedFileIsRebuiltWithTodayOnTheNextLookupOrRecord) 
   EXPECT_EQ("6/1/2009", history.LookupModifiedDate("Other"));
   EXPECT_EQ("6/1/2009", history.LookupModifiedDate("Accessories"));
 
-  fs::remove(path);
+  fs::remove(PathFromAnsi(path));
   platform.today = {2009, 6, 2};
   history.RecordTweakChange(2);
   EXPECT_EQ("6/2/2009", history.LookupModifiedDate("Accessories"));
@@ -144,7 +140,7 @@ TEST_F(ChangeHistoryTest, UnreachableProgramKeyLeavesDatesEmpty) {
   ChangeHistory history(registry, platform, table, path);
   history.Initialise();
   EXPECT_EQ("", history.LookupModifiedDate("Other"));
-  EXPECT_FALSE(fs::exists(path));
+  EXPECT_FALSE(fs::exists(PathFromAnsi(path)));
 }
 
 TEST_F(ChangeHistoryTest, OutOfRangeTweakIdRecordsNothing) {
@@ -175,7 +171,7 @@ TEST_F(ChangeHistoryTest, RewriteLeavesNoTemporaryFileBehind) {
   ChangeHistory history(registry, platform, table, path);
   history.Initialise();
   history.RecordTweakChange(1);
-  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  EXPECT_FALSE(fs::exists(PathFromAnsi(path + ".tmp")));
 }
 
 }  // namespace

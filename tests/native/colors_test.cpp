@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "service_doubles.h"
+#include "pages/page_model.h"
 #include "services/colors.h"
 
 namespace corvandel {
@@ -116,7 +116,7 @@ TEST(BinaryColor, IsRedGreenBlueThenZero) {
 
 class ColorComboTest : public testing::Test {
  protected:
-  ControlsPageHost pages;
+  PageModel pages;
   std::string SelectedName() const {
     return pages.ComboItemText(kPage, kCombo, pages.ComboGetCurSel(kPage, kCombo));
   }
@@ -133,14 +133,6 @@ TEST_F(ColorComboTest, FillShowsEveryNameWithItsColorAndNoSelection) {
     ASSERT_NE(nullptr, entry) << i;
     EXPECT_EQ(entry->color, pages.ComboGetItemData(kPage, kCombo, i)) << entry->name;
   }
-}
-
-TEST_F(ColorComboTest, FillStopsWhenTheComboIsFull) {
-  pages.comboCapacity = 10;
-  FillColors(pages, kPage, kCombo);
-  ASSERT_EQ(10, pages.ComboCount(kPage, kCombo));
-  for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(ColorTable()[i].color, pages.ComboGetItemData(kPage, kCombo, i)) << ColorTable()[i].name;
 }
 
 TEST_F(ColorComboTest, SharedColorsSelectTheFirstName) {

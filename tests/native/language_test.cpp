@@ -1,22 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
-#include "service_doubles.h"
+#include "scratch_folder.h"
 #include "services/builtin_strings.h"
 #include "services/language.h"
+#include "services/profile_ini.h"
 
 namespace corvandel {
 namespace {
 
-constexpr char kFolder[] = "C:\\Tools";
-constexpr char kEnglishFile[] = "C:\\Tools\\Language\\English.ini";
-constexpr char kTable[] = "VantorelStringTable";
+constexpr char kEnglishFile[] = "Language\\English.ini";
 
 class LanguageTest : public testing::Test {
  protected:
-  MapProfile profile;
-  Language language{profile, kFolder};
+  ScratchFolder folder;  // the program folder
+  IniProfile profile;
+  Language language{profile, folder.Ansi()};
 };
 
 TEST(UnescapeLangText, TurnsBackslashNAndTIntoLineFeedAndTab) {
@@ -36,10 +37,12 @@ TEST(UnescapeLangText, TurnsBackslashNAndTIntoLineFeedAndTab) {
   for (const auto& c : cases) EXPECT_EQ(c.expected, UnescapeLangText(c.text)) << c.text;
 }
 
-TEST_F(LanguageTest, FilePathFollowsTheProgramFolderAndTheCurrentName) {
+TEST(LanguageFile, PathFollowsTheProgramFolderAndTheCurrentName) {
+  IniProfile profile;
+  Language language{profile, "C:\\Tools"};
   EXPECT_EQ("English", language.Name());
   EXPECT_EQ("C:\\Tools\\Language\\", language.LanguageDirectory());
-  EXPECT_EQ(kEnglishFile, language.FilePath());
+  EXPECT_EQ("C:\\Tools\\Language\\English.ini", language.FilePath());
   language.SetName("Deutsch");
   EXPECT_EQ("C:\\Tools\\Language\\Deutsch.ini", language.FilePath());
 }
@@ -49,10 +52,13 @@ TEST_F(LanguageTest, WithoutAFileEveryStringIsBuiltIn) {
 }
 
 TEST_F(LanguageTest, FileEntriesReplaceStringsUnlessEmpty) {
-  profile.Set(kEnglishFile, kTable, "2001", "W A R N I N G");
-  profile.Set(kEnglishFile, kTable, "2004", "");
-  profile.Set(kEnglishFile, kTable, "2003", "Only on\\n2000/XP");
-  profile.Set(kEnglishFile, "OtherSection", "2002", "not this");
+  folder.Write(kEnglishFile,
+               "[VantorelStringTable]\n"
+               "2001=W A R N I N G\n"
+               "2004=\n"
+               "2003=Only on\\n2000/XP\n"
+               "[OtherSection]\n"
+               "2002=not this\n");
   EXPECT_EQ("W A R N I N G", language.GetLangString(2001));
   EXPECT_EQ("This Tweak is active only on Windows XP", language.GetLangString(2004));
   EXPECT_EQ("Only on\n2000/XP", language.GetLangString(2003));
@@ -60,21 +66,21 @@ TEST_F(LanguageTest, FileEntriesReplaceStringsUnlessEmpty) {
 }
 
 TEST_F(LanguageTest, IdsTheTableLacksStayEmptyWhateverTheFileHolds) {
-  for (const char* key : {"2023", "0", "102"}) profile.Set(kEnglishFile, kTable, key, "from the file");
+  folder.Write(kEnglishFile, "[VantorelStringTable]\n2023=from the file\n0=from the file\n102=from the file\n");
   EXPECT_EQ("", language.GetLangString(2023));
   EXPECT_EQ("", language.GetLangString(0));
   EXPECT_EQ("", language.GetLangString(102));
 }
 
 TEST_F(LanguageTest, StringsAreReadFromTheCurrentLanguageAtEachLookup) {
-  profile.Set("C:\\Tools\\Language\\Deutsch.ini", kTable, "2001", "A C H T U N G");
+  folder.Write("Language\\Deutsch.ini", "[VantorelStringTable]\n2001=A C H T U N G\n");
   EXPECT_EQ("A L E R T", language.GetLangString(2001));
   language.SetName("Deutsch");
   EXPECT_EQ("A C H T U N G", language.GetLangString(2001));
 }
 
 TEST_F(LanguageTest, LongEntriesAreCutToTheBuffer) {
-  profile.Set(kEnglishFile, kTable, "2002", std::string(3000, 'x'));
+  folder.Write(kEnglishFile, "[VantorelStringTable]\n2002=" + std::string(3000, 'x') + "\n");
   EXPECT_EQ(1023u, language.GetLangString(2002).size());
 }
 
@@ -97,11 +103,14 @@ class FakeDialog : public IDialogTexts {
 };
 
 TEST_F(LanguageTest, TranslateDialogReplacesCaptionAndChildTexts) {
-  profile.Set(kEnglishFile, "102", "102", "Corvandel\\tDeutsch");
-  profile.Set(kEnglishFile, "102", "1016", "Anwenden");
-  profile.Set(kEnglishFile, "102", "1004", "");
-  profile.Set(kEnglishFile, "102", "-1", "Etikett");
-  profile.Set(kEnglishFile, "100", "1016", "wrong dialog");
+  folder.Write(kEnglishFile,
+               "[102]\n"
+               "102=Corvandel\\tDeutsch\n"
+               "1016=Anwenden\n"
+               "1004=\n"
+               "-1=Etikett\n"
+               "[100]\n"
+               "1016=wrong dialog\n");
   FakeDialog dialog;
   dialog.caption = "Corvandel";
   dialog.children = {{1004, "TurboDLL"}, {1016, "Apply Changes"}, {-1, "a"}, {1053, ""}, {-1, "b"}};
@@ -115,8 +124,7 @@ TEST_F(LanguageTest, TranslateDialogReplacesCaptionAndChildTexts) {
 }
 
 TEST_F(LanguageTest, TranslateDialogKeepsTheCaptionOfDialogZero) {
-  profile.Set(kEnglishFile, "0", "0", "caption");
-  profile.Set(kEnglishFile, "0", "1016", "child");
+  folder.Write(kEnglishFile, "[0]\n0=caption\n1016=child\n");
   FakeDialog dialog;
   dialog.caption = "Own";
   dialog.children = {{1016, "Apply"}};
@@ -126,8 +134,7 @@ TEST_F(LanguageTest, TranslateDialogKeepsTheCaptionOfDialogZero) {
 }
 
 TEST_F(LanguageTest, DialogCaptionsAreCutTo259Characters) {
-  profile.Set(kEnglishFile, "100", "100", std::string(500, 'c'));
-  profile.Set(kEnglishFile, "100", "1", std::string(2000, 't'));
+  folder.Write(kEnglishFile, "[100]\n100=" + std::string(500, 'c') + "\n1=" + std::string(2000, 't') + "\n");
   FakeDialog dialog;
   dialog.children = {{1, ""}};
   language.TranslateDialog(dialog, 100);
@@ -142,7 +149,8 @@ class TweakTableTranslation : public LanguageTest {
     for (int id = 0; id < 4; ++id)
       table.push_back({"Title " + std::to_string(id), "Description " + std::to_string(id), 2, id});
   }
-  void Set(const std::string& key, const std::string& value) { profile.Set(kEnglishFile, "1004", key, value); }
+  // The English file with the given lines in the titles section.
+  void WriteTitles(const std::string& lines) { folder.Write(kEnglishFile, "[1004]\n" + lines); }
 };
 
 TEST_F(TweakTableTranslation, WithoutAFileTheTableIsUnchanged) {
@@ -156,9 +164,7 @@ TEST_F(TweakTableTranslation, WithoutAFileTheTableIsUnchanged) {
 }
 
 TEST_F(TweakTableTranslation, TitlesAndDescriptionsComeFromTheirKeys) {
-  Set("12", "Erster\\tTitel");
-  Set("13", "");
-  Set("33", "Beschreibung");
+  WriteTitles("12=Erster\\tTitel\n13=\n33=Beschreibung\n");
   language.TranslateTweakTable(table);
   EXPECT_EQ("Erster\tTitel", table[1].title);
   EXPECT_EQ("Description 1", table[1].description);
@@ -167,10 +173,7 @@ TEST_F(TweakTableTranslation, TitlesAndDescriptionsComeFromTheirKeys) {
 }
 
 TEST_F(TweakTableTranslation, ARemappedRowReadsItsTextsUnderTheNewId) {
-  Set("21", "3");
-  Set("22", "not read");
-  Set("32", "Title from 32");
-  Set("33", "Description from 33");
+  WriteTitles("21=3\n22=not read\n32=Title from 32\n33=Description from 33\n");
   language.TranslateTweakTable(table);
   EXPECT_EQ(3, table[2].tweakId);
   EXPECT_EQ("Title from 32", table[2].title);
@@ -186,7 +189,7 @@ TEST_F(TweakTableTranslation, RemapValuesAreReadAsCDecimalNumbers) {
     const char* titleKey;  // the key its title is read from
   } cases[] = {
       {"999", 999, "9992"},
-      {" 7x", 7, "72"},
+      {"+7x", 7, "72"},
       {"-5", -5, "-52"},
       {"abc", 0, "02"},                  // no digits give 0
       {"", 2, "22"},                     // empty: the row keeps its id
@@ -195,12 +198,9 @@ TEST_F(TweakTableTranslation, RemapValuesAreReadAsCDecimalNumbers) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
-    MapProfile file;
-    Language lang(file, kFolder);
-    file.Set(kEnglishFile, "1004", "21", c.value);
-    file.Set(kEnglishFile, "1004", c.titleKey, "found");
+    WriteTitles("21=" + std::string(c.value) + "\n" + c.titleKey + "=found\n");
     TweakTable rows = {{"t0", "d0", 2, 0}, {"t1", "d1", 2, 1}, {"t2", "d2", 2, 2}};
-    lang.TranslateTweakTable(rows);
+    language.TranslateTweakTable(rows);
     EXPECT_EQ(c.tweakId, rows[2].tweakId);
     EXPECT_EQ("found", rows[2].title);
     EXPECT_EQ(3u, rows.size());
@@ -210,11 +210,10 @@ TEST_F(TweakTableTranslation, RemapValuesAreReadAsCDecimalNumbers) {
 TEST_F(TweakTableTranslation, TextsArriveAsTheFileHasThem) {
   // Quotes and line breaks pass through; whoever writes titles elsewhere must
   // cope with them.
-  Set("02", "Say \"hi\"\\nnow");
-  Set("03", "line\r\nbreak");
+  WriteTitles("02=Say \"hi\"\\nnow\n03=it's \"quoted\"\tand tabbed\n");
   language.TranslateTweakTable(table);
   EXPECT_EQ("Say \"hi\"\nnow", table[0].title);
-  EXPECT_EQ("line\r\nbreak", table[0].description);
+  EXPECT_EQ("it's \"quoted\"\tand tabbed", table[0].description);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "nav/navigator.h"
 #include "nav/tree_model.h"
@@ -10,6 +9,7 @@
 #include "services/registry_key.h"
 #include "services/registry_memory.h"
 #include "services/profile_ini.h"
+#include "scratch_folder.h"
 
 namespace corvandel {
 namespace {
@@ -21,15 +21,10 @@ constexpr int kList = 1007;
 class NavigatorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             (std::string("corvandel-nav-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    platform.programFolder = folder.string();
+    platform.programFolder = scratch.Ansi();
     platform.today = {2007, 3, 7};
     RegistryKey::Create(registry, reg::kCurrentUser, "Software");
   }
-  void TearDown() override { fs::remove_all(folder); }
 
   Navigator& Start() {
     navigator = std::make_unique<Navigator>(registry, pages, platform, profile);
@@ -49,15 +44,15 @@ class NavigatorTest : public ::testing::Test {
     return count;
   }
   void WriteLanguageFile(const std::string& name, const std::string& content) {
-    fs::create_directories(folder / "Language");
-    std::ofstream(folder / "Language" / (name + ".ini"), std::ios::binary) << content;
+    scratch.Write("Language\\" + name + ".ini", content);
   }
 
   MemoryRegistry registry;
   PageModel pages;
   SettablePlatform platform;
   IniProfile profile;
-  fs::path folder;
+  ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   std::unique_ptr<Navigator> navigator;
 };
 

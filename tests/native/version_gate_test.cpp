@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "service_doubles.h"
+#include "pages/page_model.h"
+#include "scratch_folder.h"
 #include "services/platform_fake.h"
+#include "services/profile_ini.h"
 #include "services/version_gate.h"
 
 namespace corvandel {
 namespace {
 
+// A check box a version gate reverts, and the required edit with the box it
+// unchecks.
 constexpr int kPage = page::kMultiCheck;
 constexpr int kBox = 1013;
+constexpr int kEditPage = page::kEditCheck;
+constexpr int kEditBox = 1013;
 constexpr int kEdit = 1015;
 constexpr OsVersionRecord kWin98{1, 4, 10};
 constexpr OsVersionRecord kWinXP{2, 5, 1};
@@ -16,9 +22,10 @@ constexpr OsVersionRecord kWinXP{2, 5, 1};
 class VersionGateTest : public testing::Test {
  protected:
   SettablePlatform platform;
-  MapProfile profile;
-  Language language{profile, "C:\\Corvandel"};
-  ControlsPageHost pages;
+  ScratchFolder folder;  // the program folder
+  IniProfile profile;
+  Language language{profile, folder.Ansi()};
+  PageModel pages;
   GateContext ctx{platform, language, pages};
 
   void ExpectOneAlert(const std::string& text, const std::string& caption = "A L E R T") {
@@ -49,7 +56,7 @@ TEST_F(VersionGateTest, RefusalRevertsTheBoxToTheOppositeState) {
   const struct {
     int before;
     int after;
-  } cases[] = {{1, 0}, {0, 1}, {2, 1}};  // anything not checked becomes checked
+  } cases[] = {{1, 0}, {0, 1}};
   for (const auto& c : cases) {
     platform.messages.clear();
     platform.version = kWin98;
@@ -70,9 +77,7 @@ TEST_F(VersionGateTest, RefusedAgainAfterTheRevertAlertsAgain) {
 }
 
 TEST_F(VersionGateTest, AlertTextsComeThroughTheLanguageFile) {
-  const std::string file = "C:\\Corvandel\\Language\\Deutsch.ini";
-  profile.Set(file, "VantorelStringTable", "2001", "A C H T U N G");
-  profile.Set(file, "VantorelStringTable", "2022", "Nur\\tWindows 98");
+  folder.Write("Language\\Deutsch.ini", "[VantorelStringTable]\r\n2001=A C H T U N G\r\n2022=Nur\\tWindows 98\r\n");
   language.SetName("Deutsch");
   platform.version = kWinXP;
   EXPECT_FALSE(RequireVersion(ctx, Versions::k98, 2022));
@@ -80,23 +85,23 @@ TEST_F(VersionGateTest, AlertTextsComeThroughTheLanguageFile) {
 }
 
 TEST_F(VersionGateTest, RequiredEditPassesWithText) {
-  pages.SetText(kPage, kEdit, " ");
-  pages.SetCheck(kPage, kBox, 1);
-  EXPECT_TRUE(RequireEditText(ctx, kPage, kEdit, 2005, CheckBoxRef{kPage, kBox}));
+  pages.SetText(kEditPage, kEdit, " ");
+  pages.SetCheck(kEditPage, kEditBox, 1);
+  EXPECT_TRUE(RequireEditText(ctx, kEditPage, kEdit, 2005, CheckBoxRef{kEditPage, kEditBox}));
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(1, pages.GetCheck(kPage, kBox));
+  EXPECT_EQ(1, pages.GetCheck(kEditPage, kEditBox));
 }
 
 TEST_F(VersionGateTest, EmptyRequiredEditAlertsAndUnchecksOnlyWhenAsked) {
-  pages.SetCheck(kPage, kBox, 1);
-  EXPECT_FALSE(RequireEditText(ctx, kPage, kEdit, 2006));
+  pages.SetCheck(kEditPage, kEditBox, 1);
+  EXPECT_FALSE(RequireEditText(ctx, kEditPage, kEdit, 2006));
   ExpectOneAlert("Please Set the Alternate Program Path");
-  EXPECT_EQ(1, pages.GetCheck(kPage, kBox));
+  EXPECT_EQ(1, pages.GetCheck(kEditPage, kEditBox));
 
   platform.messages.clear();
-  EXPECT_FALSE(RequireEditText(ctx, kPage, kEdit, 2005, CheckBoxRef{kPage, kBox}));
+  EXPECT_FALSE(RequireEditText(ctx, kEditPage, kEdit, 2005, CheckBoxRef{kEditPage, kEditBox}));
   ExpectOneAlert("Please Set the Command Prompt Menu Name");
-  EXPECT_EQ(0, pages.GetCheck(kPage, kBox));
+  EXPECT_EQ(0, pages.GetCheck(kEditPage, kEditBox));
 }
 
 TEST_F(VersionGateTest, ShowAlertUsesCaption2001AndTheErrorIcon) {
