@@ -4,17 +4,12 @@
 
 #include <vector>
 
+#include "services/window_text_win32.h"
+
 namespace corvandel {
 namespace {
 
 constexpr std::size_t kTextBuffer = 1024;  // list texts and column headings
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
-  return text;
-}
 
 LPARAM TextParam(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
 
