@@ -28,14 +28,14 @@ int ColumnFormat(ColumnAlign align) {
 
 }  // namespace
 
-HWND Win32PageHost::Page(int pageId) const {
+HWND Win32PageHost::PageWindow(int pageId) const {
   auto page = pages_.find(pageId);
   return page == pages_.end() ? nullptr : page->second;
 }
 
 HWND Win32PageHost::Control(int pageId, int controlId) const {
   if (FindControl(pageId, controlId) == nullptr) return nullptr;
-  HWND parent = pageId == page::kMainWindow ? main_ : Page(pageId);
+  HWND parent = pageId == page::kMainWindow ? main_ : PageWindow(pageId);
   return parent == nullptr ? nullptr : GetDlgItem(parent, controlId);
 }
 
@@ -47,10 +47,10 @@ HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
 // Pages and controls.
 
 void Win32PageHost::ShowPage(int pageId, bool show) {
-  if (HWND page = Page(pageId)) ShowWindow(page, show ? SW_SHOW : SW_HIDE);
+  if (HWND page = PageWindow(pageId)) ShowWindow(page, show ? SW_SHOW : SW_HIDE);
 }
 
-bool Win32PageHost::IsPageVisible(int pageId) const { return HasStyle(Page(pageId), WS_VISIBLE); }
+bool Win32PageHost::IsPageVisible(int pageId) const { return HasStyle(PageWindow(pageId), WS_VISIBLE); }
 
 void Win32PageHost::ShowControl(int pageId, int controlId, bool show) {
   if (HWND control = Control(pageId, controlId)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);

@@ -18,6 +18,8 @@ class Win32PageHost : public IPageHost {
   // The window holding the Apply button, and each page's dialog window.
   void SetMainWindow(HWND window) { main_ = window; }
   void AddPage(int pageId, HWND page) { pages_[pageId] = page; }
+  // A page's dialog window; nullptr for an unknown page.
+  HWND PageWindow(int pageId) const;
 
   void ShowPage(int pageId, bool show) override;
   bool IsPageVisible(int pageId) const override;
@@ -61,7 +63,6 @@ class Win32PageHost : public IPageHost {
   int ListSelectedRow(int pageId, int controlId) const override;
 
  private:
-  HWND Page(int pageId) const;
   // The control's window when the template has it; nullptr otherwise.
   HWND Control(int pageId, int controlId) const;
   // The same, only when the control is of that kind.
