@@ -213,8 +213,9 @@ bool CMainDlg::OnEnterKey() {
   for (HWND window = GetFocus(); window != nullptr && window != window_; window = GetParent(window)) {
     if (IsComboBox(window) && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0)) return false;
   }
+  // The button's own state: it counts as shown while the window is hidden.
   HWND apply = GetDlgItem(window_, IDC_APPLY_CHANGES);
-  if (IsWindowVisible(apply) && IsWindowEnabled(apply))
+  if ((GetWindowLongPtrA(apply, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(apply))
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_APPLY_CHANGES, BN_CLICKED), reinterpret_cast<LPARAM>(apply));
   return true;
 }
@@ -383,6 +384,9 @@ void CMainDlg::BuildTree() {
 bool CMainDlg::CreatePages() {
   for (CPageDialog* page : pageOrder_) {
     if (!page->Create(window_, *this)) return false;
+    // Pages overlap the tree's right edge and the splitter bar: they go
+    // under both, and after them in the tab order.
+    SetWindowPos(page->window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return true;
 }

@@ -191,9 +191,11 @@ void CTreeBackground::Draw(HDC dc, const RECT& rect) const {
   }
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, bitmap_);
-  FillSolid(dc, rect, GetPixel(source, 0, 0));
-  BitBlt(dc, rect.right - info.bmWidth, rect.bottom - info.bmHeight, info.bmWidth, info.bmHeight, source, 0, 0,
-         SRCCOPY);
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0, info.bmWidth,
+             info.bmHeight, SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
   SelectObject(source, old);
   DeleteDC(source);
 }

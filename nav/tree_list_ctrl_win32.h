@@ -36,9 +36,8 @@ class CTreeBackground {
   void Attach(HBITMAP bitmap);
   HBITMAP get() const { return bitmap_; }
 
-  // Fills rect with the picture anchored at its bottom-right corner and the
-  // picture's top-left colour wherever it does not reach; with no picture,
-  // with the window colour.
+  // Fills rect with the picture stretched over it; with no picture, with the
+  // window colour.
   void Draw(HDC dc, const RECT& rect) const;
 
  private:
