@@ -10,6 +10,9 @@
 
 namespace corvandel {
 
+// What every caller shows, with no caption, when a skin operation fails.
+inline constexpr char kSkinFailureText[] = "Could load or apply the skin.";
+
 class SkinEngine {
  public:
   // Failure codes.

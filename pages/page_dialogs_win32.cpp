@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/skin_engine_win32.h"
 #include "pages/dialog_template_win32.h"
 #include "pages/page_handlers.h"
 #include "services/colors.h"

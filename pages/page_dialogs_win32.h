@@ -14,9 +14,6 @@
 
 namespace corvandel {
 
-// The one message every skinning failure shows (no caption, OK button).
-inline constexpr char kSkinFailureText[] = "Could load or apply the skin.";
-
 // What a page needs from the window that holds it.
 class IPageOwner {
  public:

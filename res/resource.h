@@ -13,3 +13,9 @@
 #define IDC_APPLY_CHANGES 1016
 #define IDC_NAV_TREE 1004
 #define IDC_SPLASH 1062
+
+// The About box (template 100).
+#define IDD_ABOUT_BOX 100
+#define IDC_ABOUT_TEXT 1064
+#define IDC_ABOUT_SECOND_LINE 1065
+#define IDC_ABOUT_VERSION 1066
