@@ -109,7 +109,7 @@ bool OnCreate(HWND window, TreeListWindow& state) {
   SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   RECT client;
   GetClientRect(window, &client);
-  state.tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | kFixedStyles | kHonouredStyles,
+  state.tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | kFixedStyles | kHonouredStyles,
                                0, 0, client.right, client.bottom, window,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInnerTreeId)),
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);

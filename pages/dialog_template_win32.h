@@ -31,7 +31,8 @@ class DialogTemplate {
 };
 
 // The page dialogs' own style: a hidden child that takes part in the main
-// window's keyboard navigation.
-inline constexpr DWORD kPageDialogStyle = WS_CHILD | DS_CONTROL;
+// window's keyboard navigation and does not paint over the siblings above it
+// (the pages overlap the tree's right edge and the splitter bar).
+inline constexpr DWORD kPageDialogStyle = WS_CHILD | WS_CLIPSIBLINGS | DS_CONTROL;
 
 }  // namespace corvandel
