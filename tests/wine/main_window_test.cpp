@@ -264,6 +264,47 @@ TEST_F(MainWindowTest, LanguageFileTranslatesTheMainWindow) {
   EXPECT_EQ("Apply\tNow", Pages().GetText(page::kMainWindow, page::kApplyButton));
 }
 
+TEST_F(MainWindowTest, WithoutTheSkinTheProgramSaysSoOnceAndEnds) {
+  DeleteFileA((folder.Ansi() + "\\Skin\\skin.skn").c_str());
+  CMainDlg dialog({*registry, platform, profile, {}});
+  EXPECT_EQ(0, dialog.DoModal());
+  ASSERT_EQ(1u, platform.messages.size());
+  EXPECT_EQ(kSkinFailureText, platform.messages[0].text);
+  EXPECT_EQ("", platform.messages[0].caption);
+  EXPECT_EQ(mb::kOk, platform.messages[0].style);
+}
+
+// Closes the About box as soon as it is up, remembering its caption.
+std::string* g_aboutCaption = nullptr;
+HWND g_aboutOwner = nullptr;
+LRESULT CALLBACK CloseAboutBox(int code, WPARAM wParam, LPARAM lParam) {
+  HWND window = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && GetWindow(window, GW_OWNER) == g_aboutOwner) {
+    *g_aboutCaption = WindowText(window);
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
+  Start();
+  HMENU menu = GetSystemMenu(dialog->window(), FALSE);
+  char text[100] = {};
+  ASSERT_GT(GetMenuStringA(menu, kAboutCommand, text, sizeof(text), MF_BYCOMMAND), 0);
+  EXPECT_STREQ("&About Corvandel...", text);
+  const int items = GetMenuItemCount(menu);
+  EXPECT_EQ(static_cast<UINT>(MF_SEPARATOR), GetMenuState(menu, static_cast<UINT>(items - 2), MF_BYPOSITION) & MF_SEPARATOR);
+
+  std::string caption;
+  g_aboutCaption = &caption;
+  g_aboutOwner = dialog->window();
+  HHOOK hook = SetWindowsHookExA(WH_CBT, CloseAboutBox, nullptr, GetCurrentThreadId());
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kAboutCommand, 0);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ("About Corvandel", caption);
+  EXPECT_FALSE(dialog->IsEnded());
+}
+
 // Selection.
 
 TEST_F(MainWindowTest, SelectingGroupsShowsTheirOverviews) {
