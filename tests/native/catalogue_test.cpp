@@ -1,0 +1,125 @@
+// Properties of the whole tweak catalogue: every tweak with routines has them
+// registered, and applying an untouched page writes back what is stored.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "nav/tree_model.h"
+#include "tweak_harness.h"
+#include "tweaks/catalogue.h"
+
+namespace corvandel {
+namespace {
+
+// The categories whose tweaks are built; each joins this list (and brings its
+// stored states below) as it is written.
+constexpr Category kBuiltCategories[] = {Category::kAccessories};
+
+std::vector<StoredState> CatalogueStates() { return AccessoriesStates(); }
+
+std::vector<int> TweaksWithRoutines(Category category) {
+  std::vector<int> ids;
+  for (const TreeRow& row : TreeRows())
+    if (CategoryOf(row.tweakId) == category && row.routines == Routines::kLoadAndApply) ids.push_back(row.tweakId);
+  return ids;
+}
+
+TEST(Catalogue, EveryTweakWithRoutinesHasExactlyOneLoadAndApplyEntry) {
+  for (Category category : kBuiltCategories) {
+    const std::span<const TweakRoutines> routines = CatalogueRoutines(category);
+    std::multiset<int> registered;
+    for (const TweakRoutines& r : routines) {
+      registered.insert(r.tweakId);
+      EXPECT_TRUE(r.load && r.apply) << "TweakId " << r.tweakId;
+      EXPECT_EQ(Routines::kLoadAndApply, FindTreeRow(r.tweakId) ? FindTreeRow(r.tweakId)->routines : Routines::kNone)
+          << "TweakId " << r.tweakId << " has routines the tree does not offer";
+    }
+    for (int id : TweaksWithRoutines(category)) EXPECT_EQ(1u, registered.count(id)) << "TweakId " << id;
+    EXPECT_TRUE(std::is_sorted(routines.begin(), routines.end(),
+                               [](const TweakRoutines& a, const TweakRoutines& b) { return a.tweakId < b.tweakId; }));
+  }
+}
+
+TEST(Catalogue, EveryTweakWithRoutinesHasAStoredStateToRoundTrip) {
+  std::set<int> covered;
+  for (const StoredState& state : CatalogueStates()) covered.insert(state.tweakId);
+  for (Category category : kBuiltCategories)
+    for (int id : TweaksWithRoutines(category)) EXPECT_TRUE(covered.count(id)) << "TweakId " << id;
+}
+
+// Load, apply without touching the page: outside the program's own key and the
+// history file, the registry is what it was, and no alert was shown.
+class RoundTrip : public ::testing::TestWithParam<StoredState> {};
+
+TEST_P(RoundTrip, ApplyingAnUntouchedPageWritesBackWhatIsStored) {
+  const StoredState& state = GetParam();
+  TweakHarness harness;
+  harness.platform.version = state.version;
+  harness.Put(state.values);
+  const auto before = harness.Snapshot();
+  harness.Select(state.tweakId);
+  harness.Apply();
+  EXPECT_TRUE(harness.Alerts().empty()) << harness.Alerts().front();
+  EXPECT_EQ(before, harness.Snapshot());
+}
+
+std::string StateName(const ::testing::TestParamInfo<StoredState>& info) {
+  std::string name = "Tweak" + std::to_string(info.param.tweakId) + "_";
+  for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, RoundTrip, ::testing::ValuesIn(CatalogueStates()), StateName);
+
+// Stored states that an untouched apply rewrites by design: the page cannot
+// show them, so it writes what it shows.
+struct Rewrite {
+  StoredState state;
+  const char* why;
+};
+
+std::vector<Rewrite> DesignedRewrites() {
+  constexpr RegKey kHKCR = reg::kClassesRoot;
+  constexpr RegKey kHKCU = reg::kCurrentUser;
+  constexpr RegKey kHKLM = reg::kLocalMachine;
+  constexpr const char* kInstaller = "Software\\Policies\\Microsoft\\Windows\\Installer";
+  constexpr const char* kMirrorInstaller =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Group Policy Objects\\LocalMachine\\Software\\Policies\\"
+      "Microsoft\\Windows\\Installer";
+  constexpr const char* kTasks = "Software\\Policies\\Microsoft\\Windows\\Task Scheduler5.0";
+  return {
+      {{2, "other command", {Sz(kHKCR, "Directory\\shell\\Command", "", "Prompt"), Sz(kHKCR, "Directory\\shell\\Command\\command", "", "cmd.exe /k pushd %1")}},
+       "the command is always the interpreter of the running Windows"},
+      {{20, "no -g", {Sz(kHKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug", "Debugger", "drwtsn32 -p %ld -e %ld")}},
+       "the debugger is always written with \" -p %ld -e %ld -g\""},
+      {{37, "values disagree", {Dw(kHKCU, kTasks, "Task Creation", 1), Dw(kHKCU, kTasks, "Task Deletion", 0)}},
+       "one box writes both values"},
+      {{39, "copies disagree", {Dw(kHKLM, kInstaller, "DisableMSI", 1), Dw(kHKCU, kMirrorInstaller, "DisableMSI", 2)}},
+       "no choice shows unless the policy and its copy agree, and no choice removes both"},
+      {{41, "other letters", {Sz(kHKLM, kInstaller, "Logging", "iwe"), Sz(kHKCU, kMirrorInstaller, "Logging", "iwe")}},
+       "logging is always written with every letter"},
+      {{46, "values disagree", {Dw(kHKCU, "Software\\Microsoft\\Notepad", "fSavePageSettings", 1), Dw(kHKCU, "Software\\Microsoft\\Notepad", "fSaveWindowPositions", 0)}},
+       "one box writes both values"},
+      {{47, "other data", {Sz(kHKLM, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "DEVMGR_SHOW_NONPRESENT_DEVICES", "0")}},
+       "any data shows checked, and checked writes \"1\""},
+      {{49, "no /play", {Sz(kHKCR, "AudioCD\\Shell\\Play\\Command", "", "cdplay.exe")}},
+       "the player is always written with \"  /play %1\""},
+  };
+}
+
+TEST(Catalogue, DesignedRewritesStillRewrite) {
+  for (const Rewrite& rewrite : DesignedRewrites()) {
+    SCOPED_TRACE("TweakId " + std::to_string(rewrite.state.tweakId) + " " + rewrite.state.name + ": " + rewrite.why);
+    TweakHarness harness;
+    harness.Put(rewrite.state.values);
+    const auto before = harness.Snapshot();
+    harness.Select(rewrite.state.tweakId);
+    harness.Apply();
+    EXPECT_NE(before, harness.Snapshot());
+  }
+}
+
+}  // namespace
+}  // namespace corvandel

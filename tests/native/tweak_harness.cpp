@@ -1,0 +1,150 @@
+#include "tweak_harness.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "history/change_history.h"
+#include "services/registry_key.h"
+
+namespace corvandel {
+
+namespace {
+
+std::string RootName(RegKey root) {
+  switch (root) {
+    case reg::kClassesRoot: return "HKCR";
+    case reg::kCurrentUser: return "HKCU";
+    case reg::kLocalMachine: return "HKLM";
+    default: return "HKU";
+  }
+}
+
+bool IsProgramKey(RegKey root, const std::string& path) {
+  const std::string own = kProgramKey;
+  if (root != reg::kCurrentUser || path.size() < own.size()) return false;
+  for (std::size_t i = 0; i < own.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(path[i])) != std::tolower(static_cast<unsigned char>(own[i])))
+      return false;
+  return path.size() == own.size() || path[own.size()] == '\\';
+}
+
+}  // namespace
+
+TweakHarness::TweakHarness() {
+  platform.programFolder = folder_.Ansi();
+  platform.today = kStartDay;
+  // The program keeps its own key below HKEY_CURRENT_USER\Software.
+  RegistryKey::Create(registry, reg::kCurrentUser, "Software").IsOpen();
+  navigator_ = std::make_unique<Navigator>(registry, pages, platform, profile);
+  navigator_->LoadTables();
+}
+
+void TweakHarness::Apply() {
+  platform.today = kApplyDay;
+  const std::size_t before = platform.messages.size();
+  navigator_->Apply();
+  alerts_.clear();
+  for (std::size_t i = before; i < platform.messages.size(); ++i) {
+    const SettablePlatform::ShownMessage& shown = platform.messages[i];
+    EXPECT_EQ(AlertText(kAlertCaption), shown.caption);
+    EXPECT_EQ(mb::kIconError, shown.style);
+    alerts_.push_back(shown.text);
+  }
+  EXPECT_EQ(0u, registry.OpenHandleCount()) << "a handle was left open";
+}
+
+bool TweakHarness::Recorded(int tweakId) {
+  const std::string& title = navigator_->Table()[static_cast<std::size_t>(tweakId)].title;
+  return navigator_->History().LookupModifiedDate(title) == ChangeHistory::FormatDate(kApplyDay);
+}
+
+void TweakHarness::Put(const SeedValue& value) {
+  const RegistryKey key = RegistryKey::Create(registry, value.root, value.path);
+  ASSERT_TRUE(key.IsOpen()) << value.path;
+  if (!value.name) return;
+  if (value.type == reg::kDword)
+    key.WriteDword(value.name, value.number);
+  else
+    key.WriteText(value.name, value.text, value.type);
+}
+
+std::optional<std::uint32_t> TweakHarness::Type(RegKey root, const std::string& path, const std::string& name) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!registry.Get(root, path, name, &type, &data)) return std::nullopt;
+  return type;
+}
+
+std::optional<std::uint32_t> TweakHarness::Dword(RegKey root, const std::string& path, const std::string& name) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!registry.Get(root, path, name, &type, &data) || type != reg::kDword || data.size() != 4) return std::nullopt;
+  return static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
+         static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+}
+
+std::optional<std::string> TweakHarness::Text(RegKey root, const std::string& path, const std::string& name) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!registry.Get(root, path, name, &type, &data) || (type != reg::kSz && type != reg::kExpandSz))
+    return std::nullopt;
+  return std::string(data.begin(), data.end());
+}
+
+bool TweakHarness::HasValue(RegKey root, const std::string& path, const std::string& name) const {
+  return Type(root, path, name).has_value();
+}
+
+std::map<std::string, std::string> TweakHarness::Snapshot() const {
+  std::map<std::string, std::string> all;
+  for (RegKey root : {reg::kClassesRoot, reg::kCurrentUser, reg::kLocalMachine, reg::kUsers}) {
+    registry.ForEachKey(root, [&](const std::string& path, const std::vector<MemoryRegistry::Value>& values) {
+      if (IsProgramKey(root, path)) return;
+      std::string text;
+      for (const MemoryRegistry::Value& v : values) {
+        text += v.name + "=" + std::to_string(v.type) + ":";
+        for (std::uint8_t byte : v.data) {
+          char hex[4];
+          std::snprintf(hex, sizeof hex, "%02x", byte);
+          text += hex;
+        }
+        text += ";";
+      }
+      all[RootName(root) + "\\" + path] = text;
+    });
+  }
+  return all;
+}
+
+void TweakHarness::ChangeEveryControl() {
+  for (const PageTemplate& page : PageTemplates()) {
+    if (!pages.IsPageVisible(page.id)) continue;
+    for (const ControlTemplate& control : page.controls) {
+      if (!pages.IsControlVisible(page.id, control.id)) continue;
+      switch (control.kind) {
+        case ControlKind::kCheckBox:
+          pages.SetCheck(page.id, control.id, pages.GetCheck(page.id, control.id) == 1 ? 0 : 1);
+          break;
+        case ControlKind::kComboBox: {
+          const int count = pages.ComboCount(page.id, control.id);
+          const int selected = pages.ComboGetCurSel(page.id, control.id);
+          if (count > 0) pages.ComboSetCurSel(page.id, control.id, (selected < 0 ? 1 : selected + 1) % count);
+          break;
+        }
+        case ControlKind::kEdit:
+          pages.SetText(page.id, control.id, pages.GetText(page.id, control.id) + "7");
+          break;
+        case ControlKind::kListView: {
+          const int count = pages.ListItemCount(page.id, control.id);
+          const int selected = pages.ListSelectedRow(page.id, control.id);
+          if (count > 0) pages.ListSelectRow(page.id, control.id, (selected < 0 ? 1 : selected + 1) % count);
+          break;
+        }
+        case ControlKind::kStatic:
+        case ControlKind::kPushButton: break;
+      }
+    }
+  }
+}
+
+}  // namespace corvandel

@@ -1,0 +1,138 @@
+// The whole program below the window, for driving tweaks as a user would:
+// an in-memory registry, the page model, a settable platform and a navigator
+// over a temporary program folder (where DFile.kvd is written). Select a
+// tweak, set its controls, Apply, then look at the registry, the pages, the
+// alerts and the history.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "nav/navigator.h"
+#include "pages/page_model.h"
+#include "services/platform_fake.h"
+#include "scratch_folder.h"
+#include "services/profile_ini.h"
+#include "services/registry_memory.h"
+
+namespace corvandel {
+
+// Windows versions as GetVersionExA reports them.
+namespace win {
+inline constexpr OsVersionRecord k95{1, 4, 0};
+inline constexpr OsVersionRecord k98{1, 4, 10};
+inline constexpr OsVersionRecord kMe{1, 4, 90};
+inline constexpr OsVersionRecord kNT4{2, 4, 0};
+inline constexpr OsVersionRecord k2000{2, 5, 0};
+inline constexpr OsVersionRecord kXP{2, 5, 1};
+inline constexpr OsVersionRecord kVista{2, 6, 0};  // unknown to the version probe
+}  // namespace win
+
+struct NamedVersion {
+  const char* name;
+  OsVersionRecord record;
+  Versions bit;  // kNone for a version no gate admits
+};
+
+inline constexpr NamedVersion kAllVersions[] = {
+    {"95", win::k95, Versions::k95},     {"98", win::k98, Versions::k98},       {"Me", win::kMe, Versions::kMe},
+    {"NT4", win::kNT4, Versions::kNT4},  {"2000", win::k2000, Versions::k2000}, {"XP", win::kXP, Versions::kXP},
+    {"Vista", win::kVista, Versions::kNone},
+};
+
+// One value (or only a key, when name is nullptr) to put in the registry.
+struct SeedValue {
+  RegKey root;
+  const char* path;
+  const char* name;
+  std::uint32_t type = reg::kNone;
+  std::uint32_t number = 0;
+  const char* text = nullptr;
+};
+
+inline SeedValue Dw(RegKey root, const char* path, const char* name, std::uint32_t number) {
+  return {root, path, name, reg::kDword, number, nullptr};
+}
+inline SeedValue Sz(RegKey root, const char* path, const char* name, const char* text) {
+  return {root, path, name, reg::kSz, 0, text};
+}
+inline SeedValue ExSz(RegKey root, const char* path, const char* name, const char* text) {
+  return {root, path, name, reg::kExpandSz, 0, text};
+}
+inline SeedValue KeyOnly(RegKey root, const char* path) { return {root, path, nullptr}; }
+
+// A stored state of one tweak: what a user's registry might hold.
+struct StoredState {
+  int tweakId;
+  const char* name;
+  std::vector<SeedValue> values;
+  OsVersionRecord version = win::kXP;
+};
+
+// Names the state in test output.
+inline void PrintTo(const StoredState& state, std::ostream* out) { *out << state.tweakId << " " << state.name; }
+
+// Representative stored states of every Accessories tweak, each of which
+// loads and applies back unchanged.
+const std::vector<StoredState>& AccessoriesStates();
+
+class TweakHarness {
+ public:
+  // The history is built on this day at start-up; applies happen on kApplyDay.
+  static constexpr CalendarDate kStartDay{2007, 3, 7};
+  static constexpr CalendarDate kApplyDay{2008, 6, 15};
+
+  TweakHarness();
+  TweakHarness(const TweakHarness&) = delete;
+  TweakHarness& operator=(const TweakHarness&) = delete;
+
+  void Select(int tweakId) { navigator_->Select(tweakId); }
+  // "Apply Changes" on kApplyDay; the alerts shown by it are in Alerts().
+  void Apply();
+  Navigator& Nav() { return *navigator_; }
+
+  // Whether the history holds kApplyDay for the tweak's title.
+  bool Recorded(int tweakId);
+  // The text of every alert box shown by the last Apply, in order; each was
+  // checked to carry the alert caption and the error icon.
+  const std::vector<std::string>& Alerts() const { return alerts_; }
+  std::string AlertText(int id) const { return navigator_->GetLanguage().GetLangString(id); }
+
+  void Put(const SeedValue& value);
+  void Put(const std::vector<SeedValue>& values) {
+    for (const SeedValue& v : values) Put(v);
+  }
+  std::optional<std::uint32_t> Dword(RegKey root, const std::string& path, const std::string& name) const;
+  // REG_SZ or REG_EXPAND_SZ text as stored (no terminating zero is written).
+  std::optional<std::string> Text(RegKey root, const std::string& path, const std::string& name) const;
+  std::optional<std::uint32_t> Type(RegKey root, const std::string& path, const std::string& name) const;
+  bool HasValue(RegKey root, const std::string& path, const std::string& name) const;
+  bool HasKey(RegKey root, const std::string& path) const { return registry.KeyExists(root, path); }
+
+  // Every key and value of the four roots outside the program's own key, as
+  // "root\path" -> "name=type:bytes;..." for comparison.
+  std::map<std::string, std::string> Snapshot() const;
+
+  // Changes every control the current page shows, as a user would before
+  // pressing Apply: check boxes toggled, combos moved to another item, edits
+  // given a text, the list's selection moved.
+  void ChangeEveryControl();
+
+  MemoryRegistry registry;
+  PageModel pages;
+  SettablePlatform platform;
+  IniProfile profile;
+
+ private:
+  ScratchFolder folder_;  // the program folder
+  std::unique_ptr<Navigator> navigator_;
+  std::vector<std::string> alerts_;
+};
+
+}  // namespace corvandel
