@@ -329,6 +329,46 @@ TEST_F(MainWindowTest, EverySelectionResetsThePagesFirst) {
   EXPECT_FALSE(Pages().IsControlVisible(page::kMainWindow, page::kApplyButton));
 }
 
+// One tweak from the tree to the registry: the page it loads, Apply, and the
+// date its group's overview shows afterwards.
+TEST_F(MainWindowTest, ATweakLoadsItsPageAndAppliesThroughTheApplyButton) {
+  constexpr int kAllowUncPaths = 3;
+  constexpr char kKey[] = "Software\\Microsoft\\Command Processor";
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));
+  const DWORD on = 1;
+  RegSetValueExA(key, "DisableUNCCheck", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on));
+  Start();
+
+  Select(kAllowUncPaths);
+  ExpectOnlyPageVisible(page::kMultiCheck);
+  const TweakEntry& row = dialog->navigator().Table()[kAllowUncPaths];
+  EXPECT_EQ(DescriptionText(row), Pages().GetText(page::kMultiCheck, 1006));
+  EXPECT_TRUE(Pages().IsControlVisible(page::kMultiCheck, 1013));
+  EXPECT_FALSE(Pages().IsControlVisible(page::kMultiCheck, 1018));
+  EXPECT_EQ(1, Pages().GetCheck(page::kMultiCheck, 1013));
+  EXPECT_TRUE(Pages().IsControlVisible(page::kMainWindow, page::kApplyButton));
+
+  // Unchecked with a click, as the user does, then Apply on a later day.
+  platform.today = {2008, 1, 2};
+  SendMessageA(GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013), BM_CLICK, 0, 0);
+  EXPECT_EQ(0, Pages().GetCheck(page::kMultiCheck, 1013));
+  SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0);
+  DWORD value = 99;
+  DWORD size = sizeof(value);
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "DisableUNCCheck", nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(&value), &size));
+  EXPECT_EQ(0u, value);
+  RegCloseKey(key);
+
+  Select(1);
+  const std::vector<int> rows = OverviewTweakIds(1);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i] == kAllowUncPaths ? "1/2/2008" : kTodayText,
+              Pages().ListItemText(page::kListCheck, kOverviewList, static_cast<int>(i), 1)) << rows[i];
+  }
+}
+
 // Page handlers on the real pages.
 
 TEST_F(MainWindowTest, BrowseButtonFillsItsEditAndTheCheckBoxOf159EnablesItsRow) {
