@@ -78,7 +78,7 @@ CMainDlg::CMainDlg(MainDlgServices services)
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_APP_ICON))) {}
 
 CMainDlg::~CMainDlg() {
-  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  if (window_ != nullptr) DestroyWindow(window_);
 }
 
 bool CMainDlg::Create() {

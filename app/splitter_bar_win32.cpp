@@ -31,7 +31,7 @@ HCURSOR SizingCursor(CSplitterBar::Orientation orientation) {
 }  // namespace
 
 CSplitterBar::~CSplitterBar() {
-  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  if (window_ != nullptr) DestroyWindow(window_);
 }
 
 bool CSplitterBar::Create(HWND parent, const RECT& rect, int controlId) {

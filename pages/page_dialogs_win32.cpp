@@ -65,7 +65,7 @@ void SetUpList(HWND list, DWORD extendedStyles) {
 }  // namespace
 
 CPageDialog::~CPageDialog() {
-  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  if (window_ != nullptr) DestroyWindow(window_);
 }
 
 bool CPageDialog::Create(HWND parent, IPageOwner& owner) {
@@ -95,6 +95,9 @@ INT_PTR CALLBACK CPageDialog::DialogProc(HWND window, UINT message, WPARAM wPara
   auto* page = reinterpret_cast<CPageDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   if (page == nullptr) return FALSE;
   switch (message) {
+    case WM_NCDESTROY:  // gone with the main window
+      page->window_ = nullptr;
+      return FALSE;
     case WM_COMMAND:
       // Escape (IDCANCEL) does nothing: a page never closes.
       if (HIWORD(wParam) == BN_CLICKED && lParam != 0) page->OnClicked(LOWORD(wParam));

@@ -432,6 +432,18 @@ TEST_F(MainWindowTest, RightClicksAndTheMenuKeyAreDiscardedAndF1OpensHelp) {
   EXPECT_EQ(1u, helpOpened.size());
 }
 
+TEST_F(MainWindowTest, TheSkinsHelpButtonOpensHelp) {
+  Start();
+  RECT client;
+  GetClientRect(dialog->window(), &client);
+  // The button sits at the right end of the skin's caption strip, at least 12
+  // pixels high.
+  const LPARAM corner = MAKELPARAM(client.right - 6, 6);
+  SendMessageA(dialog->window(), WM_LBUTTONDOWN, MK_LBUTTON, corner);
+  SendMessageA(dialog->window(), WM_LBUTTONUP, 0, corner);
+  EXPECT_EQ(std::vector<std::string>{folder.Ansi() + "\\Help\\English.chm"}, helpOpened);
+}
+
 TEST_F(MainWindowTest, HelpFollowsTheLanguageInTheRegistry) {
   HKEY key = nullptr;
   ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Corvandel", &key));
