@@ -6,8 +6,13 @@
 #define IDD_MAIN_WINDOW 102
 #define IDS_ABOUT_MENU 101
 
+// The main window's controls: the splitter bar's place (the bar replaces it),
+// the skin engine's place, the Apply button, the tree and the splash.
+#define IDC_SPLITTER_PLACE 1053
+#define IDC_SKIN_ENGINE 1057
 #define IDC_APPLY_CHANGES 1016
 #define IDC_NAV_TREE 1004
+#define IDC_SPLASH 1062
 
 // The About box (template 100).
 #define IDD_ABOUT_BOX 100

@@ -10,7 +10,7 @@ export WINEPREFIX=$WINDOWS_BUILD/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 
-PACKAGES=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick fp-utils)
+PACKAGES=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fp-utils)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -54,6 +54,9 @@ ensure_wine_prefix() {
   # not wait two seconds for one each time an active window goes.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   wineserver -w
+  # Wine draws window frames with Marlett; Debian's Wine does not find the
+  # fonts of fonts-wine by itself.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   touch "$WINEPREFIX/.corvandel-ready"
 }
 

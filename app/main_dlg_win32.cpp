@@ -1,0 +1,394 @@
+#include "app/main_dlg_win32.h"
+
+#include <vector>
+
+#include "app/picture_win32.h"
+#include "help/about_dlg_win32.h"
+#include "nav/tree_model.h"
+#include "res/resource.h"
+#include "services/dialog_texts_win32.h"
+
+namespace corvandel {
+namespace {
+
+// Tree images: bitmap resources 132 to 161, image k being bitmap 132 + k,
+// pure red transparent.
+constexpr int kFirstTreeBitmap = 132;
+constexpr int kTreeBitmapCount = 30;
+constexpr COLORREF kTreeBitmapMask = RGB(255, 0, 0);
+
+// The tree's set-up: its style word and its one column, titled with a blank.
+constexpr unsigned long kTreeStyle = 0x306700E3;
+constexpr unsigned long kColumnFormat = 0x504144;
+constexpr int kColumnWidth = 500;
+
+// The splitter bar may move 50 pixels towards the tree and 10 towards the pages.
+constexpr int kSplitterRoomLeft = 50;
+constexpr int kSplitterRoomRight = 10;
+
+// The controls of each page whose left edge follows the splitter, by a
+// hundredth of the distance per pixel of the page's width. The "..." buttons
+// stay where they are.
+struct MovedControls {
+  int pageId;
+  std::vector<int> controls;
+};
+
+const std::vector<MovedControls>& ControlsMovedBySplitter() {
+  static const std::vector<MovedControls> moved = {
+      {page::kListCheck,   {1013, 1006, 1007}},
+      {page::kMultiCheck,  {1006, 1013, 1018, 1028, 1032, 1033, 1034, 1035, 1036, 1037, 1038, 1024}},
+      {page::kEditCheck,   {1006, 1013, 1018, 1014, 1019, 1020, 1015, 1017, 1025, 1024}},
+      {page::kComboCheck,  {1006, 1013, 1014, 1019, 1021, 1022, 1055, 1024}},
+      {page::kList,        {1006, 1009}},
+      {page::kEditBrowse,  {1006, 1014, 1019, 1020, 1039, 1041, 1015, 1017, 1025, 1042, 1049}},
+      {page::kMultiCombo,  {1006, 1014, 1019, 1020, 1039, 1041, 1046, 1021, 1022, 1029, 1030, 1031, 1043}},
+      {page::kEditCombo,   {1006, 1014, 1019, 1020, 1015, 1021, 1022, 1029}},
+      {page::kSingleCombo, {1006, 1013, 1021, 1024}},
+  };
+  return moved;
+}
+
+RECT RectInParent(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void MoveTo(HWND window, const RECT& rect) {
+  MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
+
+bool IsComboBox(HWND window) {
+  char name[16] = {};
+  return GetClassNameA(window, name, sizeof(name)) && lstrcmpiA(name, "ComboBox") == 0;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(MainDlgServices services)
+    : services_(std::move(services)),
+      baseDirectory_(services_.platform.ProgramFolder()),
+      navigator_(services_.registry, pageHost_, services_.platform, services_.profile),
+      pageOrder_{&listCheckPage_, &multiCheckPage_, &editCheckPage_,  &comboCheckPage_, &listPage_,
+                 &editBrowsePage_, &multiComboPage_, &editComboPage_, &singleComboPage_},
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_APP_ICON))) {}
+
+CMainDlg::~CMainDlg() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+bool CMainDlg::Create() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  if (!RegisterTreeListClass(instance)) return false;
+  window_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+  return window_ != nullptr && !ended_;
+}
+
+INT_PTR CMainDlg::DoModal() {
+  if (Create()) ShowWindow(window_, SW_SHOW);
+  MSG message;
+  while (window_ != nullptr && !ended_) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for whoever runs the outer loop
+      break;
+    }
+    if (got < 0) break;
+    if (!PreTranslateMessage(message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  if (window_ != nullptr) DestroyWindow(window_);
+  return result_;
+}
+
+void CMainDlg::EndDialog(INT_PTR result) {
+  ended_ = true;
+  result_ = result;
+  if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+}
+
+std::string CMainDlg::HelpFilePath() const {
+  return baseDirectory_ + "\\Help\\" + navigator_.GetLanguage().Name() + ".chm";
+}
+
+int CMainDlg::SkinElement(HWND window, const wchar_t* elementName) {
+  return skin_ ? skin_->SkinElement(window, elementName) : SkinEngine::kNoSkin;
+}
+
+// Messages.
+
+INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* dialog = reinterpret_cast<CMainDlg*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    dialog->window_ = window;
+    return dialog->OnInitDialog();
+  }
+  auto* dialog = reinterpret_cast<CMainDlg*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (dialog == nullptr) return FALSE;
+  if (message == WM_NCDESTROY) {
+    // The children are gone by now, so nothing skinned is left to draw.
+    dialog->skin_.reset();
+    dialog->window_ = nullptr;
+    return FALSE;
+  }
+  return dialog->HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
+      OnSysCommand(wParam);
+      return TRUE;
+    case WM_PAINT:
+      return OnPaintIconic();
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(icon_);
+    case WM_COMMAND:
+      // Escape (IDCANCEL) and a bare Enter (IDOK) do nothing here.
+      if (LOWORD(wParam) == page::kApplyButton && HIWORD(wParam) == BN_CLICKED) navigator_.Apply();
+      return TRUE;
+    case WM_HELP:
+      // F1 opens help through WM_OPEN_HELP; the system's request does nothing.
+      SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(0);
+      return TRUE;
+    case WM_TREE_SELECT:
+      OnTreeSelect();
+      SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
+      return TRUE;
+    case WM_OPEN_HELP:
+      if (services_.openHelp) services_.openHelp(HelpFilePath());
+      SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
+      return TRUE;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.idFrom == IDC_SPLITTER_PLACE && header.code == kSplitterMoved)
+        OnSplitterMoved(reinterpret_cast<const SplitterNotify*>(lParam)->distance);
+      return FALSE;
+    }
+  }
+  return FALSE;
+}
+
+bool CMainDlg::IsOwnWindow(HWND window) const {
+  return window_ != nullptr && (window == window_ || IsChild(window_, window));
+}
+
+bool CMainDlg::PreTranslateMessage(const MSG& message) {
+  if (!IsOwnWindow(message.hwnd)) return false;
+  switch (message.message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      return true;  // no context menus anywhere in the window
+    case WM_KEYDOWN:
+      if (message.wParam == VK_APPS) return true;
+      if (message.wParam == VK_F1) {
+        SendMessageA(window_, WM_OPEN_HELP, 0, 0);
+        return true;
+      }
+      if (message.wParam == VK_RETURN && OnEnterKey()) return true;
+      break;
+    case WM_KEYUP:
+      if (message.wParam == VK_APPS) return true;
+      break;
+  }
+  return IsDialogMessageA(window_, const_cast<MSG*>(&message));
+}
+
+bool CMainDlg::OnEnterKey() {
+  // An open combo list takes Enter to close itself.
+  for (HWND window = GetFocus(); window != nullptr && window != window_; window = GetParent(window)) {
+    if (IsComboBox(window) && SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0)) return false;
+  }
+  // The button's own state: it counts as shown while the window is hidden.
+  HWND apply = GetDlgItem(window_, IDC_APPLY_CHANGES);
+  if ((GetWindowLongPtrA(apply, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(apply))
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_APPLY_CHANGES, BN_CLICKED), reinterpret_cast<LPARAM>(apply));
+  return true;
+}
+
+void CMainDlg::OnSysCommand(WPARAM) {
+  if (!skin_) return;
+  CAboutDlg about(*skin_, navigator_.GetLanguage());
+  about.DoModal(window_);
+}
+
+bool CMainDlg::OnPaintIconic() {
+  if (!IsIconic(window_)) return false;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client;
+  GetClientRect(window_, &client);
+  const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon_);
+  EndPaint(window_, &paint);
+  return true;
+}
+
+void CMainDlg::OnTreeSelect() {
+  CTreeListItem* item = tree_.GetSelectedItem();
+  if (item == nullptr) return;
+  navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
+}
+
+void CMainDlg::OnSplitterMoved(int distance) {
+  HWND tree = tree_.window();
+  RECT treeRect = RectInParent(tree);
+  treeRect.right += distance;
+  MoveTo(tree, treeRect);
+  for (const MovedControls& page : ControlsMovedBySplitter()) {
+    HWND window = pageHost_.PageWindow(page.pageId);
+    if (window == nullptr) continue;
+    RECT pageRect = RectInParent(window);
+    pageRect.left += distance;
+    MoveTo(window, pageRect);
+    const int width = pageRect.right - pageRect.left;
+    if (width <= 0) continue;
+    for (int id : page.controls) {
+      HWND control = GetDlgItem(window, id);
+      RECT rect = RectInParent(control);
+      rect.left += distance * 100 / width;
+      MoveTo(control, rect);
+    }
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+  UpdateWindow(window_);
+}
+
+// Start-up.
+
+bool CMainDlg::OnInitDialog() {
+  tree_.Attach(GetDlgItem(window_, IDC_NAV_TREE));
+  pageHost_.SetMainWindow(window_);
+  AddAboutItem();
+  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  StartSplash();
+  if (!StartSkin()) {
+    services_.platform.ShowMessage(kSkinFailureText, "", mb::kOk);
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    return false;
+  }
+  if (SkinElement(GetDlgItem(window_, IDC_APPLY_CHANGES), L"Button") < 0 ||
+      SkinElement(GetDlgItem(window_, IDC_SPLITTER_PLACE), L"Splitter") < 0) {
+    services_.platform.ShowMessage(kSkinFailureText, "", mb::kOk);
+    EndDialog(0);
+    return false;
+  }
+  navigator_.LoadTables();
+  images_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+  LoadBackground();
+  FillImageList();
+  if (!CreateSplitter()) return false;
+  SetUpTree();
+  BuildTree();
+  TranslateDialog(navigator_.GetLanguage(), window_, IDD_MAIN_WINDOW);
+  if (!CreatePages()) return false;
+  navigator_.ShowFirstPage();
+  return true;
+}
+
+void CMainDlg::AddAboutItem() {
+  char text[256] = {};
+  if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT_MENU, text, sizeof(text)) <= 0) return;
+  HMENU menu = GetSystemMenu(window_, FALSE);
+  if (menu == nullptr) return;
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kAboutCommand, text);
+}
+
+void CMainDlg::StartSplash() {
+  HWND place = GetDlgItem(window_, IDC_SPLASH);
+  RECT rect = RectInParent(place);
+  DestroyWindow(place);  // the control takes its place and ID
+  if (!splash_.Create(window_, rect, IDC_SPLASH)) return;
+  splash_.SetSplashFile(baseDirectory_ + "\\Skin\\Splash.spl");
+  splash_.SetDelay(0);
+  splash_.SetTopMost(false);
+}
+
+bool CMainDlg::StartSkin() {
+  skin_ = std::make_unique<SkinEngine>();
+  skin_->OnEvent20([this](const std::string& objectName) {
+    if (EqualsIgnoringCase(objectName, "Help")) SendMessageA(window_, WM_OPEN_HELP, 0, 0);
+  });
+  return skin_->LoadSkin(baseDirectory_ + "\\Skin\\skin.skn") >= 0 && skin_->SkinMainWindow(window_) >= 0;
+}
+
+void CMainDlg::LoadBackground() {
+  // A missing or undecodable picture leaves the tree on its plain ground.
+  tree_.GetBGImage().Attach(LoadPictureFile(baseDirectory_ + "\\Skin" + "\\BG.jpg"));
+}
+
+void CMainDlg::FillImageList() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (int id = kFirstTreeBitmap; id < kFirstTreeBitmap + kTreeBitmapCount; ++id) {
+    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(id));
+    if (bitmap == nullptr) continue;
+    ImageList_AddMasked(images_.get(), bitmap, kTreeBitmapMask);
+    DeleteObject(bitmap);
+  }
+}
+
+bool CMainDlg::CreateSplitter() {
+  const RECT place = RectInParent(GetDlgItem(window_, IDC_SPLITTER_PLACE));
+  if (!splitter_.Create(window_, place, IDC_SPLITTER_PLACE)) return false;
+  const int centre = splitter_.Centre();
+  splitter_.SetRange(centre - kSplitterRoomLeft, centre + kSplitterRoomRight);
+  return true;
+}
+
+void CMainDlg::SetUpTree() {
+  tree_.SetStyle(kTreeStyle);
+  tree_.SetSelectMessage(WM_TREE_SELECT);
+  tree_.SetImageList(images_.get());
+  tree_.InsertColumn(" ", kColumnFormat, 0, -1, 0, 0);
+  tree_.SetColumnModify(0, 1);
+  tree_.SetColumnWidth(0, kColumnWidth, 0, 0);
+}
+
+void CMainDlg::BuildTree() {
+  tree_.DeleteAllItems();
+  const TweakTable& table = navigator_.Table();
+  std::vector<CTreeListItem*> items(table.size(), nullptr);  // by row
+  for (const TreeRow& row : TreeNodes()) {
+    const auto index = static_cast<std::size_t>(row.tweakId);
+    if (index >= table.size()) continue;
+    CTreeListItem* parent = kTreeListRoot;
+    if (row.parentId != kNoParent) parent = items[static_cast<std::size_t>(row.parentId)];
+    CTreeListItem* item = tree_.InsertItem(NodeText(row, table).c_str(), parent, kTreeListLast);
+    if (item == nullptr) continue;
+    items[index] = item;
+    const TweakEntry& entry = table[index];
+    tree_.SetItemData(item, static_cast<unsigned long>(entry.tweakId));
+    tree_.SetItemBold(item, IsBold(row.kind) ? 1 : 0);
+    tree_.SetItemImage(item, entry.image, entry.image, entry.image, entry.image);
+  }
+}
+
+bool CMainDlg::CreatePages() {
+  for (CPageDialog* page : pageOrder_) {
+    if (!page->Create(window_, *this)) return false;
+    // Pages overlap the tree's right edge and the splitter bar: they go
+    // under both, and after them in the tab order.
+    SetWindowPos(page->window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
+}
+
+}  // namespace corvandel

@@ -1,0 +1,126 @@
+// CMainDlg: the main window (template 102). It owns the tree, the nine page
+// dialogs, the splitter bar, the splash control and the skin engine, and
+// drives the navigation core (Navigator) from the tree and the Apply button.
+// It runs with a message loop of its own, so that every message for the
+// window and its children passes its pre-filter first.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/skin_engine_win32.h"
+#include "app/splash_win32.h"
+#include "app/splitter_bar_win32.h"
+#include "nav/navigator.h"
+#include "nav/tree_list_ctrl_win32.h"
+#include "pages/page_dialogs_win32.h"
+#include "pages/page_host_win32.h"
+
+namespace corvandel {
+
+// Private window messages: the tree's selection changed; open the help file.
+inline constexpr UINT WM_TREE_SELECT = 1226;
+inline constexpr UINT WM_OPEN_HELP = 1227;
+
+// The system menu's About item.
+inline constexpr UINT kAboutCommand = 16;
+
+// What the window works with: the seams, and how a help file is opened.
+struct MainDlgServices {
+  IRegistry& registry;
+  IPlatform& platform;
+  IProfile& profile;
+  std::function<void(const std::string& path)> openHelp;
+};
+
+class CMainDlg : private IPageOwner {
+ public:
+  explicit CMainDlg(MainDlgServices services);
+  ~CMainDlg() override;
+  CMainDlg(const CMainDlg&) = delete;
+  CMainDlg& operator=(const CMainDlg&) = delete;
+
+  // Creates the window, shows it and runs it until it ends; the end result.
+  INT_PTR DoModal();
+  // Creates the window hidden and runs its start-up, for a caller with its own
+  // message loop; false when no window was made or the start-up ended it.
+  bool Create();
+  // The pre-filter: true when the message was handled here and must not be
+  // dispatched.
+  bool PreTranslateMessage(const MSG& message);
+  // Ends the window with a result (the loop of DoModal stops).
+  void EndDialog(INT_PTR result);
+  bool IsEnded() const { return ended_; }
+
+  HWND window() const { return window_; }
+  Navigator& navigator() { return navigator_; }
+  CTreeListCtrl& tree() { return tree_; }
+  CSplitterBar& splitter() { return splitter_; }
+  Win32PageHost& pages() { return pageHost_; }
+  // The base directory + "\Help\" + the language + ".chm".
+  std::string HelpFilePath() const;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool OnInitDialog();
+  void AddAboutItem();
+  void StartSplash();
+  bool StartSkin();
+  void FillImageList();
+  void LoadBackground();
+  bool CreateSplitter();
+  void SetUpTree();
+  void BuildTree();
+  bool CreatePages();
+
+  void OnSysCommand(WPARAM command);
+  bool OnPaintIconic();
+  void OnTreeSelect();
+  void OnSplitterMoved(int distance);
+  bool OnEnterKey();
+  bool IsOwnWindow(HWND window) const;
+
+  // IPageOwner
+  int CurrentTweakId() const override { return navigator_.CurrentTweakId(); }
+  IPlatform& Platform() override { return services_.platform; }
+  Win32PageHost& PageHost() override { return pageHost_; }
+  int SkinElement(HWND window, const wchar_t* elementName) override;
+
+  struct ImageListDeleter {
+    void operator()(HIMAGELIST images) const { ImageList_Destroy(images); }
+  };
+
+  MainDlgServices services_;
+  std::string baseDirectory_;
+  Win32PageHost pageHost_;
+  Navigator navigator_;
+  std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> images_;
+  std::unique_ptr<SkinEngine> skin_;
+  CSplash splash_;
+  CTreeListCtrl tree_;
+  CSplitterBar splitter_;
+  CListCheckPage listCheckPage_;
+  CMultiCheckPage multiCheckPage_;
+  CEditCheckPage editCheckPage_;
+  CComboCheckPage comboCheckPage_;
+  CListPage listPage_;
+  CEditBrowsePage editBrowsePage_;
+  CMultiComboPage multiComboPage_;
+  CEditComboPage editComboPage_;
+  CSingleComboPage singleComboPage_;
+  // In creation order: 106, 170, 171, 172, 173, 107, 174, 175, 176.
+  std::array<CPageDialog*, 9> pageOrder_;
+  HICON icon_ = nullptr;
+  HWND window_ = nullptr;
+  bool ended_ = false;
+  INT_PTR result_ = 0;
+};
+
+}  // namespace corvandel

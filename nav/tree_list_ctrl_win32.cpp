@@ -1,0 +1,282 @@
+#include "nav/tree_list_ctrl_win32.h"
+
+namespace corvandel {
+namespace {
+
+constexpr int kInnerTreeId = 1;
+constexpr UINT_PTR kSubclassId = 1004;
+
+// The TreeView paints its empty ground and the ground of unselected texts in
+// this colour, which is then made transparent over the picture. An odd
+// near-white: icons rarely hold it, and font smoothing against it blends
+// towards the light picture.
+constexpr COLORREF kTransparentKey = RGB(0xFE, 0xFD, 0xFF);
+
+constexpr DWORD kHonouredStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
+constexpr DWORD kFixedStyles = TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
+
+// Per-window state of a "TurboDLL.TreeListCtrl".
+struct TreeListWindow {
+  HWND tree = nullptr;
+  UINT selectMessage = 0;
+  CTreeBackground background;
+};
+
+TreeListWindow* StateOf(HWND window) {
+  return reinterpret_cast<TreeListWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+HTREEITEM Handle(CTreeListItem* item) {
+  if (item == kTreeListRoot) return TVI_ROOT;
+  if (item == kTreeListLast) return TVI_LAST;
+  return reinterpret_cast<HTREEITEM>(item);
+}
+
+// A memory DC with a bitmap compatible with a screen DC.
+class Canvas {
+ public:
+  Canvas(HDC like, int width, int height)
+      : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, width, height)),
+        old_(SelectObject(dc_, bitmap_)) {}
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+// The TreeView draws its items into a memory DC on the transparent key; the
+// picture is laid under them and the whole shown at once, so nothing flickers.
+void PaintOverBackground(HWND tree, const CTreeBackground& background) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(tree, &paint);
+  RECT client;
+  GetClientRect(tree, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  if (width > 0 && height > 0) {
+    Canvas items(dc, width, height);
+    FillSolid(items.dc(), client, kTransparentKey);
+    DefSubclassProc(tree, WM_PAINT, reinterpret_cast<WPARAM>(items.dc()), 0);
+    Canvas scene(dc, width, height);
+    background.Draw(scene.dc(), client);
+    GdiTransparentBlt(scene.dc(), 0, 0, width, height, items.dc(), 0, 0, width, height, kTransparentKey);
+    const RECT& dirty = paint.rcPaint;
+    BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, scene.dc(), dirty.left,
+           dirty.top, SRCCOPY);
+  }
+  EndPaint(tree, &paint);
+}
+
+LRESULT CALLBACK TreeSubclassProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  const auto* state = reinterpret_cast<const TreeListWindow*>(data);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint below covers everything
+    case WM_PAINT:
+      if (wParam != 0) break;  // painting into a given DC: the TreeView's own
+      PaintOverBackground(tree, state->background);
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(tree, TreeSubclassProc, kSubclassId);
+      return DefSubclassProc(tree, message, wParam, lParam);
+  }
+  // Scrolling copies the painted picture along with the items; the picture
+  // stays put, so a scroll repaints the whole tree.
+  const int vertical = GetScrollPos(tree, SB_VERT);
+  const int horizontal = GetScrollPos(tree, SB_HORZ);
+  const LRESULT result = DefSubclassProc(tree, message, wParam, lParam);
+  if (GetScrollPos(tree, SB_VERT) != vertical || GetScrollPos(tree, SB_HORZ) != horizontal)
+    InvalidateRect(tree, nullptr, FALSE);
+  return result;
+}
+
+bool OnCreate(HWND window, TreeListWindow& state) {
+  SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  RECT client;
+  GetClientRect(window, &client);
+  state.tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | kFixedStyles | kHonouredStyles,
+                               0, 0, client.right, client.bottom, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInnerTreeId)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);
+  if (state.tree == nullptr) return false;
+  SendMessageA(state.tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kTransparentKey));
+  SetWindowSubclass(state.tree, TreeSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&state));
+  return true;
+}
+
+bool IsSelectionChange(const NMHDR& header) {
+  return header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW;
+}
+
+LRESULT CALLBACK TreeListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TreeListWindow));
+  TreeListWindow* state = StateOf(window);
+  if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+
+  // The standard TreeView messages belong to the inner TreeView.
+  if (message >= TV_FIRST && message < TV_FIRST + 0x100) return SendMessageA(state->tree, message, wParam, lParam);
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window, *state) ? 0 : -1;
+    case WM_SIZE:
+      MoveWindow(state->tree, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFONT:
+    case WM_GETFONT:
+      return SendMessageA(state->tree, message, wParam, lParam);
+    case WM_SETFOCUS:
+      SetFocus(state->tree);
+      return 0;
+    case WM_ENABLE:
+      EnableWindow(state->tree, static_cast<BOOL>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the TreeView covers the whole control
+    case WM_NOTIFYFORMAT:
+      return NFR_ANSI;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.hwndFrom == state->tree && IsSelectionChange(header) && state->selectMessage != 0)
+        SendMessageA(GetParent(window), state->selectMessage, 0, 0);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      delete state;
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterTreeListClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  if (GetClassInfoA(instance, kTreeListClassName, &windowClass)) return true;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = TreeListProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kTreeListClassName;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+// CTreeBackground
+
+void CTreeBackground::Attach(HBITMAP bitmap) {
+  if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  bitmap_ = bitmap;
+}
+
+void CTreeBackground::Draw(HDC dc, const RECT& rect) const {
+  BITMAP info{};
+  if (bitmap_ == nullptr || !GetObjectA(bitmap_, sizeof(info), &info)) {
+    FillSolid(dc, rect, GetSysColor(COLOR_WINDOW));
+    return;
+  }
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap_);
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0, info.bmWidth,
+             info.bmHeight, SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+// CTreeListCtrl
+
+HWND CTreeListCtrl::treeView() const {
+  const TreeListWindow* state = StateOf(window_);
+  return state == nullptr ? nullptr : state->tree;
+}
+
+void CTreeListCtrl::SetStyle(unsigned long style) {
+  HWND tree = treeView();
+  const LONG_PTR current = GetWindowLongPtrA(tree, GWL_STYLE);
+  SetWindowLongPtrA(tree, GWL_STYLE, (current & ~static_cast<LONG_PTR>(kHonouredStyles)) | (style & kHonouredStyles));
+  InvalidateRect(tree, nullptr, FALSE);
+}
+
+void CTreeListCtrl::SetSelectMessage(UINT message) {
+  if (TreeListWindow* state = StateOf(window_)) state->selectMessage = message;
+}
+
+void CTreeListCtrl::SetImageList(HIMAGELIST images) {
+  Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+
+int CTreeListCtrl::InsertColumn(const char*, unsigned long, int, int, int, int) { return 0; }
+
+void CTreeListCtrl::SetColumnModify(int, unsigned long) {}
+
+void CTreeListCtrl::SetColumnWidth(int, int, int, int) {}
+
+void CTreeListCtrl::DeleteAllItems() { Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
+
+CTreeListItem* CTreeListCtrl::InsertItem(const char* text, CTreeListItem* parent, CTreeListItem* insertAfter) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = Handle(parent);
+  insert.hInsertAfter = Handle(insertAfter);
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = const_cast<char*>(text);
+  return reinterpret_cast<CTreeListItem*>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void CTreeListCtrl::SetItemData(CTreeListItem* item, unsigned long data) {
+  TVITEMA update{};
+  update.mask = TVIF_PARAM;
+  update.hItem = Handle(item);
+  update.lParam = static_cast<LPARAM>(data);
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&update));
+}
+
+void CTreeListCtrl::SetItemBold(CTreeListItem* item, int bold) {
+  TVITEMA update{};
+  update.mask = TVIF_STATE;
+  update.hItem = Handle(item);
+  update.stateMask = TVIS_BOLD;
+  update.state = bold ? TVIS_BOLD : 0;
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&update));
+}
+
+void CTreeListCtrl::SetItemImage(CTreeListItem* item, int image, int selectedImage, int, int) {
+  TVITEMA update{};
+  update.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  update.hItem = Handle(item);
+  update.iImage = image;
+  update.iSelectedImage = selectedImage;
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&update));
+}
+
+CTreeListItem* CTreeListCtrl::GetSelectedItem() const {
+  return reinterpret_cast<CTreeListItem*>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+unsigned long CTreeListCtrl::GetItemData(CTreeListItem* item) const {
+  TVITEMA query{};
+  query.mask = TVIF_PARAM;
+  query.hItem = Handle(item);
+  if (!Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return 0;
+  return static_cast<unsigned long>(query.lParam);
+}
+
+CTreeBackground& CTreeListCtrl::GetBGImage() { return StateOf(window_)->background; }
+
+}  // namespace corvandel

@@ -1,0 +1,94 @@
+// The navigation tree (control 1004 of the main window, window class
+// "TurboDLL.TreeListCtrl"): a single-column tree list built around a standard
+// TreeView child that fills it, so the keyboard, accessibility tools and
+// outside programs see an ordinary TreeView. TVM_* messages sent to the
+// control go to the inner TreeView. Items are drawn over a background
+// picture, with bold texts and per-item images.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace corvandel {
+
+inline constexpr char kTreeListClassName[] = "TurboDLL.TreeListCtrl";
+
+// Registers the window class; the main window's template needs it before the
+// dialog is created. Registering twice is harmless.
+bool RegisterTreeListClass(HINSTANCE instance);
+
+// An item of the tree (the inner TreeView's item handle).
+struct CTreeListItem;
+
+// InsertItem's parent for a root-level node, and insert-after for "append".
+inline CTreeListItem* const kTreeListRoot = reinterpret_cast<CTreeListItem*>(static_cast<ULONG_PTR>(0xFFFF0001));
+inline CTreeListItem* const kTreeListLast = reinterpret_cast<CTreeListItem*>(static_cast<ULONG_PTR>(0xFFFF0002));
+
+// The picture drawn behind the items; owns its bitmap.
+class CTreeBackground {
+ public:
+  CTreeBackground() = default;
+  ~CTreeBackground() { Attach(nullptr); }
+  CTreeBackground(const CTreeBackground&) = delete;
+  CTreeBackground& operator=(const CTreeBackground&) = delete;
+
+  // Takes over bitmap (nullptr: none), deleting the one held before.
+  void Attach(HBITMAP bitmap);
+  HBITMAP get() const { return bitmap_; }
+
+  // Fills rect with the picture stretched over it; with no picture, with the
+  // window colour.
+  void Draw(HDC dc, const RECT& rect) const;
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+};
+
+// Binds to a created "TurboDLL.TreeListCtrl" window, as a class library's
+// control class binds to a dialog control.
+class CTreeListCtrl {
+ public:
+  void Attach(HWND window) { window_ = window; }
+  HWND window() const { return window_; }
+  // The inner TreeView.
+  HWND treeView() const;
+
+  // The control's style word: its low word holds TreeView styles, of which
+  // buttons (TVS_HASBUTTONS), lines (TVS_HASLINES), selection always shown
+  // (TVS_SHOWSELALWAYS) and no tooltips (TVS_NOTOOLTIPS) are honoured; root
+  // nodes always get buttons. The high word (header and grid options of a
+  // multi-column list) has no use in a single column.
+  void SetStyle(unsigned long style);
+  // The message sent to the control's parent whenever the selection changes
+  // (parameters 0); 0 sends none.
+  void SetSelectMessage(UINT message);
+  void SetImageList(HIMAGELIST images);
+
+  // The one column spans the control and, alone, shows no header: its
+  // heading, format and width change nothing on screen.
+  int InsertColumn(const char* heading, unsigned long format, int width, int minWidth, int image, int order);
+  void SetColumnModify(int column, unsigned long modify);
+  void SetColumnWidth(int column, int width, int minWidth, int maxWidth);
+
+  void DeleteAllItems();
+  // Appends a node under parent (kTreeListRoot at the root); insertAfter is
+  // kTreeListLast or a sibling. nullptr on failure.
+  CTreeListItem* InsertItem(const char* text, CTreeListItem* parent, CTreeListItem* insertAfter);
+  void SetItemData(CTreeListItem* item, unsigned long data);
+  void SetItemBold(CTreeListItem* item, int bold);
+  // A TreeView has one image for an item and one for it selected; the two
+  // expanded positions follow them.
+  void SetItemImage(CTreeListItem* item, int image, int selectedImage, int expandedImage, int expandedSelectedImage);
+  CTreeListItem* GetSelectedItem() const;
+  unsigned long GetItemData(CTreeListItem* item) const;
+
+  // The background picture.
+  CTreeBackground& GetBGImage();
+
+ private:
+  LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const { return SendMessageA(window_, message, wParam, lParam); }
+
+  HWND window_ = nullptr;
+};
+
+}  // namespace corvandel

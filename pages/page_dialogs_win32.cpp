@@ -1,0 +1,174 @@
+#include "pages/page_dialogs_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/skin_engine_win32.h"
+#include "pages/dialog_template_win32.h"
+#include "pages/page_handlers.h"
+#include "services/colors.h"
+
+namespace corvandel {
+namespace {
+
+constexpr wchar_t kSubMain[] = L"SubMain";
+constexpr wchar_t kCheckBox[] = L"CheckBox";
+constexpr wchar_t kLabel[] = L"Label";
+constexpr wchar_t kButton[] = L"Button";
+
+// Skin hookups after "SubMain" on the page itself, in call order; edits,
+// combo boxes and list views keep the system's look.
+constexpr SkinnedControl kListCheckSkin[] = {{1013, kCheckBox}, {1006, kLabel}};
+constexpr SkinnedControl kMultiCheckSkin[] = {
+    {1013, kCheckBox}, {1018, kCheckBox}, {1028, kCheckBox}, {1032, kCheckBox}, {1033, kCheckBox},
+    {1034, kCheckBox}, {1035, kCheckBox}, {1036, kCheckBox}, {1037, kCheckBox}, {1038, kCheckBox},
+    {1006, kLabel},    {1024, kLabel},
+};
+constexpr SkinnedControl kEditCheckSkin[] = {
+    {1013, kCheckBox}, {1018, kCheckBox}, {1006, kLabel},  {1024, kLabel},  {1014, kLabel},
+    {1019, kLabel},    {1020, kLabel},    {1023, kButton}, {1026, kButton}, {1027, kButton},
+};
+constexpr SkinnedControl kComboCheckSkin[] = {
+    {1013, kCheckBox}, {1006, kLabel}, {1024, kLabel}, {1014, kLabel}, {1019, kLabel},
+};
+constexpr SkinnedControl kListSkin[] = {{1006, kLabel}};
+constexpr SkinnedControl kEditBrowseSkin[] = {
+    {1014, kLabel},  {1019, kLabel},  {1020, kLabel},  {1039, kLabel},  {1041, kLabel},
+    {1006, kLabel},  {1023, kButton}, {1026, kButton}, {1027, kButton}, {1048, kButton}, {1050, kButton},
+};
+constexpr SkinnedControl kMultiComboSkin[] = {
+    {1014, kLabel}, {1019, kLabel}, {1020, kLabel}, {1039, kLabel}, {1041, kLabel}, {1046, kLabel}, {1006, kLabel},
+};
+constexpr SkinnedControl kEditComboSkin[] = {
+    {1014, kLabel}, {1019, kLabel}, {1020, kLabel}, {1039, kLabel}, {1006, kLabel}, {1024, kLabel},
+};
+constexpr SkinnedControl kSingleComboSkin[] = {{1013, kCheckBox}, {1006, kLabel}, {1024, kLabel}, {1014, kLabel}};
+
+// The list views' look: full-row selection, regional and info-tip styles,
+// check boxes on the check list, and a faint blue-grey ground.
+constexpr DWORD kOverviewListStyles = 0x620;
+constexpr DWORD kCheckListStyles = 0x624;
+constexpr COLORREF kListBackground = RGB(249, 250, 251);
+
+constexpr int kColorCombo = 1055;
+// The start colour is drawn from all but the last entry of the table.
+constexpr int kStartColorChoices = 139;
+
+void SetUpList(HWND list, DWORD extendedStyles) {
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(extendedStyles));
+  SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
+  SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
+}
+
+}  // namespace
+
+CPageDialog::~CPageDialog() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+bool CPageDialog::Create(HWND parent, IPageOwner& owner) {
+  const PageTemplate* page = FindTemplate(templateId_);
+  if (page == nullptr) return false;
+  owner_ = &owner;
+  const DialogTemplate dialog(*page, kPageDialogStyle);
+  return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialog.get(), parent, DialogProc,
+                                    reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+INT_PTR CALLBACK CPageDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* page = reinterpret_cast<CPageDialog*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    page->window_ = window;
+    page->Owner().PageHost().AddPage(page->templateId_, window);
+    page->OnInitDialog();
+    return TRUE;
+  }
+  if (message == WM_MEASUREITEM) {  // arrives while the controls are made, before WM_INITDIALOG
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item->CtlType != ODT_COMBOBOX) return FALSE;
+    CColorCombo::MeasureItem(window, *item);
+    return TRUE;
+  }
+  auto* page = reinterpret_cast<CPageDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (page == nullptr) return FALSE;
+  switch (message) {
+    case WM_NCDESTROY:  // gone with the main window
+      page->window_ = nullptr;
+      return FALSE;
+    case WM_COMMAND:
+      // Escape (IDCANCEL) does nothing: a page never closes.
+      if (HIWORD(wParam) == BN_CLICKED && lParam != 0) page->OnClicked(LOWORD(wParam));
+      return TRUE;
+    case WM_DRAWITEM:
+      return page->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  }
+  return FALSE;
+}
+
+bool CPageDialog::OnInitDialog() {
+  SetUpBeforeSkin();
+  if (!SkinHookup()) {
+    Owner().Platform().ShowMessage(kSkinFailureText, "", mb::kOk);
+    EndDialog(window_, 0);
+    return false;
+  }
+  SetUp();
+  return true;
+}
+
+bool CPageDialog::SkinHookup() {
+  if (Owner().SkinElement(window_, kSubMain) < 0) return false;
+  for (const SkinnedControl& control : skin_) {
+    if (Owner().SkinElement(Item(control.controlId), control.element) < 0) return false;
+  }
+  return true;
+}
+
+void CPageDialog::OnClicked(int controlId) {
+  IPageOwner& owner = Owner();
+  if (OnBrowseButton(owner.PageHost(), owner.Platform(), owner.CurrentTweakId(), templateId_, controlId)) return;
+  OnCheckBoxClicked(owner.PageHost(), owner.CurrentTweakId(), templateId_, controlId);
+}
+
+CListCheckPage::CListCheckPage() : CPageDialog(page::kListCheck, kListCheckSkin) {}
+
+void CListCheckPage::SetUp() { SetUpList(Item(1007), kOverviewListStyles); }
+
+CMultiCheckPage::CMultiCheckPage() : CPageDialog(page::kMultiCheck, kMultiCheckSkin) {}
+
+CEditCheckPage::CEditCheckPage() : CPageDialog(page::kEditCheck, kEditCheckSkin) {}
+
+CComboCheckPage::CComboCheckPage() : CPageDialog(page::kComboCheck, kComboCheckSkin) {}
+
+void CComboCheckPage::SetUp() {
+  colors_.Attach(Item(kColorCombo));
+  FillColors(Owner().PageHost(), page::kComboCheck, kColorCombo);
+  // A different start colour at almost every start of the program.
+  std::srand(static_cast<unsigned>(std::time(nullptr)) + static_cast<unsigned>(std::clock()));
+  Owner().PageHost().ComboSetCurSel(page::kComboCheck, kColorCombo, std::rand() % kStartColorChoices);
+}
+
+bool CComboCheckPage::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID != kColorCombo) return false;
+  colors_.DrawItem(item);
+  return true;
+}
+
+CListPage::CListPage() : CPageDialog(page::kList, kListSkin) {}
+
+void CListPage::SetUp() { SetUpList(Item(1009), kCheckListStyles); }
+
+CEditBrowsePage::CEditBrowsePage() : CPageDialog(page::kEditBrowse, kEditBrowseSkin) {}
+
+CMultiComboPage::CMultiComboPage() : CPageDialog(page::kMultiCombo, kMultiComboSkin) {}
+
+CEditComboPage::CEditComboPage() : CPageDialog(page::kEditCombo, kEditComboSkin) {}
+
+CSingleComboPage::CSingleComboPage() : CPageDialog(page::kSingleCombo, kSingleComboSkin) {}
+
+void CSingleComboPage::SetUpBeforeSkin() { FillNumberCombo(Owner().PageHost()); }
+
+}  // namespace corvandel

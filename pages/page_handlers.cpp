@@ -1,0 +1,93 @@
+#include "pages/page_handlers.h"
+
+#include <vector>
+
+namespace corvandel {
+namespace {
+
+struct BrowseButton {
+  int pageId;
+  int buttonId;
+  int editId;
+};
+
+constexpr BrowseButton kBrowseButtons[] = {
+    {page::kEditCheck,  1023, 1015},
+    {page::kEditCheck,  1026, 1017},
+    {page::kEditCheck,  1027, 1025},
+    {page::kEditBrowse, 1023, 1015},
+    {page::kEditBrowse, 1026, 1017},
+    {page::kEditBrowse, 1027, 1025},
+    {page::kEditBrowse, 1048, 1042},
+    {page::kEditBrowse, 1050, 1049},
+};
+
+constexpr int kIconTweak = 62;
+constexpr int kFolderTweaks[] = {107, 255, 306, 307};
+constexpr char kIconFilter[] = "*.ico||";
+constexpr char kAnyFileFilter[] = "All Files(*.*)|*.*||";
+
+constexpr int kCheck1 = 1013;
+
+// A check box that enables other controls of its page while one tweak is up.
+struct EnablingCheckBox {
+  int tweakId;
+  int pageId;
+  int checkBoxId;
+  std::vector<int> controls;
+};
+
+const std::vector<EnablingCheckBox>& EnablingCheckBoxes() {
+  static const std::vector<EnablingCheckBox> boxes = {
+      {159, page::kEditCheck,   kCheck1, {1015, 1017, 1023}},
+      {82,  page::kSingleCombo, kCheck1, {1021}},
+  };
+  return boxes;
+}
+
+}  // namespace
+
+std::optional<int> BrowseTargetEdit(int pageId, int buttonId) {
+  for (const BrowseButton& button : kBrowseButtons) {
+    if (button.pageId == pageId && button.buttonId == buttonId) return button.editId;
+  }
+  return std::nullopt;
+}
+
+BrowseDialog BrowseDialogFor(int currentTweakId) {
+  if (currentTweakId == kIconTweak) return {BrowseKind::kFile, kIconFilter, true};
+  for (int folderTweak : kFolderTweaks) {
+    if (currentTweakId == folderTweak) return {BrowseKind::kFolder, nullptr, false};
+  }
+  return {BrowseKind::kFile, kAnyFileFilter, true};
+}
+
+std::string BrowseResultText(IPlatform& platform, int currentTweakId) {
+  const BrowseDialog dialog = BrowseDialogFor(currentTweakId);
+  const std::optional<std::string> chosen =
+      dialog.kind == BrowseKind::kFolder ? platform.BrowseForFolder() : platform.BrowseForFile(dialog.filter);
+  if (!chosen) return {};
+  return dialog.quoted ? "\"" + *chosen + "\"" : *chosen;
+}
+
+bool OnBrowseButton(IPageHost& pages, IPlatform& platform, int currentTweakId, int pageId, int buttonId) {
+  const std::optional<int> edit = BrowseTargetEdit(pageId, buttonId);
+  if (!edit) return false;
+  pages.SetText(pageId, *edit, BrowseResultText(platform, currentTweakId));
+  return true;
+}
+
+void OnCheckBoxClicked(IPageHost& pages, int currentTweakId, int pageId, int controlId) {
+  for (const EnablingCheckBox& box : EnablingCheckBoxes()) {
+    if (box.tweakId != currentTweakId || box.pageId != pageId || box.checkBoxId != controlId) continue;
+    const bool checked = pages.GetCheck(pageId, controlId) != 0;
+    for (int control : box.controls) pages.EnableControl(pageId, control, checked);
+  }
+}
+
+void FillNumberCombo(IPageHost& pages) {
+  for (int number = 0; number <= kNumberComboLast; ++number)
+    pages.ComboAddString(page::kSingleCombo, 1021, std::to_string(number));
+}
+
+}  // namespace corvandel

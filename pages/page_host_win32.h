@@ -1,0 +1,77 @@
+// The page seam over the real page dialogs and the main window's Apply
+// button: every call is the matching message to the control. The template
+// table says what kind each control is, so a call of another kind (a combo
+// message to a check box) is refused here rather than sent.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "pages/page_host.h"
+#include "pages/page_templates.h"
+
+namespace corvandel {
+
+class Win32PageHost : public IPageHost {
+ public:
+  // The window holding the Apply button, and each page's dialog window.
+  void SetMainWindow(HWND window) { main_ = window; }
+  void AddPage(int pageId, HWND page) { pages_[pageId] = page; }
+  // A page's dialog window; nullptr for an unknown page.
+  HWND PageWindow(int pageId) const;
+
+  void ShowPage(int pageId, bool show) override;
+  bool IsPageVisible(int pageId) const override;
+
+  void ShowControl(int pageId, int controlId, bool show) override;
+  bool IsControlVisible(int pageId, int controlId) const override;
+  void EnableControl(int pageId, int controlId, bool enable) override;
+  bool IsControlEnabled(int pageId, int controlId) const override;
+  void SetText(int pageId, int controlId, const std::string& text) override;
+  std::string GetText(int pageId, int controlId) const override;
+
+  void SetCheck(int pageId, int controlId, int state) override;
+  int GetCheck(int pageId, int controlId) const override;
+
+  void ComboReset(int pageId, int controlId) override;
+  int ComboAddString(int pageId, int controlId, const std::string& text) override;
+  int ComboSetItemData(int pageId, int controlId, int index, std::uintptr_t data) override;
+  std::uintptr_t ComboGetItemData(int pageId, int controlId, int index) const override;
+  int ComboCount(int pageId, int controlId) const override;
+  int ComboSetCurSel(int pageId, int controlId, int index) override;
+  int ComboGetCurSel(int pageId, int controlId) const override;
+  int ComboFindString(int pageId, int controlId, int startAfter, const std::string& text) const override;
+  int ComboFindStringExact(int pageId, int controlId, int startAfter, const std::string& text) const override;
+  int ComboSelectString(int pageId, int controlId, int startAfter, const std::string& text) override;
+  std::string ComboItemText(int pageId, int controlId, int index) const override;
+
+  void ListDeleteAllItems(int pageId, int controlId) override;
+  int ListInsertColumn(int pageId, int controlId, int column, const std::string& heading, int width,
+                       ColumnAlign align) override;
+  bool ListDeleteColumn(int pageId, int controlId, int column) override;
+  int ListColumnCount(int pageId, int controlId) const override;
+  std::string ListColumnHeading(int pageId, int controlId, int column) const override;
+  int ListColumnWidth(int pageId, int controlId, int column) const override;
+  int ListInsertItem(int pageId, int controlId, int row, const std::string& text) override;
+  bool ListSetItemText(int pageId, int controlId, int row, int column, const std::string& text) override;
+  std::string ListItemText(int pageId, int controlId, int row, int column) const override;
+  int ListItemCount(int pageId, int controlId) const override;
+  void ListSetCheck(int pageId, int controlId, int row, bool checked) override;
+  bool ListGetCheck(int pageId, int controlId, int row) const override;
+  void ListSelectRow(int pageId, int controlId, int row) override;
+  int ListSelectedRow(int pageId, int controlId) const override;
+
+ private:
+  // The control's window when the template has it; nullptr otherwise.
+  HWND Control(int pageId, int controlId) const;
+  // The same, only when the control is of that kind.
+  HWND Control(int pageId, int controlId, ControlKind kind) const;
+  LRESULT ComboCall(int pageId, int controlId, UINT message, WPARAM wParam, LPARAM lParam) const;
+  static bool IsRow(HWND list, int row);
+
+  HWND main_ = nullptr;
+  std::map<int, HWND> pages_;
+};
+
+}  // namespace corvandel
