@@ -88,7 +88,7 @@ bool CMainDlg::Create() {
   if (!RegisterTreeListClass(instance)) return false;
   window_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
-  return window_ != nullptr && !ended_;
+  return window_ != nullptr && !ended_ && !startupFailed_;
 }
 
 INT_PTR CMainDlg::DoModal() {
@@ -281,6 +281,7 @@ bool CMainDlg::OnInitDialog() {
   StartSplash();
   if (!StartSkin()) {
     services_.platform.ShowMessage(kSkinFailureText, "", mb::kOk);
+    startupFailed_ = true;
     PostMessageA(window_, WM_CLOSE, 0, 0);
     return false;
   }

@@ -120,6 +120,7 @@ class CMainDlg : private IPageOwner {
   HICON icon_ = nullptr;
   HWND window_ = nullptr;
   bool ended_ = false;
+  bool startupFailed_ = false;  // the window closes without being shown
   INT_PTR result_ = 0;
 };
 
