@@ -65,10 +65,8 @@ RegistryKey OpenForLoad(TweakContext& ctx, RegKey root, const KeyRef& key) {
   return RegistryKey::Open(ctx.registry, root, LoadPath(key));
 }
 
-// Removing values opens the key as it is (SHDeleteValueA creates nothing);
-// writing opens or creates it as the row says.
-RegistryKey OpenForWrite(TweakContext& ctx, RegKey root, const KeyRef& key, bool onlyDeleting) {
-  if (onlyDeleting) return OpenForLoad(ctx, root, key);
+// Writing opens or creates the key as the row says.
+RegistryKey OpenForWrite(TweakContext& ctx, RegKey root, const KeyRef& key) {
   if (key.create) return RegistryKey::Create(ctx.registry, root, key.path);
   if (key.createdSubKey) return RegistryKey::Open(ctx.registry, root, key.path).CreateSubKey(key.createdSubKey);
   return RegistryKey::Open(ctx.registry, root, key.path);
@@ -85,6 +83,19 @@ void Store(const RegistryKey& key, const ValueWrite& write) {
   }
 }
 
+// A scope that only removes values removes them by path (SHDeleteValueA),
+// which creates nothing; a row that records after the open records when the
+// key is there to open.
+void DeleteScope(TweakContext& ctx, RegKey root, const KeyRef& keyRef, RecordPoint history,
+                 const std::vector<ValueWrite>& writes) {
+  if (history == RecordPoint::kAfterOpen) {
+    if (!OpenForLoad(ctx, root, keyRef)) return;
+    ctx.RecordTweakChange();
+  }
+  for (const ValueWrite& w : writes)
+    if (w.kind == Stored::kDeleted) DeleteValueAt(ctx.registry, root, LoadPath(keyRef), w.name);
+}
+
 // One scope of an apply: open or create the key, record the history when it
 // is recorded after the open, then write. A scope with nothing to write opens
 // nothing and records nothing.
@@ -97,7 +108,11 @@ void WriteScope(TweakContext& ctx, RegKey root, const KeyRef& keyRef, RecordPoin
     onlyDeleting = onlyDeleting && (w.kind == Stored::kDeleted || w.kind == Stored::kNothing);
   }
   if (!anything) return;
-  const RegistryKey key = OpenForWrite(ctx, root, keyRef, onlyDeleting);
+  if (onlyDeleting) {
+    DeleteScope(ctx, root, keyRef, history, writes);
+    return;
+  }
+  const RegistryKey key = OpenForWrite(ctx, root, keyRef);
   if (!key) return;
   if (history == RecordPoint::kAfterOpen) ctx.RecordTweakChange();
   for (const ValueWrite& w : writes) Store(key, w);

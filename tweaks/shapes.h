@@ -55,7 +55,7 @@ enum class Stored : unsigned char {
   kDword,       // a 32-bit number
   kText,        // REG_SZ
   kExpandText,  // REG_EXPAND_SZ
-  kDeleted,     // the value is removed
+  kDeleted,     // the value is removed (by path, SHDeleteValueA, where nothing else is written)
   kCheckState,  // the check box state as returned, as a 32-bit number ("raw")
   kNothing,     // nothing is written: the stored value stays
 };

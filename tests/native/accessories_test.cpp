@@ -382,6 +382,34 @@ TEST(AccessoriesChecks, EachStateWritesItsData) {
   EXPECT_EQ(reg::kSz, h.Type(kHKLM, kEnvironment, "DEVMGR_SHOW_DETAILS"));
 }
 
+// "Disable", an emptied startup program and an unchecked hidden-devices box
+// remove their value by path (SHDeleteValueA), which needs no handle to the
+// key opened with full access.
+TEST(AccessoriesDeletes, ValuesAreRemovedByPath) {
+  struct Case {
+    int tweakId;
+    SeedValue stored;
+    void (*clear)(PageModel&);
+  };
+  const Case cases[] = {
+      {8, Dw(kHKLM, kCmd.c_str(), "CompletionChar", 9), [](PageModel& p) { p.ComboSetCurSel(kComboCheck, 1022, 0); }},
+      {10, Dw(kHKCU, kCmd.c_str(), "PathCompletionChar", 9), [](PageModel& p) { p.ComboSetCurSel(kComboCheck, 1021, 0); }},
+      {12, Sz(kHKCU, kCmd.c_str(), "AutoRun", "cls"), [](PageModel& p) { p.SetText(kEditCheck, 1015, ""); }},
+      {47, Sz(kHKLM, kEnvironment.c_str(), "DEVMGR_SHOW_NONPRESENT_DEVICES", "1"),
+       [](PageModel& p) { p.SetCheck(kMultiCheck, 1013, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("TweakId " + std::to_string(c.tweakId));
+    TweakHarness h;
+    h.Put(c.stored);
+    h.registry.Deny(MemoryRegistry::kOpen, c.stored.root, c.stored.path);
+    h.Select(c.tweakId);
+    c.clear(h.pages);
+    h.Apply();
+    EXPECT_FALSE(h.HasValue(c.stored.root, c.stored.path, c.stored.name));
+  }
+}
+
 // --- Current User / All Users pairs -----------------------------------------------
 
 TEST(AccessoriesPairs, TaskSchedulerWritesBothScopesFromTheirOwnBoxes) {
