@@ -169,6 +169,14 @@ CEditComboPage::CEditComboPage() : CPageDialog(page::kEditCombo, kEditComboSkin)
 
 CSingleComboPage::CSingleComboPage() : CPageDialog(page::kSingleCombo, kSingleComboSkin) {}
 
-void CSingleComboPage::SetUpBeforeSkin() { FillNumberCombo(Owner().PageHost()); }
+void CSingleComboPage::SetUpBeforeSkin() {
+  // Ten thousand strings: room for all of them at once and no redrawing while
+  // they go in keep the page's creation quick.
+  HWND combo = Item(1021);
+  SendMessageA(combo, CB_INITSTORAGE, kNumberComboLast + 1, (kNumberComboLast + 1) * 6);
+  SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+  FillNumberCombo(Owner().PageHost());
+  SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+}
 
 }  // namespace corvandel
