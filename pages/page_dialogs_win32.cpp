@@ -170,12 +170,14 @@ CEditComboPage::CEditComboPage() : CPageDialog(page::kEditCombo, kEditComboSkin)
 CSingleComboPage::CSingleComboPage() : CPageDialog(page::kSingleCombo, kSingleComboSkin) {}
 
 void CSingleComboPage::SetUpBeforeSkin() {
-  // Ten thousand strings: room for all of them at once and no redrawing while
-  // they go in keep the page's creation quick.
+  // Ten thousand strings go straight to the one combo box, with room for all
+  // of them made first and no redrawing meanwhile: through the page host
+  // every string would look the control up again, which is slow under Wine.
   HWND combo = Item(1021);
   SendMessageA(combo, CB_INITSTORAGE, kNumberComboLast + 1, (kNumberComboLast + 1) * 6);
   SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
-  FillNumberCombo(Owner().PageHost());
+  ForEachNumberComboItem(
+      [&](const std::string& text) { SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); });
   SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
 }
 

@@ -86,8 +86,7 @@ void OnCheckBoxClicked(IPageHost& pages, int currentTweakId, int pageId, int con
 }
 
 void FillNumberCombo(IPageHost& pages) {
-  for (int number = 0; number <= kNumberComboLast; ++number)
-    pages.ComboAddString(page::kSingleCombo, 1021, std::to_string(number));
+  ForEachNumberComboItem([&](const std::string& text) { pages.ComboAddString(page::kSingleCombo, 1021, text); });
 }
 
 }  // namespace corvandel

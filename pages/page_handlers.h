@@ -43,6 +43,10 @@ void OnCheckBoxClicked(IPageHost& pages, int currentTweakId, int pageId, int con
 
 // CSingleComboPage combo box 1021 holds "0" to "10000" in ascending order.
 inline constexpr int kNumberComboLast = 10000;
+template <typename AddItem>
+void ForEachNumberComboItem(AddItem add) {
+  for (int number = 0; number <= kNumberComboLast; ++number) add(std::to_string(number));
+}
 void FillNumberCombo(IPageHost& pages);
 
 }  // namespace corvandel
