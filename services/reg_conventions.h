@@ -12,6 +12,12 @@
 
 namespace corvandel {
 
+// The roots by the short names the catalogue tables use.
+inline constexpr RegKey kHKCR = reg::kClassesRoot;
+inline constexpr RegKey kHKCU = reg::kCurrentUser;
+inline constexpr RegKey kHKLM = reg::kLocalMachine;
+inline constexpr RegKey kHKU = reg::kUsers;
+
 // A pair is loaded and written Current User first, then All Users.
 enum class Scope { kCurrentUser, kAllUsers };
 inline constexpr std::array<Scope, 2> kBothScopes = {Scope::kCurrentUser, Scope::kAllUsers};

@@ -2,15 +2,13 @@
 // each loads into its page and applies back unchanged. The first state of a
 // tweak is where the other tests start from: its keys exist, and changing
 // every control of its page writes something.
+#include "services/reg_conventions.h"
 #include "tweak_harness.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr RegKey kHKCR = reg::kClassesRoot;
-constexpr RegKey kHKCU = reg::kCurrentUser;
-constexpr RegKey kHKLM = reg::kLocalMachine;
 
 constexpr const char* kCmd = "Software\\Microsoft\\Command Processor";
 constexpr const char* kWatson = "SOFTWARE\\Microsoft\\DrWatson";

@@ -9,9 +9,6 @@
 namespace corvandel {
 namespace {
 
-constexpr RegKey kHKCR = reg::kClassesRoot;
-constexpr RegKey kHKCU = reg::kCurrentUser;
-constexpr RegKey kHKLM = reg::kLocalMachine;
 
 constexpr int kMultiCheck = page::kMultiCheck;
 constexpr int kEditCheck = page::kEditCheck;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "nav/tree_model.h"
+#include "services/reg_conventions.h"
 #include "tweak_harness.h"
 #include "tweaks/catalogue.h"
 
@@ -81,9 +82,6 @@ struct Rewrite {
 };
 
 std::vector<Rewrite> DesignedRewrites() {
-  constexpr RegKey kHKCR = reg::kClassesRoot;
-  constexpr RegKey kHKCU = reg::kCurrentUser;
-  constexpr RegKey kHKLM = reg::kLocalMachine;
   constexpr const char* kInstaller = "Software\\Policies\\Microsoft\\Windows\\Installer";
   constexpr const char* kMirrorInstaller =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Group Policy Objects\\LocalMachine\\Software\\Policies\\"

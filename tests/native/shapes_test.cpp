@@ -4,15 +4,13 @@
 // an opened parent, and a single combo that always shows an item.
 #include <gtest/gtest.h>
 
+#include "services/reg_conventions.h"
 #include "tweak_harness.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 namespace {
 
-constexpr RegKey kHKCR = reg::kClassesRoot;
-constexpr RegKey kHKCU = reg::kCurrentUser;
-constexpr RegKey kHKLM = reg::kLocalMachine;
 constexpr int kMultiCheck = page::kMultiCheck;
 
 constexpr const char* kDirectDraw = "SOFTWARE\\Microsoft\\DirectDraw";

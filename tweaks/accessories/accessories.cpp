@@ -8,9 +8,6 @@ namespace corvandel {
 
 namespace {
 
-constexpr RegKey kHKCU = reg::kCurrentUser;
-constexpr RegKey kHKLM = reg::kLocalMachine;
-constexpr RegKey kHKCR = reg::kClassesRoot;
 
 constexpr const char* kCommandProcessor = "Software\\Microsoft\\Command Processor";
 constexpr const char* kDrWatson = "SOFTWARE\\Microsoft\\DrWatson";
