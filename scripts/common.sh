@@ -31,12 +31,18 @@ ensure_packages() {
   apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# ccache, where installed, makes rebuilds of unchanged sources (another work
+# tree, a clean build) nearly free.
+LAUNCHER=()
+command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
+
 configure_native() {
-  cmake -S "$ROOT" -B "$NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANDEL_WERROR=ON >/dev/null
+  cmake -S "$ROOT" -B "$NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANDEL_WERROR=ON "${LAUNCHER[@]}" >/dev/null
 }
 
 configure_windows() {
-  cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANDEL_WERROR=ON \
+  cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANDEL_WERROR=ON "${LAUNCHER[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCORVANDEL_DIST_DIR="$DIST" >/dev/null
 }
 

@@ -1,16 +1,33 @@
 #include "tweaks/catalogue.h"
 
 #include "tweaks/accessories/accessories.h"
+#include "tweaks/appearance/appearance.h"
+#include "tweaks/desktop/desktop.h"
+#include "tweaks/explorer/explorer.h"
+#include "tweaks/file_system/file_system.h"
+#include "tweaks/login/login.h"
+#include "tweaks/start_menu/start_menu.h"
+#include "tweaks/startup/startup.h"
+#include "tweaks/system/system.h"
+#include "tweaks/troubleshooting/troubleshooting.h"
 
 namespace corvandel {
 
-// Categories whose tweaks are not built yet have no routines: their overviews
-// still show, and their tweaks' pages stay empty.
 std::span<const TweakRoutines> CatalogueRoutines(Category category) {
   switch (category) {
     case Category::kAccessories: return AccessoriesRoutines();
-    default: return {};
+    case Category::kAppearance: return AppearanceRoutines();
+    case Category::kDesktop: return DesktopRoutines();
+    case Category::kExplorer: return ExplorerRoutines();
+    case Category::kFileSystem: return FileSystemRoutines();
+    case Category::kLoginAndAuthentication: return LoginRoutines();
+    case Category::kStartMenuAndTaskbar: return StartMenuRoutines();
+    case Category::kStartupAndShutdown: return StartupRoutines();
+    case Category::kSystem: return SystemRoutines();
+    case Category::kTroubleshooting: return TroubleshootingRoutines();
+    case Category::kRootLevel: return RootLevelRoutines();
   }
+  return {};
 }
 
 }  // namespace corvandel

@@ -10,6 +10,11 @@
 //   EditRow         edit 1015 of CEditCheckPage holding a text or a number
 //   ListChoiceRow   list 1007 of CListCheckPage whose selected row's index is
 //                   stored
+//   ColorRow        colour combo 1055 of CComboCheckPage over one colour value
+//   FieldsRow       several label/edit or label/combo rows of one page over
+//                   values of one key (CEditCheckPage, CMultiComboPage,
+//                   CEditComboPage)
+//   SubkeyBoxesRow  check boxes that stand for subkeys of one parent key
 //
 // Every row carries its key, value(s), what each control state stores, how
 // the control loads, the version gate (admitted versions, alert, revert) and
@@ -22,9 +27,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
-
 #include <optional>
+#include <span>
+#include <string>
 
 #include "nav/category_tweaks.h"
 #include "services/os_version.h"
@@ -42,10 +47,12 @@ inline constexpr int kLabel1 = 1014;
 inline constexpr int kEdit1 = 1015;
 inline constexpr int kCheck2 = 1018;   // All Users box of a pair
 inline constexpr int kLabel2 = 1019;
+inline constexpr int kEdit2 = 1017;    // All Users edit of a CEditCheckPage pair
 inline constexpr int kCombo1 = 1021;   // Current User combo of a pair
 inline constexpr int kCombo2 = 1022;   // All Users combo of a pair
 inline constexpr int kBrowse1 = 1023;  // fills edit 1015
 inline constexpr int kNote = 1024;
+inline constexpr int kColorCombo = 1055;  // CComboCheckPage colour picker
 }  // namespace control
 
 // ---------------------------------------------------------------------------
@@ -58,20 +65,35 @@ enum class Stored : unsigned char {
   kDeleted,     // the value is removed (by path, SHDeleteValueA, where nothing else is written)
   kCheckState,  // the check box state as returned, as a 32-bit number ("raw")
   kNothing,     // nothing is written: the stored value stays
+  kBinary32,    // REG_BINARY, the number's four little-endian bytes
+  kBinary,      // REG_BINARY, fixed bytes
+  kDeletedInKey,  // the value is removed from the key, opened or created as a write would
+  kKeyDeleted,  // the row's key itself is removed (RegDeleteKeyA under its parent)
 };
 
 struct StoredData {
   Stored kind = Stored::kNothing;
   std::uint32_t number = 0;
   const char* text = nullptr;
+  std::span<const std::uint8_t> bytes = {};  // kBinary
+  bool anyCase = false;  // a text holds whatever its letter case
 };
 
 constexpr StoredData Dword(std::uint32_t number) { return {Stored::kDword, number, nullptr}; }
 constexpr StoredData Text(const char* text) { return {Stored::kText, 0, text}; }
+// Written as given; a stored text holds it in any letter case.
+constexpr StoredData TextAnyCase(const char* text) { return {Stored::kText, 0, text, {}, true}; }
 constexpr StoredData ExpandText(const char* text) { return {Stored::kExpandText, 0, text}; }
 constexpr StoredData Deleted() { return {Stored::kDeleted, 0, nullptr}; }
+constexpr StoredData DeletedInKey() { return {Stored::kDeletedInKey, 0, nullptr}; }
+constexpr StoredData KeyDeleted() { return {Stored::kKeyDeleted, 0, nullptr}; }
 constexpr StoredData CheckState() { return {Stored::kCheckState, 0, nullptr}; }
 constexpr StoredData Nothing() { return {Stored::kNothing, 0, nullptr}; }
+// Four bytes of REG_BINARY; a stored value of any type holds it when its
+// first four bytes are these.
+constexpr StoredData Binary32(std::uint32_t number) { return {Stored::kBinary32, number, nullptr}; }
+// Fixed REG_BINARY bytes; a stored value holds them when its bytes are these.
+constexpr StoredData Binary(std::span<const std::uint8_t> bytes) { return {Stored::kBinary, 0, nullptr, bytes}; }
 
 // What a check box writes when checked and when unchecked.
 struct CheckData {
@@ -90,6 +112,10 @@ enum class CheckedWhen : unsigned char {
   kOn,          // every value holds what checking writes; otherwise unchecked
   kExists,      // every value exists, whatever its data
   kOnOrAbsent,  // starts checked; a value that exists must hold what checking writes
+  kAsStored,    // every value is a non-zero 32-bit number (the box takes the
+                // stored state, as BM_SETCHECK does)
+  kUnlessOff,   // checked unless a value holds what unchecking writes (texts
+                // compared without regard to letter case); absent is checked
 };
 
 // ---------------------------------------------------------------------------
@@ -97,20 +123,39 @@ enum class CheckedWhen : unsigned char {
 
 // Where the values live. Loads always open path (with createdSubKey below it);
 // applies open it, or create it, or open path and create createdSubKey under
-// it. Deleting never creates anything.
+// it. Deleting by path (Deleted()) never creates anything.
+enum class KeyMode : unsigned char {
+  kOpened,
+  kCreated,
+  kOpenedThenCreated,   // path opened, createdSubKey created below it
+  kCreatedForAllUsers,  // of a pair: created under All Users, opened under Current User
+};
+
 struct KeyRef {
   const char* path;
   const char* createdSubKey = nullptr;
-  bool create = false;
+  KeyMode mode = KeyMode::kOpened;
 };
 
-constexpr KeyRef Opened(const char* path) { return {path, nullptr, false}; }
-constexpr KeyRef Created(const char* path) { return {path, nullptr, true}; }
-constexpr KeyRef OpenedThenCreated(const char* parent, const char* subKey) { return {parent, subKey, false}; }
+constexpr KeyRef Opened(const char* path) { return {path, nullptr, KeyMode::kOpened}; }
+constexpr KeyRef Created(const char* path) { return {path, nullptr, KeyMode::kCreated}; }
+constexpr KeyRef OpenedThenCreated(const char* parent, const char* subKey) {
+  return {parent, subKey, KeyMode::kOpenedThenCreated};
+}
+constexpr KeyRef CreatedForAllUsers(const char* path) { return {path, nullptr, KeyMode::kCreatedForAllUsers}; }
 
-// The root of a Current User / All Users pair: HKEY_CURRENT_USER with the
-// first control, then HKEY_LOCAL_MACHINE with the second.
+// The roots that stand for two scopes (a row's root is otherwise one of kHKCR,
+// kHKCU, kHKLM, kHKU). Each scope is loaded and written in this order.
+//   kPair             HKEY_CURRENT_USER with the first control, then
+//                     HKEY_LOCAL_MACHINE with the second (Current User / All Users)
+//   kUserDefaultPair  HKEY_CURRENT_USER with the first control, then the
+//                     default profile, HKEY_USERS ".DEFAULT\" + path, with the second
+//   kUserAndDefault   one control, loaded from HKEY_CURRENT_USER and written
+//                     there and then to HKEY_USERS ".DEFAULT\" + path
 inline constexpr RegKey kPair = 0;
+inline constexpr RegKey kUserDefaultPair = 1;
+inline constexpr RegKey kUserAndDefault = 2;
+inline constexpr const char* kDefaultProfile = ".DEFAULT\\";
 
 inline constexpr bool kReverts = true;     // a refusal puts check box 1013 back
 inline constexpr bool kAlertOnly = false;  // a refusal only shows the alert
@@ -128,6 +173,13 @@ inline constexpr Versions kXp = Versions::kXP;
 inline constexpr Versions kXp2000 = Versions::kXP | Versions::k2000;
 inline constexpr Versions kXp2000Nt4 = Versions::kXP | Versions::k2000 | Versions::kNT4;
 inline constexpr Versions kXp2000Me = Versions::kXP | Versions::k2000 | Versions::kMe;
+inline constexpr Versions kXp2000Me98 = Versions::kXP | Versions::k2000 | Versions::kMe | Versions::k98;  // 2015
+inline constexpr Versions kXpMe = Versions::kXP | Versions::kMe;  // 2021
+inline constexpr Versions k98 = Versions::k98;                    // 2022
+inline constexpr Versions kAllButXp =                             // 2016
+    Versions::k95 | Versions::k98 | Versions::kMe | Versions::kNT4 | Versions::k2000;
+inline constexpr Versions kAllButNt4 =                            // 2017
+    Versions::k95 | Versions::k98 | Versions::kMe | Versions::k2000 | Versions::kXP;
 
 // When the apply records the change in the history.
 enum class RecordPoint : unsigned char {
@@ -162,12 +214,27 @@ struct CheckRow {
   const char* allUsersCaption;  // check box 1018 of a pair; nullptr otherwise
 };
 
-// CMultiCheckPage: several boxes, each over its own value in one key.
+// CMultiCheckPage: several boxes, each over its own value in one key. A box
+// may stand for several values (items with the same control, written in
+// order); it loads from the items marked kLoads. A box with a key of its own
+// (a path below the row's root, opened) is skipped, load and apply, when that
+// key is missing.
+inline constexpr bool kLoads = true;
+inline constexpr bool kNotLoaded = false;
+
 struct CheckItem {
   int controlId;
   const char* value;
   CheckData writes;
   const char* caption;
+  const char* ownKey = nullptr;
+  bool loads = kLoads;
+};
+
+// What a CheckListRow does when every box is unchecked.
+enum class AllUnchecked : unsigned char {
+  kWritesEach,  // each box writes its unchecked data
+  kRemovesKey,  // the row's key goes (RegDeleteKeyA under its opened parent)
 };
 
 struct CheckListRow {
@@ -179,6 +246,7 @@ struct CheckListRow {
   RecordPoint history;
   const char* note;
   std::span<const CheckItem> boxes;  // written in this order
+  AllUnchecked allUnchecked = AllUnchecked::kWritesEach;
 };
 
 // CComboCheckPage: label 1014 and combo 1021; for a pair (root kPair) also
@@ -217,6 +285,7 @@ enum class EmptyEdit : unsigned char {
   kAlert,        // shows the row's alert and writes nothing
   kDeleteValue,  // removes the value
   kWriteNothing,
+  kWriteEmpty,   // writes the empty text (a number edit: 0)
 };
 
 struct IfEmpty {
@@ -227,10 +296,21 @@ struct IfEmpty {
 constexpr IfEmpty Alert(int alertId) { return {EmptyEdit::kAlert, alertId}; }
 inline constexpr IfEmpty kDeleteWhenEmpty{EmptyEdit::kDeleteValue};
 inline constexpr IfEmpty kSkipWhenEmpty{EmptyEdit::kWriteNothing};
+inline constexpr IfEmpty kWriteWhenEmpty{EmptyEdit::kWriteEmpty};
 
+// How an edit's text relates to the stored text.
+enum class EditForm : unsigned char {
+  kAsTyped,
+  // Written with each occurrence of the Windows directory (matched with its
+  // letter case) replaced by "%SystemRoot%"; shown the other way round. An
+  // unknown Windows directory replaces nothing.
+  kSystemRoot,
+};
 inline constexpr bool kBrowse = true;
 inline constexpr bool kNoBrowse = false;
 
+// For a pair (root kPair) label 1019 and edit 1017 stand for All Users; each
+// edit is written to its own scope, and its empty rule acts there alone.
 struct EditRow {
   int tweakId;
   RegKey root;
@@ -245,6 +325,8 @@ struct EditRow {
   bool browse;
   const char* note;
   const char* label;
+  const char* allUsersLabel = nullptr;  // label 1019 of a pair
+  EditForm form = EditForm::kAsTyped;
 };
 
 // CListCheckPage: list 1007 with two columns; the selected row's index is
@@ -270,6 +352,99 @@ struct ListChoiceRow {
   std::span<const ListRow> rows;  // row i stands for the stored number i
 };
 
+// CComboCheckPage: label 1014 and colour combo 1055 over one colour value.
+// The load fills the combo and selects the stored colour; a colour that no
+// name stands for (or none) loads with no selection, and no selection writes
+// nothing, so an untouched apply keeps the stored colour.
+enum class ColorForm : unsigned char {
+  kRgbText,  // REG_SZ "%d %d %d"
+  kBinary,   // four bytes: red, green, blue, 0
+};
+
+struct ColorRow {
+  int tweakId;
+  RegKey root;
+  KeyRef key;
+  const char* value;
+  ColorForm form;
+  VersionGate gate;
+  RecordPoint history;
+  const char* note;
+  const char* label;
+};
+
+// One label/edit or label/combo row of a FieldsRow, over its own value.
+enum class FieldKind : unsigned char { kEdit, kCombo };
+
+struct Field {
+  FieldKind kind;
+  int labelId;
+  const char* label;
+  int controlId;  // the edit or the combo
+  const char* value;
+  // Edits: the stored type (reg::kSz, reg::kExpandSz, reg::kDword as a
+  // decimal number), the empty rule, the form and the browse button (0: none).
+  std::uint32_t type = 0;
+  IfEmpty ifEmpty = kSkipWhenEmpty;
+  EditForm form = EditForm::kAsTyped;
+  int browseId = 0;
+  // Combos: the items, the selection loaded where nothing names an item, and
+  // what no selection writes.
+  std::span<const ComboItem> items = {};
+  ComboLoad load = {kNoItem, kNoItem, kNoItem};
+  StoredData noSelection = Nothing();
+};
+
+constexpr Field EditField(int labelId, const char* label, int editId, const char* value, std::uint32_t type,
+                          IfEmpty ifEmpty, int browseId = 0, EditForm form = EditForm::kAsTyped) {
+  return {FieldKind::kEdit, labelId, label, editId, value, type, ifEmpty, form, browseId};
+}
+
+constexpr Field ComboField(int labelId, const char* label, int comboId, const char* value,
+                           std::span<const ComboItem> items, ComboLoad load, StoredData noSelection) {
+  return {FieldKind::kCombo, labelId, label, comboId, value, 0, kSkipWhenEmpty, EditForm::kAsTyped, 0, items, load,
+          noSelection};
+}
+
+// Several fields of one page over values of one key, shown and loaded in
+// order and written in order by one apply.
+struct FieldsRow {
+  int tweakId;
+  int pageId;
+  RegKey root;
+  KeyRef key;
+  VersionGate gate;
+  RecordPoint history;
+  const char* note;
+  std::span<const Field> fields;
+};
+
+// CMultiCheckPage: each box stands for a subkey of one parent key (opened,
+// never created). A box is checked when its subkey is absent; an apply of a
+// checked box removes the subkey, of an unchecked box creates it where it is
+// absent. Boxes are written in the order given.
+enum class SubkeyRemoval : unsigned char {
+  kKey,   // RegDeleteKeyA: a subkey that has subkeys stays
+  kTree,  // SHDeleteKeyA: the subkey and everything below it
+};
+
+struct SubkeyBox {
+  int controlId;
+  const char* subkey;
+  SubkeyRemoval removal;
+  const char* caption;
+};
+
+struct SubkeyBoxesRow {
+  int tweakId;
+  RegKey root;
+  const char* parent;
+  VersionGate gate;
+  RecordPoint history;
+  const char* note;
+  std::span<const SubkeyBox> boxes;
+};
+
 // ---------------------------------------------------------------------------
 // The generic routines.
 
@@ -283,6 +458,19 @@ void LoadShape(TweakContext& ctx, const EditRow& row);
 void ApplyShape(TweakContext& ctx, const EditRow& row);
 void LoadShape(TweakContext& ctx, const ListChoiceRow& row);
 void ApplyShape(TweakContext& ctx, const ListChoiceRow& row);
+void LoadShape(TweakContext& ctx, const ColorRow& row);
+void ApplyShape(TweakContext& ctx, const ColorRow& row);
+void LoadShape(TweakContext& ctx, const FieldsRow& row);
+void ApplyShape(TweakContext& ctx, const FieldsRow& row);
+void LoadShape(TweakContext& ctx, const SubkeyBoxesRow& row);
+void ApplyShape(TweakContext& ctx, const SubkeyBoxesRow& row);
+
+// The Windows directory and "%SystemRoot%": ToSystemRoot replaces each
+// occurrence of windowsDir in text (matched with its letter case) by
+// "%SystemRoot%", FromSystemRoot the reverse. The search goes on after each
+// replacement; an empty windowsDir (unknown) replaces nothing.
+std::string ToSystemRoot(const std::string& text, const std::string& windowsDir);
+std::string FromSystemRoot(const std::string& text, const std::string& windowsDir);
 
 // Load step 1 and 2 shared by every tweak: the page, the Apply button and the
 // description; the note label 1024 when note is not nullptr.

@@ -14,11 +14,22 @@
 namespace corvandel {
 namespace {
 
-// The categories whose tweaks are built; each joins this list (and brings its
-// stored states below) as it is written.
-constexpr Category kBuiltCategories[] = {Category::kAccessories};
+// The categories whose tweaks are built: those with routines.
+std::vector<Category> BuiltCategories() {
+  std::vector<Category> built;
+  for (int c = 0; c < kCategoryCount; ++c)
+    if (!CatalogueRoutines(static_cast<Category>(c)).empty()) built.push_back(static_cast<Category>(c));
+  return built;
+}
 
-std::vector<StoredState> CatalogueStates() { return AccessoriesStates(); }
+std::vector<StoredState> CatalogueStates() {
+  std::vector<StoredState> all;
+  for (const auto* states : {&AccessoriesStates(), &AppearanceStates(), &DesktopStates(), &ExplorerStates(),
+                             &FileSystemStates(), &LoginStates(), &StartupStates(), &StartMenuStates(),
+                             &SystemStates(), &TroubleshootingStates()})
+    all.insert(all.end(), states->begin(), states->end());
+  return all;
+}
 
 std::vector<int> TweaksWithRoutines(Category category) {
   std::vector<int> ids;
@@ -28,7 +39,7 @@ std::vector<int> TweaksWithRoutines(Category category) {
 }
 
 TEST(Catalogue, EveryTweakWithRoutinesHasExactlyOneLoadAndApplyEntry) {
-  for (Category category : kBuiltCategories) {
+  for (Category category : BuiltCategories()) {
     const std::span<const TweakRoutines> routines = CatalogueRoutines(category);
     std::multiset<int> registered;
     for (const TweakRoutines& r : routines) {
@@ -46,7 +57,7 @@ TEST(Catalogue, EveryTweakWithRoutinesHasExactlyOneLoadAndApplyEntry) {
 TEST(Catalogue, EveryTweakWithRoutinesHasAStoredStateToRoundTrip) {
   std::set<int> covered;
   for (const StoredState& state : CatalogueStates()) covered.insert(state.tweakId);
-  for (Category category : kBuiltCategories)
+  for (Category category : BuiltCategories())
     for (int id : TweaksWithRoutines(category)) EXPECT_TRUE(covered.count(id)) << "TweakId " << id;
 }
 
@@ -74,14 +85,7 @@ std::string StateName(const ::testing::TestParamInfo<StoredState>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, RoundTrip, ::testing::ValuesIn(CatalogueStates()), StateName);
 
-// Stored states that an untouched apply rewrites by design: the page cannot
-// show them, so it writes what it shows.
-struct Rewrite {
-  StoredState state;
-  const char* why;
-};
-
-std::vector<Rewrite> DesignedRewrites() {
+std::vector<Rewrite> AccessoriesRewrites() {
   constexpr const char* kInstaller = "Software\\Policies\\Microsoft\\Windows\\Installer";
   constexpr const char* kMirrorInstaller =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Group Policy Objects\\LocalMachine\\Software\\Policies\\"
@@ -107,10 +111,21 @@ std::vector<Rewrite> DesignedRewrites() {
   };
 }
 
+std::vector<Rewrite> DesignedRewrites() {
+  std::vector<Rewrite> all = AccessoriesRewrites();
+  for (auto rewrites : {AppearanceRewrites, DesktopRewrites, ExplorerRewrites, FileSystemRewrites, LoginRewrites,
+                        StartupRewrites, StartMenuRewrites, SystemRewrites, TroubleshootingRewrites}) {
+    std::vector<Rewrite> more = rewrites();
+    all.insert(all.end(), more.begin(), more.end());
+  }
+  return all;
+}
+
 TEST(Catalogue, DesignedRewritesStillRewrite) {
   for (const Rewrite& rewrite : DesignedRewrites()) {
     SCOPED_TRACE("TweakId " + std::to_string(rewrite.state.tweakId) + " " + rewrite.state.name + ": " + rewrite.why);
     TweakHarness harness;
+    harness.platform.version = rewrite.state.version;
     harness.Put(rewrite.state.values);
     const auto before = harness.Snapshot();
     harness.Select(rewrite.state.tweakId);

@@ -78,9 +78,34 @@ struct StoredState {
 // Names the state in test output.
 inline void PrintTo(const StoredState& state, std::ostream* out) { *out << state.tweakId << " " << state.name; }
 
-// Representative stored states of every Accessories tweak, each of which
-// loads and applies back unchanged.
+// A stored state that an untouched apply rewrites by design: the page cannot
+// show it, so it writes what it shows.
+struct Rewrite {
+  StoredState state;
+  const char* why;
+};
+
+// Representative stored states of every tweak of a category, each of which
+// loads and applies back unchanged, and the category's designed rewrites.
 const std::vector<StoredState>& AccessoriesStates();
+const std::vector<StoredState>& AppearanceStates();
+const std::vector<StoredState>& DesktopStates();
+const std::vector<StoredState>& ExplorerStates();
+const std::vector<StoredState>& FileSystemStates();
+const std::vector<StoredState>& LoginStates();
+const std::vector<StoredState>& StartupStates();
+const std::vector<StoredState>& StartMenuStates();
+const std::vector<StoredState>& SystemStates();
+const std::vector<StoredState>& TroubleshootingStates();
+std::vector<Rewrite> AppearanceRewrites();
+std::vector<Rewrite> DesktopRewrites();
+std::vector<Rewrite> ExplorerRewrites();
+std::vector<Rewrite> FileSystemRewrites();
+std::vector<Rewrite> LoginRewrites();
+std::vector<Rewrite> StartupRewrites();
+std::vector<Rewrite> StartMenuRewrites();
+std::vector<Rewrite> SystemRewrites();
+std::vector<Rewrite> TroubleshootingRewrites();
 
 class TweakHarness {
  public:

@@ -1,0 +1,13 @@
+// File System: drives, file names, AutoRun and NTFS settings.
+#pragma once
+
+#include <span>
+
+#include "nav/category_tweaks.h"
+
+namespace corvandel {
+
+// File System: drives, file names, AutoRun and NTFS settings: the load and apply routines, in TweakId order.
+std::span<const TweakRoutines> FileSystemRoutines();
+
+}  // namespace corvandel

@@ -1,0 +1,13 @@
+// System: scripts, services, file protection and settings.
+#pragma once
+
+#include <span>
+
+#include "nav/category_tweaks.h"
+
+namespace corvandel {
+
+// System: scripts, services, file protection and settings: the load and apply routines, in TweakId order.
+std::span<const TweakRoutines> SystemRoutines();
+
+}  // namespace corvandel

@@ -1,0 +1,16 @@
+// Troubleshooting: crash control, logging and diagnostics.
+#pragma once
+
+#include <span>
+
+#include "nav/category_tweaks.h"
+
+namespace corvandel {
+
+// Troubleshooting: crash control, logging and diagnostics: the load and apply routines, in TweakId order.
+std::span<const TweakRoutines> TroubleshootingRoutines();
+
+// the four tweaks at the root of the tree: the load and apply routines, in TweakId order.
+std::span<const TweakRoutines> RootLevelRoutines();
+
+}  // namespace corvandel
