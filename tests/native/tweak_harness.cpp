@@ -64,8 +64,19 @@ void TweakHarness::Put(const SeedValue& value) {
   if (!value.name) return;
   if (value.type == reg::kDword)
     key.WriteDword(value.name, value.number);
-  else
+  else if (value.text)
     key.WriteText(value.name, value.text, value.type);
+  else
+    registry.SetValueEx(key.handle(), value.name, value.type, value.bytes.data(),
+                        static_cast<std::uint32_t>(value.bytes.size()));
+}
+
+std::optional<std::vector<std::uint8_t>> TweakHarness::Bytes(RegKey root, const std::string& path,
+                                                             const std::string& name) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!registry.Get(root, path, name, &type, &data)) return std::nullopt;
+  return data;
 }
 
 std::optional<std::uint32_t> TweakHarness::Type(RegKey root, const std::string& path, const std::string& name) const {

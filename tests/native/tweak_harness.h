@@ -54,6 +54,7 @@ struct SeedValue {
   std::uint32_t type = reg::kNone;
   std::uint32_t number = 0;
   const char* text = nullptr;
+  std::vector<std::uint8_t> bytes = {};  // any other type: the bytes as stored
 };
 
 inline SeedValue Dw(RegKey root, const char* path, const char* name, std::uint32_t number) {
@@ -64,6 +65,11 @@ inline SeedValue Sz(RegKey root, const char* path, const char* name, const char*
 }
 inline SeedValue ExSz(RegKey root, const char* path, const char* name, const char* text) {
   return {root, path, name, reg::kExpandSz, 0, text};
+}
+// Raw bytes of any type (REG_BINARY by default): short, long or odd data.
+inline SeedValue Raw(RegKey root, const char* path, const char* name, std::vector<std::uint8_t> bytes,
+                     std::uint32_t type = reg::kBinary) {
+  return {root, path, name, type, 0, nullptr, std::move(bytes)};
 }
 inline SeedValue KeyOnly(RegKey root, const char* path) { return {root, path, nullptr}; }
 
@@ -137,6 +143,8 @@ class TweakHarness {
   // REG_SZ or REG_EXPAND_SZ text as stored (no terminating zero is written).
   std::optional<std::string> Text(RegKey root, const std::string& path, const std::string& name) const;
   std::optional<std::uint32_t> Type(RegKey root, const std::string& path, const std::string& name) const;
+  // The value's bytes as stored, whatever its type.
+  std::optional<std::vector<std::uint8_t>> Bytes(RegKey root, const std::string& path, const std::string& name) const;
   bool HasValue(RegKey root, const std::string& path, const std::string& name) const;
   bool HasKey(RegKey root, const std::string& path) const { return registry.KeyExists(root, path); }
 
