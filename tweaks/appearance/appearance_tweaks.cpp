@@ -22,11 +22,6 @@ void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last) {
   for (int number = 0; number <= last; ++number) ctx.pages.ComboAddString(pageId, comboId, std::to_string(number));
 }
 
-void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text) {
-  ctx.pages.ShowControl(pageId, controlId, true);
-  ctx.pages.SetText(pageId, controlId, text);
-}
-
 }  // namespace
 
 // --- Remove the Minimize, Maximize and Close Tooltips -------------------------

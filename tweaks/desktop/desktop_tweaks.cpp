@@ -96,10 +96,8 @@ int PeriodItem(const RegistryKey& key) {
 void LoadGracePeriod(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kSingleCombo;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_CAP);
-  ctx.pages.ShowControl(kPage, control::kCheck1, true);
-  ctx.pages.SetText(kPage, control::kCheck1, "Set the Screen Saver Grace Period.");
-  ctx.pages.ShowControl(kPage, control::kLabel1, true);
-  ctx.pages.SetText(kPage, control::kLabel1, "Grace Period (Seconds):");
+  ShowWithText(ctx, kPage, control::kCheck1, "Set the Screen Saver Grace Period.");
+  ShowWithText(ctx, kPage, control::kLabel1, "Grace Period (Seconds):");
   // The combo holds its numbers from the page's creation; only its selection
   // and state are set here, since hiding the page keeps them.
   ctx.pages.ShowControl(kPage, control::kCombo1, true);
@@ -164,8 +162,7 @@ void LoadMyDocumentsOnDesktop(TweakContext& ctx, int tweakId) {
                                                              {control::kCheck2, row.allUsersCaption}}};
   const std::array<RegKey, 2> roots = {kHKCU, kHKLM};
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    ctx.pages.ShowControl(kPage, boxes[i].first, true);
-    ctx.pages.SetText(kPage, boxes[i].first, boxes[i].second);
+    ShowWithText(ctx, kPage, boxes[i].first, boxes[i].second);
     // Checked when the folder is hidden, whatever the other attributes.
     const auto attributes = RegistryKey::Open(ctx.registry, roots[i], path).ReadDword(row.values.names[0]);
     ctx.pages.SetCheck(kPage, boxes[i].first, attributes && (*attributes & kMyDocumentsHidden) ? 1 : 0);
@@ -189,10 +186,8 @@ constexpr std::uint8_t kNeither = 0x40;
 void LoadRecycleBinRights(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kMultiCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_NODOT);
-  ctx.pages.ShowControl(kPage, control::kCheck1, true);
-  ctx.pages.SetText(kPage, control::kCheck1, "Allow Rename of Recycle Bin.");
-  ctx.pages.ShowControl(kPage, control::kCheck2, true);
-  ctx.pages.SetText(kPage, control::kCheck2, "Allow Delete of Recycle Bin.");
+  ShowWithText(ctx, kPage, control::kCheck1, "Allow Rename of Recycle Bin.");
+  ShowWithText(ctx, kPage, control::kCheck2, "Allow Delete of Recycle Bin.");
   // Only the first byte counts; a value without one allows neither.
   const auto attributes = RegistryKey::Open(ctx.registry, kHKCR, kRecycleBinFolder).ReadBytes("Attributes");
   const std::uint8_t first = attributes && !attributes->empty() ? (*attributes)[0] : 0;
