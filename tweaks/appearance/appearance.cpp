@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 constexpr const char* kWindowMetrics = "Control Panel\\Desktop\\WindowMetrics";
+constexpr const char* kColorsKey = "Control Panel\\Colors";
 constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 constexpr const char* kRecycleBinIcon =
@@ -18,7 +19,12 @@ constexpr const char* kDirectDraw = "SOFTWARE\\Microsoft\\DirectDraw";
 constexpr const char* kImagePreview = "SystemFileAssociations\\image\\ShellEx\\ContextMenuHandlers\\ShellImagePreview";
 constexpr const char* kImagePreviewHandler = "{e84fda7c-1d6a-45f6-b725-cb260c236066}";
 
+constexpr const char* kPaintIcon = "Paint.Picture\\DefaultIcon";
+
 constexpr const char* kRestartOrLogOff = "Note:\n\tRestart or log off Windows for the change to take effect.";
+constexpr const char* kLogOffOrRestart = "Note:\n\tLog off or restart Windows for the change to take effect.";
+constexpr const char* kRestartOrLogoffChanges = "Note:\n\tRestart or logoff Windows for the changes to take effect.";
+constexpr const char* kExitAndLogOff = "Note:\n\tExit your registry and log off for the changes to take effect.";
 
 constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
 constexpr VersionGate kNt2004{kXp2000Nt4, 2004, kAlertOnly};  // admits NT 4.0 and 2000 too, yet names XP
@@ -32,15 +38,18 @@ using enum RecordPoint;
 // clang-format off
 
 // Check boxes (1013).
+constexpr CheckData kThumbnailIcon = Writes(Text("%1"), Text("shimgvw.dll,1"));
+constexpr CheckData kPreviewOff = Writes(DeletedInKey(), TextAnyCase(kImagePreviewHandler));
+
 constexpr CheckRow kCheckBoxes[] = {
-  //id root   key                     value            writes                                                          checked     gate     history  note                 caption
-  {56, kHKCU, Opened(kWindowMetrics), "MinAnimate",    kTextFlag,                                                      kOn,        kNoGate, kAtGate, nullptr,             "Animate Windows when Minimizing and Maximizing.",             nullptr},
-  {57, kHKCU, Opened(kDesktop),       "DragFullWindows", kTextFlag,                                                    kOn,        kNoGate, kAtGate, kRestartOrLogOff,    "Display the Contents of Moving Windows.",                     nullptr},
-  {61, kHKCR, Opened("Paint.Picture\\DefaultIcon"), "", Writes(Text("%1"), Text("shimgvw.dll,1")),                    kOn,        kNoGate, kAtGate, nullptr,             "Show a Thumbnail of each Bitmap File as its Icon.",           nullptr},
-  {67, kHKCU, Opened(kWindowMetrics), "IconTitleWrap", kTextFlag,                                                      kOn,        kNoGate, kAtGate, NOTE_LOGOUT_CAP,     "The Icon Titles should be Word Wrapped over Multiple Lines.", nullptr},
-  {73, kHKCU, Opened(kDesktop),       "SmoothScroll",  kDirect,                                                        kOnOrAbsent, kNoGate, kAtGate, "Note:\n\tLog off or restart Windows for the change to take effect.", "Use Smooth Scrolling.", nullptr},
-  {75, kHKCR, Opened(kImagePreview),  "",              Writes(DeletedInKey(), TextAnyCase(kImagePreviewHandler)),      kUnlessOff, kXp2004, kAtGate, NOTE_LOGOUT_CAP,     "Disable Image Preview",                                       nullptr},
-  {77, kHKCU, Opened(kAdvanced),      "ShowCompColor", kRaw,                                                           kOn,        kNt2004, kAtGate, kRestartOrLogOff,    "Show Compressed Files In Alternate Color.",                   nullptr},
+  //id root   key                     value              writes          checked      gate     history  note              caption
+  {56, kHKCU, Opened(kWindowMetrics), "MinAnimate",      kTextFlag,      kOn,         kNoGate, kAtGate, nullptr,          "Animate Windows when Minimizing and Maximizing.",             nullptr},
+  {57, kHKCU, Opened(kDesktop),       "DragFullWindows", kTextFlag,      kOn,         kNoGate, kAtGate, kRestartOrLogOff, "Display the Contents of Moving Windows.",                     nullptr},
+  {61, kHKCR, Opened(kPaintIcon),     "",                kThumbnailIcon, kOn,         kNoGate, kAtGate, nullptr,          "Show a Thumbnail of each Bitmap File as its Icon.",           nullptr},
+  {67, kHKCU, Opened(kWindowMetrics), "IconTitleWrap",   kTextFlag,      kOn,         kNoGate, kAtGate, NOTE_LOGOUT_CAP,  "The Icon Titles should be Word Wrapped over Multiple Lines.", nullptr},
+  {73, kHKCU, Opened(kDesktop),       "SmoothScroll",    kDirect,        kOnOrAbsent, kNoGate, kAtGate, kLogOffOrRestart, "Use Smooth Scrolling.",                                       nullptr},
+  {75, kHKCR, Opened(kImagePreview),  "",                kPreviewOff,    kUnlessOff,  kXp2004, kAtGate, NOTE_LOGOUT_CAP,  "Disable Image Preview",                                       nullptr},
+  {77, kHKCU, Opened(kAdvanced),      "ShowCompColor",   kRaw,           kOn,         kNt2004, kAtGate, kRestartOrLogOff, "Show Compressed Files In Alternate Color.",                   nullptr},
 };
 
 constexpr CheckItem kDirectDrawSwitches[] = {
@@ -77,12 +86,12 @@ constexpr ComboLoad kFirstUnlessOther{0, 0, kNoItem};  // a value no item stands
 constexpr ComboLoad kFirstItem{0, 0, 0};               // any other value shows item 0
 
 constexpr ComboRow kCombos[] = {
-  //id root   key                     value                items               load               no selection gate     history  note                                                                  label
-  {53, kHKCU, Opened(kDesktop),       "MenuDropAlignment", kMenuAlignments,    kFirstItem,        Text("0"),   kNoGate, kAtGate, "Note:\n\tRestart or logoff Windows for the changes to take effect.", "Change the Alignment of Drop-Down Menus:", nullptr},
-  {54, kHKCU, Opened(kDesktop),       "MenuShowDelay",     kMenuDelays,        kFirstUnlessOther, Text("0"),   kNoGate, kAtGate, nullptr,                                                              "Menu Show Delay (Milliseconds):",          nullptr},
-  {59, kHKCU, Opened(kAdvanced),      "IntelliMenus",      kPersonalizedMenus, kFirstItem,        Text("No"),  kMe2011, kAtGate, "Note:\n\tExit your registry and log off for the changes to take effect.", "Use Personalized Menus:",      nullptr},
-  {64, kHKCU, Opened(kDesktop),       "FontSmoothingType", kSmoothingModes,    kFirstUnlessOther, Nothing(),   kXp2004, kAtGate, NOTE_LOGOUT_CAP,                                                      "Font Smoothing Mode:",                     nullptr},
-  {65, kHKCU, Opened(kWindowMetrics), "Shell Icon BPP",    kIconDepths,        kFirstUnlessOther, Text("24"),  kNoGate, kAtGate, NOTE_LOGOUT_CAP,                                                      "Colors of the Icons:",                     nullptr},
+  //id root   key                     value                items               load               no selection gate     history  note              label
+  {53, kHKCU, Opened(kDesktop),       "MenuDropAlignment", kMenuAlignments,    kFirstItem,        Text("0"),   kNoGate, kAtGate, kRestartOrLogoffChanges, "Change the Alignment of Drop-Down Menus:", nullptr},
+  {54, kHKCU, Opened(kDesktop),       "MenuShowDelay",     kMenuDelays,        kFirstUnlessOther, Text("0"),   kNoGate, kAtGate, nullptr,          "Menu Show Delay (Milliseconds):",          nullptr},
+  {59, kHKCU, Opened(kAdvanced),      "IntelliMenus",      kPersonalizedMenus, kFirstItem,        Text("No"),  kMe2011, kAtGate, kExitAndLogOff,   "Use Personalized Menus:",                  nullptr},
+  {64, kHKCU, Opened(kDesktop),       "FontSmoothingType", kSmoothingModes,    kFirstUnlessOther, Nothing(),   kXp2004, kAtGate, NOTE_LOGOUT_CAP,  "Font Smoothing Mode:",                     nullptr},
+  {65, kHKCU, Opened(kWindowMetrics), "Shell Icon BPP",    kIconDepths,        kFirstUnlessOther, Text("24"),  kNoGate, kAtGate, NOTE_LOGOUT_CAP,  "Colors of the Icons:",                     nullptr},
 };
 
 constexpr EditRow kEdits[] = {
@@ -105,19 +114,19 @@ constexpr FieldsRow kFields[] = {
 
 // Colour combo 1055.
 constexpr ColorRow kColors[] = {
-  //id root   key                        value                 form                 gate     history  note                label
-  {68, kHKCU, Opened("Control Panel\\Colors"), "HotTrackingColor", ColorForm::kRgbText, kNoGate, kAtGate, nullptr,            "the Color of Active File and Folder Links(RGB):"},
-  {69, kHKCU, Opened(kExplorer),         "AltColor",           ColorForm::kBinary,  kNt2002, kAtGate, NOTE_RESTART_NODOT, "the Color of Compressed File or Folder(RGB):"},
-  {70, kHKCU, Opened(kExplorer),         "AltEncryptionColor", ColorForm::kBinary,  kXp2004, kAtGate, NOTE_RESTART_NODOT, "the Color of Encrypted File or Folder(RGB):"},
+  //id root   key                 value                 form                 gate     history  note                label
+  {68, kHKCU, Opened(kColorsKey), "HotTrackingColor",   ColorForm::kRgbText, kNoGate, kAtGate, nullptr,            "the Color of Active File and Folder Links(RGB):"},
+  {69, kHKCU, Opened(kExplorer),  "AltColor",           ColorForm::kBinary,  kNt2002, kAtGate, NOTE_RESTART_NODOT, "the Color of Compressed File or Folder(RGB):"},
+  {70, kHKCU, Opened(kExplorer),  "AltEncryptionColor", ColorForm::kBinary,  kXp2004, kAtGate, NOTE_RESTART_NODOT, "the Color of Encrypted File or Folder(RGB):"},
 };
 
 // Tweaks with routines of their own.
 constexpr std::array<TweakRoutines, 5> kOwnRoutines = {{
-  {58, LoadCaptionButtonTips,  ApplyCaptionButtonTips},
-  {66, LoadFontSmoothing,      ApplyFontSmoothing},
-  {71, LoadWallpaperPosition,  ApplyWallpaperPosition},
-  {72, LoadThumbnailSettings,  ApplyThumbnailSettings},
-  {76, LoadFileDialogOptions,  ApplyFileDialogOptions},
+  {58, LoadCaptionButtonTips, ApplyCaptionButtonTips},
+  {66, LoadFontSmoothing,     ApplyFontSmoothing},
+  {71, LoadWallpaperPosition, ApplyWallpaperPosition},
+  {72, LoadThumbnailSettings, ApplyThumbnailSettings},
+  {76, LoadFileDialogOptions, ApplyFileDialogOptions},
 }};
 
 // clang-format on

@@ -24,6 +24,10 @@ constexpr VersionGate kNt2002Revert{kXp2000Nt4, 2002, kReverts};
 // A policy in "Explorer" below "Policies": set to 1, or removed.
 constexpr CheckData kPolicyOn = Writes(Dword(1), DeletedInKey());
 
+// My Computer's name on the desktop: the user's and the computer's, kept
+// unexpanded, or the plain name.
+constexpr CheckData kComputerNames = Writes(ExpandText("%USERNAME% on %COMPUTERNAME%"), ExpandText("My Computer"));
+
 using enum CheckedWhen;
 using enum RecordPoint;
 
@@ -32,16 +36,15 @@ using enum RecordPoint;
 // Check boxes: one box, or a Current User / All Users pair (root kPair). The
 // change is recorded once, before the registry is reached.
 constexpr CheckRow kCheckBoxes[] = {
-  //id root   key                                           value                 writes     checked gate          history  note               caption(s)
-  {84, kHKCU, Created(kCleanupWizard),                      "NoRun",              kDirect,   kOn,    kXp2004,      kAtGate, NOTE_LOGOUT_CAP,   "Disable the Desktop Cleanup Wizard.",                          nullptr},
-  {85, kPair, OpenedThenCreated(kPolicies, "Explorer"),     "NoViewContextMenu",  kPolicyOn, kOn,    kNoGate,      kAtGate, NOTE_LOGOUT_CAP,   "Restrict Context Menu (Current User).",                        "Restrict Context Menu (All Users)."},
-  {86, kPair, OpenedThenCreated(kPolicies, "Explorer"),     "ClassicShell",       kPolicyOn, kOn,    kNotXp2016,   kAtGate, NOTE_LOGOUT_CAP,   "Use the Classic Desktop (Current User).",                      "Use the Classic Desktop (All Users)."},
-  {87, kPair, OpenedThenCreated(kPolicies, "Explorer"),     "NoInternetIcon",     kPolicyOn, kOn,    kNoGate,      kAtGate, NOTE_LOGOUT_CAP,   "Hide the Internet Explorer Icon (Current User).",              "Hide the Internet Explorer Icon (All Users)."},
-  {89, kPair, OpenedThenCreated(kPolicies, "NonEnum"),      kMyComputerName,      kDirect,   kOn,    kMe2011,      kAtGate, NOTE_LOGOUT,       "Remove My Computer from the Desktop and Start Menu (Current User).", "Remove My Computer from the Desktop and Start Menu (All Users)."},
-  {92, kHKCU, Created(kAdvanced),                           "ShowInfoTip",        kDirect,   kOn,    kNoGate,      kAtGate, NOTE_LOGOUT_CAP,   "Show Pop-up Descriptions for Folder and Desktop Items.",       nullptr},
-  {93, kHKCR, Created(kMyComputerClass),                    "LocalizedString",    Writes(ExpandText("%USERNAME% on %COMPUTERNAME%"), ExpandText("My Computer")),
-                                                                                             kOn,    kNt2002Revert, kAtGate, NOTE_LOGOUT_CAP,  "Show user and computer name on Desktop.",                      nullptr},
-  {94, kHKCU, Opened(kDesktop),                             "PaintDesktopVersion", kDirect,  kOn,    kNoGate,      kAtGate, NOTE_LOGOUT_NODOT, "Show Windows Version on Desktop .",                            nullptr},
+  //id root   key                                       value                  writes          checked gate           history  note               caption(s)
+  {84, kHKCU, Created(kCleanupWizard),                  "NoRun",               kDirect,        kOn,    kXp2004,       kAtGate, NOTE_LOGOUT_CAP,   "Disable the Desktop Cleanup Wizard.",                                nullptr},
+  {85, kPair, OpenedThenCreated(kPolicies, "Explorer"), "NoViewContextMenu",   kPolicyOn,      kOn,    kNoGate,       kAtGate, NOTE_LOGOUT_CAP,   "Restrict Context Menu (Current User).",                              "Restrict Context Menu (All Users)."},
+  {86, kPair, OpenedThenCreated(kPolicies, "Explorer"), "ClassicShell",        kPolicyOn,      kOn,    kNotXp2016,    kAtGate, NOTE_LOGOUT_CAP,   "Use the Classic Desktop (Current User).",                            "Use the Classic Desktop (All Users)."},
+  {87, kPair, OpenedThenCreated(kPolicies, "Explorer"), "NoInternetIcon",      kPolicyOn,      kOn,    kNoGate,       kAtGate, NOTE_LOGOUT_CAP,   "Hide the Internet Explorer Icon (Current User).",                    "Hide the Internet Explorer Icon (All Users)."},
+  {89, kPair, OpenedThenCreated(kPolicies, "NonEnum"),  kMyComputerName,       kDirect,        kOn,    kMe2011,       kAtGate, NOTE_LOGOUT,       "Remove My Computer from the Desktop and Start Menu (Current User).", "Remove My Computer from the Desktop and Start Menu (All Users)."},
+  {92, kHKCU, Created(kAdvanced),                       "ShowInfoTip",         kDirect,        kOn,    kNoGate,       kAtGate, NOTE_LOGOUT_CAP,   "Show Pop-up Descriptions for Folder and Desktop Items.",             nullptr},
+  {93, kHKCR, Created(kMyComputerClass),                "LocalizedString",     kComputerNames, kOn,    kNt2002Revert, kAtGate, NOTE_LOGOUT_CAP,   "Show user and computer name on Desktop.",                            nullptr},
+  {94, kHKCU, Opened(kDesktop),                         "PaintDesktopVersion", kDirect,        kOn,    kNoGate,       kAtGate, NOTE_LOGOUT_NODOT, "Show Windows Version on Desktop .",                                  nullptr},
 };
 
 constexpr ComboItem kFirstIcons[] = {{"My Documents", Dword(72)}, {"My Computer", Dword(84)}};
@@ -53,10 +56,10 @@ constexpr ComboRow kCombos[] = {
 
 // Tweaks with routines of their own.
 constexpr std::array<TweakRoutines, 4> kOwnRoutines = {{
-  {80, LoadIconVisibility,      ApplyIconVisibility},
-  {82, LoadGracePeriod,         ApplyGracePeriod},
+  {80, LoadIconVisibility,       ApplyIconVisibility},
+  {82, LoadGracePeriod,          ApplyGracePeriod},
   {90, LoadMyDocumentsOnDesktop, ApplyMyDocumentsOnDesktop},
-  {91, LoadRecycleBinRights,    ApplyRecycleBinRights},
+  {91, LoadRecycleBinRights,     ApplyRecycleBinRights},
 }};
 
 // clang-format on
