@@ -574,6 +574,23 @@ TEST(DesktopPolicies, ARootWithoutPoliciesIsSkippedAndExplorerIsCreatedInTheOthe
   }
 }
 
+// 89 loads as the Start Menu's tweak of the same title does (the box takes
+// the stored state) and shares its history record.
+TEST(DesktopPolicies, MyComputerLoadsAsTheStartMenusTweakAndSharesItsDate) {
+  const std::string nonEnum = kPolicies + "\\NonEnum";
+  const char* value = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+  TweakHarness h;
+  h.Put(Dw(kHKCU, nonEnum.c_str(), value, 0));
+  h.Put(Dw(kHKLM, nonEnum.c_str(), value, 2));
+  h.Select(89);
+  EXPECT_EQ(0, h.pages.GetCheck(kMultiCheck, 1013));
+  EXPECT_EQ(1, h.pages.GetCheck(kMultiCheck, 1018));
+  h.Apply();
+  EXPECT_EQ(0u, h.Dword(kHKCU, nonEnum, value));
+  EXPECT_EQ(1u, h.Dword(kHKLM, nonEnum, value));
+  EXPECT_TRUE(h.Recorded(201));
+}
+
 // --- Remove My Documents from the Desktop (90) ------------------------------------
 
 TEST(DesktopMyDocuments, TheWindowsFamilyChoosesTheKeyAndTheLoadTestsOneBit) {
