@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
+#include <vector>
 
 #include "services/ansi_text.h"
 
@@ -12,15 +12,16 @@ namespace corvandel {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(PathFromAnsi(path), std::ios::binary);
   if (!in) return std::nullopt;
-  // The stream buffer throws on a read error (a folder opens like a file on
-  // POSIX systems and fails at the first read).
-  try {
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return text;
-  } catch (const std::ios_base::failure&) {
-    return std::nullopt;
-  }
+  // Read in blocks; a read error (a folder opens like a file on POSIX systems
+  // and fails at the first read) leaves the stream bad.
+  std::string text;
+  std::vector<char> block(1 << 16);
+  do {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+  } while (in);
+  if (in.bad()) return std::nullopt;
+  return text;
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view content) {
