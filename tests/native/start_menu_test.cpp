@@ -517,22 +517,5 @@ TEST(StartMenuFolders, SixCombosShowTheirModesAndAModeOutsideTheListIsKept) {
     EXPECT_EQ(after[i], h.Dword(kHKCU, kAdvanced, kFolderCombos[i].value)) << kFolderCombos[i].value;
 }
 
-// The folder modes and the Show Cascading boxes are the same values: a box
-// shows checked only for "Expand contents", and clearing it hides the folder.
-TEST(StartMenuFolders, CascadingBoxesShareTheModes) {
-  TweakHarness h;
-  h.Put(KeyOnly(kHKCU, kAdvanced.c_str()));
-  h.Select(210);
-  EXPECT_EQ(1, h.pages.ComboGetCurSel(kMultiCombo, 1021));  // absent: "Open when clicked"
-  h.pages.ComboSetCurSel(kMultiCombo, 1021, 2);
-  h.Apply();
-  h.Select(182);
-  EXPECT_EQ(1, h.pages.GetCheck(kMultiCheck, 1013));
-  h.pages.SetCheck(kMultiCheck, 1013, 0);
-  h.Apply();
-  h.Select(210);
-  EXPECT_EQ(0, h.pages.ComboGetCurSel(kMultiCombo, 1021));
-}
-
 }  // namespace
 }  // namespace corvandel

@@ -76,7 +76,7 @@ class StartMenuWindowTest : public ::testing::Test {
     SendMessageA(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   }
   void Click(int pageId, int controlId) {
-    SendMessageA(GetDlgItem(Pages().PageWindow(pageId), controlId), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog->pages().PageWindow(pageId), controlId), BM_CLICK, 0, 0);
   }
   void PressApply() { SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0); }
 
