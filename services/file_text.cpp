@@ -24,17 +24,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return text;
 }
 
-bool ReplaceFileContent(const std::string& path, std::string_view content) {
+bool WriteAllBytes(std::ostream& out, std::string_view bytes) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view content, const FileWriter& write) {
   std::error_code error;
   const std::filesystem::path target = PathFromAnsi(path);
   const std::filesystem::path temporary = PathFromAnsi(path + ".tmp");
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
+    const bool written = write(out, content);
+    out.close();  // a full disk may show only when the last block goes out
+    if (!written || out.fail()) {
       std::filesystem::remove(temporary, error);
       return false;
     }
