@@ -1,0 +1,120 @@
+#include "tweaks/start_menu/start_menu_tweaks.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "services/reg_conventions.h"
+#include "services/registry_key.h"
+#include "tweaks/shapes.h"
+
+namespace corvandel {
+
+namespace {
+
+// The names of key's subkeys from index `first` up to the first index that
+// fails (the end, or a name longer than the buffer).
+std::vector<std::string> SubKeyNames(IRegistry& registry, const RegistryKey& key, std::uint32_t first) {
+  std::vector<std::string> names;
+  if (!key) return names;
+  char name[260];
+  for (std::uint32_t index = first; registry.EnumKey(key.handle(), index, name, sizeof name) == reg::kSuccess; ++index)
+    names.emplace_back(name);
+  return names;
+}
+
+}  // namespace
+
+// --- Enable Start Menu Scrolling ------------------------------------------------
+
+namespace {
+
+constexpr VersionGate kScrollingGate{kXp2000Me98, 2015, kAlertOnly};
+constexpr const char* kScrollingNote =
+    "Note:\n\tThe setting is written for every user profile on this computer.\n"
+    "You may need to restart or log out of Windows for the change to take effect.";
+
+// 1013 for the classic Start menu's Programs, 1018 for the Windows XP Start
+// menu's All Programs; the classic setting is a text in any letter case.
+constexpr CheckItem kScrollingBoxes[] = {
+    {1013, "StartMenuScrollPrograms", Writes(TextAnyCase("Yes"), Text("No")),
+     "Scroll the Programs menu of the classic Start Menu."},
+    {1018, "Start_ScrollPrograms", kDirect, "Scroll the All Programs menu of the Windows XP Start Menu."},
+};
+
+// The two boxes over one user's settings key.
+CheckListRow ScrollingRow(int tweakId, RegKey root, const char* path, const VersionGate& gate, RecordPoint history,
+                          const char* note) {
+  return {tweakId, root, Opened(path), CheckedWhen::kOn, gate, history, note, kScrollingBoxes};
+}
+
+}  // namespace
+
+void LoadStartMenuScrolling(TweakContext& ctx, int tweakId) {
+  LoadShape(ctx, ScrollingRow(tweakId, kHKCU, kExplorerAdvanced, kScrollingGate, RecordPoint::kAtGate, kScrollingNote));
+}
+
+void ApplyStartMenuScrolling(TweakContext& ctx) {
+  if (!PassGate(ctx, kScrollingGate, RecordPoint::kAtGate)) return;
+  // Every profile but the first one enumerated, which is normally the
+  // default profile; a profile without Explorer settings is skipped.
+  const RegistryKey users = RegistryKey::Open(ctx.registry, kHKU, "");
+  for (const std::string& profile : SubKeyNames(ctx.registry, users, 1)) {
+    const std::string path = profile + "\\" + kExplorerAdvanced;
+    ApplyShape(ctx, ScrollingRow(ctx.currentTweakId, kHKU, path.c_str(), kNoGate, RecordPoint::kNever, nullptr));
+  }
+}
+
+// --- Show Programs in the Frequently Used Programs List ---------------------------
+
+namespace {
+
+constexpr VersionGate kFrequentProgramsGate{kXp, 2004, kAlertOnly};
+constexpr const char* kApplications = "Applications";
+constexpr const char* kNoStartPage = "NoStartPage";
+constexpr int kPrograms = 1009;
+
+// Programs registered by their file name: the extension in lower or upper
+// case (the searches are case-sensitive).
+bool IsProgramName(const std::string& name) {
+  return name.find(".exe") != std::string::npos || name.find(".EXE") != std::string::npos;
+}
+
+}  // namespace
+
+void LoadFrequentProgramsList(TweakContext& ctx, int tweakId) {
+  constexpr int kPage = page::kList;
+  ShowTweakPage(ctx, kPage, tweakId);
+  ctx.pages.ShowControl(kPage, kPrograms, true);
+  ctx.pages.ListDeleteAllItems(kPage, kPrograms);
+  // A row is checked when its program may be listed: "NoStartPage" cannot be
+  // read. A registration that cannot be opened shows unchecked.
+  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
+  int row = 0;
+  for (const std::string& name : SubKeyNames(ctx.registry, applications, 0)) {
+    if (!IsProgramName(name)) continue;
+    ctx.pages.ListInsertItem(kPage, kPrograms, row, name);
+    const RegistryKey program = applications.OpenSubKey(name);
+    ctx.pages.ListSetCheck(kPage, kPrograms, row, program && !program.ReadBytes(kNoStartPage));
+    ++row;
+  }
+}
+
+void ApplyFrequentProgramsList(TweakContext& ctx) {
+  constexpr int kPage = page::kList;
+  if (!PassGate(ctx, kFrequentProgramsGate, RecordPoint::kAtGate)) return;
+  // Each row is written to the registration its text names, so programs
+  // registered or removed since the load do not shift the choices.
+  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
+  if (!applications) return;
+  for (int row = 0; row < ctx.pages.ListItemCount(kPage, kPrograms); ++row) {
+    const RegistryKey program = applications.OpenSubKey(ctx.pages.ListItemText(kPage, kPrograms, row, 0));
+    if (!program) continue;
+    if (ctx.pages.ListGetCheck(kPage, kPrograms, row))
+      program.DeleteValue(kNoStartPage);
+    else
+      program.WriteText(kNoStartPage, "");
+  }
+}
+
+}  // namespace corvandel
