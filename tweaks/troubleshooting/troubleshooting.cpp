@@ -21,12 +21,15 @@ constexpr const char* kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\S
 constexpr const char* kTerminalServer = "SYSTEM\\CurrentControlSet\\Control\\Terminal Server";
 constexpr const char* kErrorReporting = "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
 constexpr const char* kSetup = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
+constexpr const char* kKeyboard = "Control Panel\\Keyboard";
+constexpr const char* kActiveSetup = "SOFTWARE\\Microsoft\\Active Setup";
+constexpr const char* kCdrom = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 
 // The handler of the desktop background's "New" submenu.
 constexpr const char* kNewMenuHandler = "{D969A300-E7FF-11d0-A93B-00A0C90F2719}";
 
 // Gates by admitted versions (kNt: XP, 2000, NT 4.0; k2k: XP, 2000; kXp: XP;
-// k98: XP, 2000, Me, 98) and alert. No refusal puts a box back.
+// k98Me: XP, 2000, Me, 98) and alert. No refusal puts a box back.
 constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
 constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
 constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
@@ -40,18 +43,18 @@ using enum RecordPoint;
 // Check boxes: one box, or (root kUserDefaultPair) the current user's 1013
 // and the default profile's 1018.
 constexpr CheckRow kCheckBoxes[] = {
-  //id  root              key                                               value(s)                     writes                                   checked    gate      history  note         caption(s)
+  //id  root              key                                             value(s)                     writes                                       checked    gate     history  note         caption(s)
   // Crash Control
-  {276, kHKLM,            Opened(kCrashControl),                            "LogEvent",                  kDirect,                                 kAsStored, kNt2002,  kAtGate, NOTE_LOGOUT, "Enable Windows logs a system crash to the event log.",                nullptr},
-  {278, kHKLM,            Opened(kCrashControl),                            "SendAlert",                 kDirect,                                 kAsStored, kNt2002,  kAtGate, NOTE_LOGOUT, "Send an administrative alert when the system stops with a crash.",    nullptr},
+  {276, kHKLM,            Opened(kCrashControl),                          "LogEvent",                  kDirect,                                     kAsStored, kNt2002, kAtGate, NOTE_LOGOUT, "Enable Windows logs a system crash to the event log.",             nullptr},
+  {278, kHKLM,            Opened(kCrashControl),                          "SendAlert",                 kDirect,                                     kAsStored, kNt2002, kAtGate, NOTE_LOGOUT, "Send an administrative alert when the system stops with a crash.", nullptr},
   // Repair
-  {289, kHKCR,            OpenedThenCreated(kContextMenuHandlers, "New"),   "",                          Writes(Text(kNewMenuHandler), KeyDeleted()), kExists, kNoGate, kAtGate, nullptr,     "Show the New submenu on the desktop and folder backgrounds.",         nullptr},
-  {290, kHKCU,            Opened(kIeMain),                                  "Use StyleSheets",           Writes(Text("Yes"), Deleted()),          kOn,       kNoGate,  kAtGate, nullptr,     "Use style sheets when Internet Explorer prints pages.",               nullptr},
+  {289, kHKCR,            OpenedThenCreated(kContextMenuHandlers, "New"), "",                          Writes(Text(kNewMenuHandler), KeyDeleted()), kExists,   kNoGate, kAtGate, nullptr,     "Show the New submenu on the desktop and folder backgrounds.",      nullptr},
+  {290, kHKCU,            Opened(kIeMain),                                "Use StyleSheets",           Writes(Text("Yes"), Deleted()),              kOn,       kNoGate, kAtGate, nullptr,     "Use style sheets when Internet Explorer prints pages.",            nullptr},
   // Directly under Troubleshooting
-  {297, kUserDefaultPair, Opened("Control Panel\\Keyboard"),                "InitialKeyboardIndicators", Writes(Text("2"), Text("0")),            kOn,       kNt2002,  kAtGate, NOTE_LOGOUT, "NumLock is turned on after login (Current User).",                    "NumLock is turned on after login (All Users)."},
-  {299, kHKLM,            Opened("SOFTWARE\\Microsoft\\Active Setup"),      "SteppingMode",              Writes(Text("Y"), Deleted()),            kOn,       kNoGate,  kAtGate, nullptr,     "Ask before each step of a Windows Update installation.",              nullptr},
-  {302, kHKLM,            Opened(kMemoryManagement),                        "LargePageMinimum",          Writes(Dword(0xFFFFFFFF), Deleted()),    kOn,       k2k2003,  kAtGate, NOTE_LOGOUT, "Increase page size to fix Athlon issue.",                             nullptr},
-  {303, kHKLM,            Opened("SYSTEM\\CurrentControlSet\\Services\\Cdrom"), "AutoRun",               kDirect,                                 kAsStored, kNoGate,  kAtGate, NOTE_LOGOUT, "Enable AutoRun on CD-ROM Drives.",                                    nullptr},
+  {297, kUserDefaultPair, Opened(kKeyboard),                              "InitialKeyboardIndicators", Writes(Text("2"), Text("0")),                kOn,       kNt2002, kAtGate, NOTE_LOGOUT, "NumLock is turned on after login (Current User).",                 "NumLock is turned on after login (All Users)."},
+  {299, kHKLM,            Opened(kActiveSetup),                           "SteppingMode",              Writes(Text("Y"), Deleted()),                kOn,       kNoGate, kAtGate, nullptr,     "Ask before each step of a Windows Update installation.",           nullptr},
+  {302, kHKLM,            Opened(kMemoryManagement),                      "LargePageMinimum",          Writes(Dword(0xFFFFFFFF), Deleted()),        kOn,       k2k2003, kAtGate, NOTE_LOGOUT, "Increase page size to fix Athlon issue.",                          nullptr},
+  {303, kHKLM,            Opened(kCdrom),                                 "AutoRun",                   kDirect,                                     kAsStored, kNoGate, kAtGate, NOTE_LOGOUT, "Enable AutoRun on CD-ROM Drives.",                                 nullptr},
 };
 
 // Boxes over several values of one key. "Show Verbose Security Status
