@@ -594,8 +594,6 @@ void ApplyShape(TweakContext& ctx, const SubkeyBoxesRow& row) {
 
 // --- The Windows directory and %SystemRoot% ---------------------------------
 
-namespace {
-
 std::string ReplaceEach(const std::string& text, const std::string& from, const std::string& to) {
   if (from.empty()) return text;
   std::string result;
@@ -604,6 +602,8 @@ std::string ReplaceEach(const std::string& text, const std::string& from, const 
     result.append(text, at, found - at).append(to);
   return result.append(text, at, std::string::npos);
 }
+
+namespace {
 
 constexpr const char* kSystemRootVariable = "%SystemRoot%";
 

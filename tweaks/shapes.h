@@ -472,6 +472,11 @@ void ApplyShape(TweakContext& ctx, const SubkeyBoxesRow& row);
 std::string ToSystemRoot(const std::string& text, const std::string& windowsDir);
 std::string FromSystemRoot(const std::string& text, const std::string& windowsDir);
 
+// Each occurrence of `from` in text (matched with its letter case) replaced
+// by `to`, the search going on after each replacement; an empty `from`
+// replaces nothing.
+std::string ReplaceEach(const std::string& text, const std::string& from, const std::string& to);
+
 // Load step 1 and 2 shared by every tweak: the page, the Apply button and the
 // description; the note label 1024 when note is not nullptr.
 void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note = nullptr);
