@@ -51,8 +51,9 @@ bool ImportRegistryText(std::string_view bytes, const std::string& fileName, Mem
 // `kept` names it, or when it has no subkeys (so empty keys stay); a key with
 // subkeys and no values is left to them, as importing a subkey creates it,
 // and so is a key that every MemoryRegistry has (a root, HKEY_USERS\.DEFAULT)
-// while it holds nothing. Written back with the keys its file named, a file
-// changes only where the registry did. Values in the order they were created:
+// while it holds nothing. So a file in this form, read with the keys it names
+// and written back with them, changes only where the registry changed.
+// Values in the order they were created:
 //  - REG_SZ as "text" when its bytes are the text and exactly one zero, and
 //    the text holds no zero and no line break; otherwise hex(1): of the bytes;
 //  - REG_DWORD of exactly four bytes as dword:;
