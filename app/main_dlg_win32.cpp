@@ -365,20 +365,16 @@ void CMainDlg::SetUpTree() {
 
 void CMainDlg::BuildTree() {
   tree_.DeleteAllItems();
-  const TweakTable& table = navigator_.Table();
-  std::vector<CTreeListItem*> items(table.size(), nullptr);  // by row
-  for (const TreeRow& row : TreeNodes()) {
-    const auto index = static_cast<std::size_t>(row.tweakId);
-    if (index >= table.size()) continue;
+  std::vector<CTreeListItem*> items(kTweakCount, nullptr);  // by row
+  for (const TreeItem& node : TreeItems(navigator_.Table())) {
     CTreeListItem* parent = kTreeListRoot;
-    if (row.parentId != kNoParent) parent = items[static_cast<std::size_t>(row.parentId)];
-    CTreeListItem* item = tree_.InsertItem(NodeText(row, table).c_str(), parent, kTreeListLast);
+    if (node.row.parentId != kNoParent) parent = items[static_cast<std::size_t>(node.row.parentId)];
+    CTreeListItem* item = tree_.InsertItem(node.text.c_str(), parent, kTreeListLast);
     if (item == nullptr) continue;
-    items[index] = item;
-    const TweakEntry& entry = table[index];
-    tree_.SetItemData(item, static_cast<unsigned long>(entry.tweakId));
-    tree_.SetItemBold(item, IsBold(row.kind) ? 1 : 0);
-    tree_.SetItemImage(item, entry.image, entry.image, entry.image, entry.image);
+    items[static_cast<std::size_t>(node.row.tweakId)] = item;
+    tree_.SetItemData(item, static_cast<unsigned long>(node.tweakId));
+    tree_.SetItemBold(item, IsBold(node.row.kind) ? 1 : 0);
+    tree_.SetItemImage(item, node.image, node.image, node.image, node.image);
   }
 }
 

@@ -7,7 +7,6 @@
 #include "cli/page_printer.h"
 #include "nav/navigator.h"
 #include "nav/tree_model.h"
-#include "nav/tweak_table.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "services/ansi_text.h"
@@ -68,13 +67,9 @@ class Session {
   // Each node as the tree shows it: its text, and as its TweakId the one its
   // row holds (a language file may change it).
   void Tree() {
-    const TweakTable& table = navigator_.Table();
-    for (const TreeRow& row : TreeNodes()) {
-      const TweakEntry* entry = FindRow(table, row.tweakId);
-      if (!entry) continue;
-      out_ << std::string(2 * static_cast<std::size_t>(Depth(row)), ' ') << entry->tweakId << ' '
-           << EscapeText(NodeText(row, table)) << '\n';
-    }
+    for (const TreeItem& node : TreeItems(navigator_.Table()))
+      out_ << std::string(2 * static_cast<std::size_t>(Depth(node.row)), ' ') << node.tweakId << ' '
+           << EscapeText(node.text) << '\n';
   }
 
   void Show(int tweakId) {
@@ -120,17 +115,21 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     return std::nullopt;
   }
 
-  if (!line.registryFile && !host.systemRegistry)
+  // The tree does not depend on the registry: without one it is shown over
+  // an empty registry, in which no history can be kept and nothing is saved.
+  if (!line.registryFile && !host.systemRegistry && line.command != CommandLine::kTree)
     return Usage("--registry FILE is required: this build has no system registry");
   MemoryRegistry fileRegistry;
+  RegistryFileKeys fileKeys;
   if (line.registryFile) {
     std::error_code error;
     std::string message;
     if (std::filesystem::exists(PathFromAnsi(*line.registryFile), error) &&
-        !LoadRegistryFile(*line.registryFile, fileRegistry, &message))
+        !LoadRegistryFile(*line.registryFile, fileRegistry, &message, &fileKeys))
       return CliFailure{kExitFileError, message};
   }
-  IRegistry& registry = line.registryFile ? static_cast<IRegistry&>(fileRegistry) : *host.systemRegistry;
+  IRegistry& registry =
+      line.registryFile || !host.systemRegistry ? static_cast<IRegistry&>(fileRegistry) : *host.systemRegistry;
 
   Session session(registry, line.platform, *host.profile, out);
   switch (line.command) {
@@ -143,7 +142,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     case CommandLine::kApply: {
       if (auto failure = session.Apply(line.tweakIds.front(), line.settings)) return failure;
       std::string message;
-      if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message))
+      if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
         return CliFailure{kExitFileError, message};
       break;
     }

@@ -33,7 +33,7 @@ namespace corvandel {
 // otherwise, the system registry where there is one, and the INI reader.
 struct CliHost {
   SettablePlatform platform;
-  std::unique_ptr<IRegistry> systemRegistry;  // none: --registry is required
+  std::unique_ptr<IRegistry> systemRegistry;  // none: show and apply need --registry
   std::unique_ptr<IProfile> profile;
 };
 

@@ -49,7 +49,7 @@ void ShowOverview(int tweakId, IPageHost& pages, const TweakTable& table, Change
     // Dates are looked up by the table's current titles, the titles the
     // history file was written with, so a language file's titles still match.
     const std::string& title = table[static_cast<std::size_t>(id)].title;
-    pages.ListInsertItem(page::kListCheck, kList, index, id == kTooltipsRow ? NodeText(*FindTreeRow(id), table) : title);
+    pages.ListInsertItem(page::kListCheck, kList, index, id == kTooltipsRow ? NodeText(*FindTreeRow(id)) : title);
     pages.ListSetItemText(page::kListCheck, kList, index, 1, history.LookupModifiedDate(title));
     ++index;
   }

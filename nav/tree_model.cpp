@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <string_view>
 
 #include "nav/tweak_table.h"
 
@@ -406,10 +407,17 @@ std::vector<TreeRow> TreeNodes() {
 
 bool IsBold(NodeKind kind) { return kind == kCategory || kind == kGroup; }
 
-std::string NodeText(const TreeRow& row, const TweakTable& table) {
-  if (row.nodeText != nullptr) return row.nodeText;
-  const TweakEntry* entry = FindRow(table, row.tweakId);
-  return entry != nullptr ? entry->title : std::string();
+std::string NodeText(const TreeRow& row) {
+  return std::string(row.nodeText != nullptr ? std::string_view(row.nodeText) : BuiltInTitle(row.tweakId));
+}
+
+std::vector<TreeItem> TreeItems(const TweakTable& table) {
+  std::vector<TreeItem> items;
+  for (const TreeRow& row : TreeNodes()) {
+    if (const TweakEntry* entry = FindRow(table, row.tweakId))
+      items.push_back({row, NodeText(row), entry->tweakId, entry->image});
+  }
+  return items;
 }
 
 bool HasLoadRoutine(int tweakId) {

@@ -53,8 +53,22 @@ std::vector<TreeRow> TreeNodes();
 bool IsBold(NodeKind kind);
 
 // The text the tree shows for a row: its own node text where it has one,
-// otherwise the title of its row in `table` (empty when the table lacks it).
-std::string NodeText(const TreeRow& row, const TweakTable& table);
+// otherwise its built-in title. A language file changes the titles table,
+// and with it descriptions and history records, never the tree's texts.
+std::string NodeText(const TreeRow& row);
+
+// A node as the tree inserts it.
+struct TreeItem {
+  TreeRow row;
+  std::string text;  // NodeText(row)
+  int tweakId;       // item data: the TweakId its table row holds (a language file may change it)
+  int image;         // its table row's image
+};
+
+// The tree's nodes in insertion order, over the titles table as start-up
+// left it; a node whose row the table lacks is left out. The window and the
+// headless front end build their trees from this.
+std::vector<TreeItem> TreeItems(const TweakTable& table);
 
 bool HasLoadRoutine(int tweakId);
 bool HasApplyRoutine(int tweakId);

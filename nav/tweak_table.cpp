@@ -673,6 +673,11 @@ TweakTable BuildTweakTable() {
   return table;
 }
 
+std::string_view BuiltInTitle(int tweakId) {
+  if (tweakId < 0 || tweakId >= kTweakCount) return {};
+  return kRows[tweakId].title;
+}
+
 const TweakEntry* FindRow(const TweakTable& table, int tweakId) {
   if (tweakId < 0 || static_cast<std::size_t>(tweakId) >= table.size()) return nullptr;
   return &table[static_cast<std::size_t>(tweakId)];

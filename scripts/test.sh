@@ -13,15 +13,17 @@ failed=0
 problems=()
 
 # Adds a GoogleTest run's counts to the totals; a run that printed no summary
-# (it crashed, or did not start) counts as a failure.
+# line of passed tests (it crashed, or did not start) counts as a failure.
 count_gtest() {
   local name=$1 output=$2 status=$3 p f
   p=$(grep -oE '^\[  PASSED  \] [0-9]+' "$output" | grep -oE '[0-9]+$' | tail -n 1)
-  f=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$output" | grep -oE '[0-9]+' | tail -n 1)
+  # Each failed test has a line of its own with its time; a brief run prints
+  # no count of them.
+  f=$(grep -cE '^\[  FAILED  \] [^ ]+ \([0-9]+ ms\)' "$output")
   passed=$((passed + ${p:-0}))
   failed=$((failed + ${f:-0}))
-  if [ "$status" -ne 0 ] || [ -z "$p$f" ]; then
-    [ -z "$p$f" ] && failed=$((failed + 1))
+  if [ "$status" -ne 0 ] || [ -z "$p" ]; then
+    [ -z "$p" ] && failed=$((failed + 1))
     problems+=("$name (exit $status)")
   fi
 }

@@ -26,6 +26,12 @@ constexpr std::array<RootName, 4> kRoots = {{
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = Upper(c);
+  return upper;
+}
+
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -415,30 +421,49 @@ void AppendValue(std::string& out, const MemoryRegistry::Value& value) {
 
 }  // namespace
 
+void RegistryFileKeys::Add(RegKey root, std::string_view path) { keys_.emplace(root, UpperCase(path)); }
+
+bool RegistryFileKeys::Contains(RegKey root, std::string_view path) const {
+  return keys_.count({root, UpperCase(path)}) != 0;
+}
+
 bool ImportRegistryText(std::string_view bytes, const std::string& fileName, MemoryRegistry& registry,
-                        std::string* error) {
+                        std::string* error, RegistryFileKeys* named) {
   const std::string text = DecodeFile(bytes);
   std::vector<Change> changes;
   if (!Parser(text, fileName).Parse(&changes, error)) return false;
-  for (const Change& change : changes) Apply(change, registry);
+  for (const Change& change : changes) {
+    Apply(change, registry);
+    if (named && change.kind == Change::kCreateKey) named->Add(change.root, change.path);
+  }
   return true;
 }
 
-bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error) {
+bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error,
+                        const RegistryFileKeys& kept) {
+  const MemoryRegistry fresh;  // what exists before anything is stored
   std::string out = std::string(kRegedit4Header) + "\r\n\r\n";
   std::string badKey;
   for (const RootName& root : kRoots) {
+    std::vector<std::pair<std::string, std::vector<MemoryRegistry::Value>>> keys;  // parents first
     registry.ForEachKey(root.key, [&](const std::string& path, const std::vector<MemoryRegistry::Value>& values) {
-      if (path.empty() && values.empty()) return;  // a root is always there
+      keys.emplace_back(path, values);
+    });
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      const auto& [path, values] = keys[i];
+      const bool hasSubkeys =
+          i + 1 < keys.size() && (path.empty() || keys[i + 1].first.starts_with(path + "\\"));
+      const bool implied = hasSubkeys || fresh.KeyExists(root.key, path);
+      if (values.empty() && implied && !kept.Contains(root.key, path)) continue;
       const std::string section = std::string(root.full) + (path.empty() ? "" : "\\" + path);
       if (HasLineBreak(path)) {
         if (badKey.empty()) badKey = section;
-        return;
+        continue;
       }
       out += "[" + section + "]\r\n";
       for (const auto& value : values) AppendValue(out, value);
       out += "\r\n";
-    });
+    }
   }
   if (!badKey.empty()) {
     if (error) *error = "the key " + Quoted(badKey) + " has a line break in its name, which a registry file cannot hold";
@@ -448,18 +473,20 @@ bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::
   return true;
 }
 
-bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error) {
+bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error,
+                      RegistryFileKeys* named) {
   const std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
     if (error) *error = path + ": cannot read the file";
     return false;
   }
-  return ImportRegistryText(*bytes, path, registry, error);
+  return ImportRegistryText(*bytes, path, registry, error, named);
 }
 
-bool SaveRegistryFile(const MemoryRegistry& registry, const std::string& path, std::string* error) {
+bool SaveRegistryFile(const MemoryRegistry& registry, const std::string& path, std::string* error,
+                      const RegistryFileKeys& kept) {
   std::string text;
-  if (!ExportRegistryText(registry, &text, error)) {
+  if (!ExportRegistryText(registry, &text, error, kept)) {
     if (error) *error = path + ": " + *error;
     return false;
   }

@@ -3,8 +3,10 @@
 // is how the headless front end edits a machine's settings offline.
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "services/registry_memory.h"
 
@@ -12,6 +14,17 @@ namespace corvandel {
 
 inline constexpr std::string_view kRegedit4Header = "REGEDIT4";
 inline constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.00";
+
+// The keys a registry file names as [sections], matched as the registry
+// matches names (any case). Written back, each stays a section of its own.
+class RegistryFileKeys {
+ public:
+  void Add(RegKey root, std::string_view path);
+  bool Contains(RegKey root, std::string_view path) const;
+
+ private:
+  std::set<std::pair<RegKey, std::string>> keys_;  // paths in upper case
+};
 
 // Imports a registry file's bytes as the registry editor does: a [ROOT\path]
 // section creates the key, its value lines set values, [-ROOT\path] deletes
@@ -27,24 +40,34 @@ inline constexpr std::string_view kRegedit5Header = "Windows Registry Editor Ver
 //
 // The whole file is read before anything changes: on an error the registry is
 // left as it was and *error says "<fileName>:<line>: <what>".
+//
+// named, when given, receives the keys the file names as [sections].
 bool ImportRegistryText(std::string_view bytes, const std::string& fileName, MemoryRegistry& registry,
-                        std::string* error);
+                        std::string* error, RegistryFileKeys* named = nullptr);
 
 // The whole registry as a "REGEDIT4" file (CR LF line ends), which imports
 // into a new MemoryRegistry as exactly the same registry. Keys in the order
-// the registry enumerates them, every key as a section (so empty keys stay),
-// a root only when it holds values; values in the order they were created:
+// the registry enumerates them. A key is a section when it holds values, when
+// `kept` names it, or when it has no subkeys (so empty keys stay); a key with
+// subkeys and no values is left to them, as importing a subkey creates it,
+// and so is a key that every MemoryRegistry has (a root, HKEY_USERS\.DEFAULT)
+// while it holds nothing. So a file in this form, read with the keys it names
+// and written back with them, changes only where the registry changed.
+// Values in the order they were created:
 //  - REG_SZ as "text" when its bytes are the text and exactly one zero, and
 //    the text holds no zero and no line break; otherwise hex(1): of the bytes;
 //  - REG_DWORD of exactly four bytes as dword:;
 //  - REG_BINARY as hex:, every other value as hex(N): of its bytes.
 // Value names escape \ and " (and a line break as \r or \n). A key name
 // holding a line break cannot be written: false, and *error says which.
-bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error);
+bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error,
+                        const RegistryFileKeys& kept = {});
 
 // The same over files named in ANSI. A file that cannot be read is an error
 // naming it. Saving replaces the file whole (see ReplaceFileContent).
-bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error);
-bool SaveRegistryFile(const MemoryRegistry& registry, const std::string& path, std::string* error);
+bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error,
+                      RegistryFileKeys* named = nullptr);
+bool SaveRegistryFile(const MemoryRegistry& registry, const std::string& path, std::string* error,
+                      const RegistryFileKeys& kept = {});
 
 }  // namespace corvandel

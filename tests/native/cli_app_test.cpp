@@ -53,12 +53,28 @@ TEST_F(CliAppTest, TreeShowsEveryNodeIndentedUnderItsParent) {
   EXPECT_FALSE(fs::exists(PathFromAnsi(File("missing.reg"))));  // only apply writes the file
 }
 
-TEST_F(CliAppTest, TreeShowsTheLanguageFilesTexts) {
+// A language file translates the titles table: descriptions show its titles,
+// the tree keeps its own texts and takes the TweakIds it gives.
+TEST_F(CliAppTest, TreeKeepsItsTextsUnderALanguageFileThatRenamesRows) {
   const std::string reg = WriteReg("r.reg",
                                    "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Corvandel]\r\n\"Language\"=\"Deutsch\"\r\n");
-  scratch.Write("Language\\Deutsch.ini", "[1004]\r\n12=Eingabeaufforderung\r\n");
-  ASSERT_EQ(kExitOk, Run({"tree", "--registry", reg}));
-  EXPECT_EQ("  1 Eingabeaufforderung", Lines()[1]);
+  scratch.Write("Language\\Deutsch.ini",
+                "[1004]\r\n12=Eingabeaufforderung\r\n22=Eingabeaufforderung in jedem Ordner\r\n"
+                "31=4\r\n42=Zeile 3 als 4\r\n");
+  ASSERT_EQ(kExitOk, Run({"tree", "--registry", reg})) << err.str();
+  const auto lines = Lines();
+  ASSERT_GT(lines.size(), 3u);
+  EXPECT_EQ("  1 Command Processor", lines[1]);
+  EXPECT_EQ("    2 Add Command Prompt Option to Every Folder", lines[2]);
+  EXPECT_EQ("    4 Allow UNC Paths at the Command Prompt", lines[3]);
+  EXPECT_EQ(std::string::npos, out.str().find("Eingabe"));
+
+  ASSERT_EQ(kExitOk, Run({"show", "2", "--registry", reg})) << err.str();
+  EXPECT_NE(std::string::npos, out.str().find("\n1006 static \"Eingabeaufforderung in jedem Ordner:\\n")) << out.str();
+  ASSERT_EQ(kExitOk, Run({"show", "1", "--registry", reg})) << err.str();
+  EXPECT_NE(std::string::npos, out.str().find("1006 static \"Eingabeaufforderung:\\n")) << out.str();
+  // The overview lists rows by their table titles.
+  EXPECT_NE(std::string::npos, out.str().find("1007[0] \"Eingabeaufforderung in jedem Ordner\"")) << out.str();
 }
 
 TEST_F(CliAppTest, ShowSelectsEachNodeInTurnAndPrintsItsPage) {
@@ -100,6 +116,7 @@ TEST_F(CliAppTest, ErrorsAreOneLineOnStandardErrorWithTheirStatus) {
       {{"show", "3", "--registry", bad}, kExitFileError, bad + ":3: cannot read this line"},
       {{"apply", "3", "1013=1", "--registry", bad}, kExitFileError, bad + ":3: cannot read this line"},
       {{"show", "3"}, kExitUsage, "--registry FILE is required: this build has no system registry"},
+      {{"apply", "3", "1013=1"}, kExitUsage, "--registry FILE is required: this build has no system registry"},
       {{"apply", "3", "1013", "--registry", good}, kExitUsage, "bad setting \"1013\""},
       {{"apply", "1", "--registry", good}, kExitUsage, "TweakId 1 has no \"Apply Changes\" button: nothing to apply"},
       {{"show", "3", "--registry", scratch.Ansi()}, kExitFileError, scratch.Ansi() + ": cannot read the file"},
@@ -112,6 +129,17 @@ TEST_F(CliAppTest, ErrorsAreOneLineOnStandardErrorWithTheirStatus) {
     EXPECT_EQ("", out.str()) << c.error;
     EXPECT_EQ(before, ReadWholeFile(good)) << c.error;
   }
+}
+
+// Without a system registry the tree is shown over an empty one: no history
+// is started and no file is written.
+TEST_F(CliAppTest, TreeNeedsNoRegistry) {
+  ASSERT_EQ(kExitOk, Run({"tree", "--home", scratch.Ansi()})) << err.str();
+  const auto lines = Lines();
+  ASSERT_EQ(270u, lines.size());
+  EXPECT_EQ("  1 Command Processor", lines[1]);
+  EXPECT_EQ("", err.str());
+  EXPECT_TRUE(fs::is_empty(scratch.path()));
 }
 
 TEST_F(CliAppTest, HelpPrintsTheUsage) {
@@ -190,6 +218,39 @@ TEST_F(CliAppTest, ApplyWritesTheValueIntoTheFileAndRecordsTheHistoryInHome) {
   const auto lines = Lines();
   EXPECT_EQ("1007[1] \"Allow UNC Paths at the Command Prompt\" \"5/6/2008\"", lines[4]);
   EXPECT_EQ("1007[3] \"Disable Command Processor Extentions\" \"3/7/2007\"", lines[6]);
+}
+
+// A file written back changes only where the registry changed: keys it named
+// stay as they were, even where they hold nothing, and no key appears that the
+// run did not create.
+TEST_F(CliAppTest, ApplyWritesBackOnlyWhatChanged) {
+  const std::string original =
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CLASSES_ROOT\\Directory\\shell]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
+      "\"CompletionChar\"=dword:00000009\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Command Processor]\r\n"
+      "\"CompletionChar\"=dword:00000004\r\n\r\n";
+  const std::string reg = WriteReg("r.reg", original);
+  ASSERT_EQ(kExitOk, Run({"apply", "3", "1013=1", "--registry", reg})) << err.str();
+  EXPECT_EQ(
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CLASSES_ROOT\\Directory\\shell]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Corvandel]\r\n"  // the program's own values, new with the history
+      "\"Language\"=hex(1):45,6e,67,6c,69,73,68\r\n"
+      "\"DateModefiedFlage\"=dword:00000001\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
+      "\"CompletionChar\"=dword:00000009\r\n"
+      "\"DisableUNCCheck\"=dword:00000001\r\n\r\n"  // the tweak's value
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Command Processor]\r\n"
+      "\"CompletionChar\"=dword:00000004\r\n\r\n",
+      ReadWholeFile(reg));
+  // Applied again with nothing to change, the file stays byte for byte.
+  const std::string once = *ReadWholeFile(reg);
+  ASSERT_EQ(kExitOk, Run({"apply", "3", "--registry", reg})) << err.str();
+  EXPECT_EQ(once, ReadWholeFile(reg));
 }
 
 TEST_F(CliAppTest, RefusedVersionAlertsAndPutsTheCheckBoxBack) {

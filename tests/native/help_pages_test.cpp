@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "nav/tree_model.h"
-#include "nav/tweak_table.h"
 
 namespace corvandel {
 namespace {
@@ -131,10 +130,9 @@ struct TreeContent {
 };
 
 TreeContent ContentOfTree() {
-  const TweakTable table = BuildTweakTable();
   TreeContent content;
   for (const TreeRow& row : TreeNodes()) {
-    const std::string text = NodeText(row, table);
+    const std::string text = NodeText(row);
     switch (row.kind) {
       case NodeKind::kCategory:
         content.categories.push_back({text, {}});

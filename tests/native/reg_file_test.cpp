@@ -151,6 +151,12 @@ TEST(RegFileTest, WrittenFileLoadsAsTheSameRegistry) {
     ASSERT_TRUE(Import(text, loaded, &error)) << "seed " << seed << ": " << error << "\n" << text;
     ASSERT_EQ(Dump(original), Dump(loaded)) << "seed " << seed << "\n" << text;
     EXPECT_EQ(text, Export(loaded)) << "seed " << seed;
+    MemoryRegistry named;
+    RegistryFileKeys keys;
+    ASSERT_TRUE(ImportRegistryText(text, "t.reg", named, &error, &keys));
+    std::string again;
+    ASSERT_TRUE(ExportRegistryText(named, &again, &error, keys));
+    EXPECT_EQ(text, again) << "seed " << seed;
   }
 }
 
@@ -167,21 +173,67 @@ TEST(RegFileTest, WritesEachKindOfValueAsTheEditorDoes) {
   Set(registry, reg::kLocalMachine, "SOFTWARE\\A", "Q", 11, {});
   EXPECT_EQ(
       "REGEDIT4\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Microsoft]\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
       "\"DisableUNCCheck\"=dword:00000001\r\n"
       "@=\"C:\\\\x \\\"y\\\"\"\r\n"
       "\"Short\"=hex(1):61,62,63\r\n"
       "\"Lines\"=hex(1):61,0d,0a,62,00\r\n\r\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n"
       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\r\n"
       "\"Odd\\\"Name\\\\\"=hex(4):01,02\r\n"
       "\"Bin\"=hex:00,ff,10\r\n"
       "\"Path\"=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,00\r\n"
-      "\"Q\"=hex(b):\r\n\r\n"
-      "[HKEY_USERS\\.DEFAULT]\r\n\r\n",
+      "\"Q\"=hex(b):\r\n\r\n",
       Export(registry));
+}
+
+// Which keys become sections. A file keeps the keys it named; otherwise a key
+// that holds nothing is left to its subkeys, and one that every registry has
+// (a root, HKEY_USERS\.DEFAULT) is not written at all.
+TEST(RegFileTest, WritesTheKeysThatHoldSomethingOrThatTheFileNamed) {
+  const std::string named =
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CURRENT_USER]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Empty]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Valued]\r\n"
+      "\"v\"=dword:00000001\r\n\r\n"
+      "[HKEY_USERS\\.DEFAULT]\r\n\r\n";
+  MemoryRegistry registry;
+  RegistryFileKeys keys;
+  ASSERT_TRUE(ImportRegistryText(named, "t.reg", registry, nullptr, &keys));
+  std::string text, error;
+  ASSERT_TRUE(ExportRegistryText(registry, &text, &error, keys)) << error;
+  EXPECT_EQ(named, text);
+
+  // Named in another case, the same keys.
+  RegistryFileKeys upper;
+  ASSERT_TRUE(ImportRegistryText("REGEDIT4\r\n[HKCU\\SOFTWARE]\r\n[hku\\.default]\r\n", "t.reg", registry, nullptr,
+                                 &upper));
+  ASSERT_TRUE(ExportRegistryText(registry, &text, &error, upper)) << error;
+  EXPECT_EQ(
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Empty]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Valued]\r\n"
+      "\"v\"=dword:00000001\r\n\r\n"
+      "[HKEY_USERS\\.DEFAULT]\r\n\r\n",
+      text);
+
+  // Without the names: what holds nothing and has subkeys, and the keys every
+  // registry has, are left out; an empty key without subkeys stays.
+  EXPECT_EQ(
+      "REGEDIT4\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Empty]\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Valued]\r\n"
+      "\"v\"=dword:00000001\r\n\r\n",
+      Export(registry));
+  // A key whose subkeys are all gone is written again, as it is still there.
+  ASSERT_EQ(reg::kSuccess, registry.DeleteTree(reg::kCurrentUser, "Software\\Empty"));
+  ASSERT_EQ(reg::kSuccess, registry.DeleteTree(reg::kCurrentUser, "Software\\Valued"));
+  EXPECT_EQ("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n", Export(registry));
+  // Something stored under HKEY_USERS\.DEFAULT makes it a section.
+  Set(registry, reg::kUsers, ".DEFAULT", "d", reg::kDword, {2, 0, 0, 0});
+  EXPECT_NE(std::string::npos, Export(registry).find("[HKEY_USERS\\.DEFAULT]\r\n\"d\"=dword:00000002\r\n"));
 }
 
 TEST(RegFileTest, LongHexListsWrapAtEightyColumns) {

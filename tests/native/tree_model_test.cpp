@@ -143,17 +143,40 @@ TEST(TreeModel, NodeTextIsTheTableTitleExceptWhereTheTreeSpellsItDifferently) {
     const std::string& title = table[static_cast<std::size_t>(node.tweakId)].title;
     const auto own = ownText.find(node.tweakId);
     if (own != ownText.end()) {
-      EXPECT_EQ(own->second, NodeText(node, table));
-      EXPECT_NE(title, NodeText(node, table));
+      EXPECT_EQ(own->second, NodeText(node));
+      EXPECT_NE(title, NodeText(node));
     } else {
-      EXPECT_EQ(title, NodeText(node, table));
+      EXPECT_EQ(title, NodeText(node));
     }
   }
 }
 
-TEST(TreeModel, NodeTextFromATableWithoutTheRowIsEmptyUnlessTheNodeHasItsOwn) {
-  EXPECT_EQ("", NodeText(*FindTreeRow(0), TweakTable{}));
-  EXPECT_EQ("Remove the Minimize, Maximize and Close Tooltips", NodeText(*FindTreeRow(58), TweakTable{}));
+// A language file rewrites titles and TweakIds of the table; the tree keeps
+// its own texts and takes each node's item data and image from its row.
+TEST(TreeModel, TreeItemsKeepTheListedTextsOverATranslatedTable) {
+  TweakTable table = BuildTweakTable();
+  for (TweakEntry& entry : table) entry.title = "translated " + entry.title;
+  table[2].tweakId = 3;
+  table[2].image = 7;
+
+  const std::vector<TreeItem> items = TreeItems(table);
+  const std::vector<TreeRow> nodes = TreeNodes();
+  ASSERT_EQ(nodes.size(), items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    SCOPED_TRACE(nodes[i].tweakId);
+    EXPECT_EQ(nodes[i].tweakId, items[i].row.tweakId);
+    EXPECT_EQ(NodeText(nodes[i]), items[i].text);
+    EXPECT_EQ(std::string::npos, items[i].text.find("translated"));
+  }
+  EXPECT_EQ("Command Processor", items[1].text);
+  EXPECT_EQ("Add Command Prompt Option to Every Folder", items[2].text);
+  EXPECT_EQ(3, items[2].tweakId);
+  EXPECT_EQ(7, items[2].image);
+  EXPECT_EQ(1, items[1].tweakId);
+
+  // A table cut short (as no start-up leaves it) gives no node for the rows it lacks.
+  table.resize(3);
+  EXPECT_EQ(3u, TreeItems(table).size());
 }
 
 TEST(DispatchTables, EveryTreeNodeLoadsAndEveryTreeTweakButOneApplies) {

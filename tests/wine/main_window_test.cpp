@@ -119,7 +119,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_EQ(static_cast<int>(rows.size()), Pages().ListItemCount(page::kListCheck, kOverviewList));
     for (std::size_t row = 0; row < rows.size(); ++row) {
       const int index = static_cast<int>(row);
-      EXPECT_EQ(NodeText(*FindTreeRow(rows[row]), table), Pages().ListItemText(page::kListCheck, kOverviewList, index, 0));
+      EXPECT_EQ(NodeText(*FindTreeRow(rows[row])), Pages().ListItemText(page::kListCheck, kOverviewList, index, 0));
       EXPECT_EQ(kTodayText, Pages().ListItemText(page::kListCheck, kOverviewList, index, 1));
     }
   }
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, TreeHoldsEveryNodeInTreeOrderAsAStandardTreeView) {
     const TVITEMA info = ItemOf(item, text, sizeof(text));
     SCOPED_TRACE(text);
     EXPECT_EQ(row.tweakId, info.lParam);
-    EXPECT_EQ(NodeText(row, table), text);
+    EXPECT_EQ(NodeText(row), text);
     EXPECT_EQ(IsBold(row.kind), (info.state & TVIS_BOLD) != 0);
     EXPECT_EQ(table[static_cast<std::size_t>(row.tweakId)].image, info.iImage);
     EXPECT_EQ(info.iImage, info.iSelectedImage);
@@ -262,6 +262,23 @@ TEST_F(MainWindowTest, LanguageFileTranslatesTheMainWindow) {
   Start();
   EXPECT_EQ("Corvandel Tweaker", WindowText(dialog->window()));
   EXPECT_EQ("Apply\tNow", Pages().GetText(page::kMainWindow, page::kApplyButton));
+}
+
+// The language file renames rows of the titles table, which the pages'
+// descriptions show; the tree keeps its own texts.
+TEST_F(MainWindowTest, LanguageFileRenamingRowsLeavesTheTreesTexts) {
+  folder.Write("Language\\English.ini", "[1004]\n12=Eingabeaufforderung\n22=Eingabeaufforderung in jedem Ordner\n");
+  Start();
+  char text[300] = {};
+  ItemOf(FindItem(1), text, sizeof(text));
+  EXPECT_STREQ("Command Processor", text);
+  ItemOf(FindItem(2), text, sizeof(text));
+  EXPECT_STREQ("Add Command Prompt Option to Every Folder", text);
+  Select(2);
+  EXPECT_EQ(0u, Pages().GetText(page::kEditCheck, 1006).rfind("Eingabeaufforderung in jedem Ordner:\n", 0))
+      << Pages().GetText(page::kEditCheck, 1006);
+  Select(1);
+  EXPECT_EQ(0u, Pages().GetText(page::kListCheck, 1006).rfind("Eingabeaufforderung:\n", 0));
 }
 
 TEST_F(MainWindowTest, WithoutTheSkinTheProgramSaysSoOnceAndEnds) {
