@@ -265,6 +265,12 @@ TEST(SystemCombos, InstallTimeLoadsAndWritesTheSameHour) {
   EXPECT_FALSE(h.pages.IsControlVisible(kEditCombo, 1015));
   EXPECT_EQ(0, h.pages.ComboGetCurSel(kEditCombo, 1030));
   EXPECT_EQ(-1, h.pages.ComboGetCurSel(kEditCombo, 1029));
+  // An unknown mode shows "Enable", as a missing one does, and is written so.
+  h.Put(Dw(kHKLM, kUpdateAu.c_str(), "NoAutoUpdate", 7));
+  h.Select(270);
+  EXPECT_EQ(0, h.pages.ComboGetCurSel(kEditCombo, 1030));
+  h.Apply();
+  EXPECT_EQ(0u, h.Dword(kHKLM, kUpdateAu, "NoAutoUpdate"));
 }
 
 // --- Windows File Protection ----------------------------------------------------------------

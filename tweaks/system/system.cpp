@@ -103,17 +103,21 @@ constexpr ComboItem kDllSearchModes[] = {
 
 // The first item shows where nothing is stored; a stored value that names no
 // item shows no selection, and no selection keeps what is stored.
-constexpr ComboLoad kFirstUnlessUnknown{0, 0, kNoItem};
+constexpr ComboLoad kFirstWhenNotStored{0, 0, kNoItem};
 constexpr ComboLoad kNoneUnlessKnown{kNoItem, kNoItem, kNoItem};
+// The first item wherever nothing names one: where no selection removes a
+// value that then loads as the first item, an unknown value shows that item
+// at once, so that one apply settles it.
+constexpr ComboLoad kFirstUnlessNamed{0, 0, 0};
 
 // Combo boxes: 1021 for the Current User scope, 1022 for All Users.
 constexpr ComboRow kCombos[] = {
   //id  root   key                  value                   items                load                no selection gate     history  note         labels
-  {229, kHKCU, Created(kScriptHost), "TrustPolicy",          kTrustPolicies,      kFirstUnlessUnknown, Nothing(), kNoGate, kAtGate, NOTE_LOGOUT, "Trusted and Untrusted Scripts mode:",    nullptr},
-  {236, kPair, Opened(kSystemPolicy), "RunLogonScriptSync",  kLogonScriptModes,   kFirstUnlessUnknown, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode (Current User):", "The Login Scripts Mode (All Users):"},
-  {237, kHKLM, Opened(kSystemPolicy), "RunStartupScriptSync", kStartupScriptModes, kFirstUnlessUnknown, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode :",               nullptr},
-  {241, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\Messenger"), "Start", kMessengerStarts, kFirstUnlessUnknown, Nothing(), kNt2002, kAtGate, NOTE_LOGOUT, "Messenger Service SPAM :", nullptr},
-  {247, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\lanmanserver\\parameters"), "Size", kServerSizes, kFirstUnlessUnknown, Nothing(), kNt2002, kAtGate, NOTE_LOGOUT, "Optimize the service for :", nullptr},
+  {229, kHKCU, Created(kScriptHost), "TrustPolicy",          kTrustPolicies,      kFirstWhenNotStored, Nothing(), kNoGate, kAtGate, NOTE_LOGOUT, "Trusted and Untrusted Scripts mode:",    nullptr},
+  {236, kPair, Opened(kSystemPolicy), "RunLogonScriptSync",  kLogonScriptModes,   kFirstWhenNotStored, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode (Current User):", "The Login Scripts Mode (All Users):"},
+  {237, kHKLM, Opened(kSystemPolicy), "RunStartupScriptSync", kStartupScriptModes, kFirstWhenNotStored, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode :",               nullptr},
+  {241, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\Messenger"), "Start", kMessengerStarts, kFirstWhenNotStored, Nothing(), kNt2002, kAtGate, NOTE_LOGOUT, "Messenger Service SPAM :", nullptr},
+  {247, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\lanmanserver\\parameters"), "Size", kServerSizes, kFirstWhenNotStored, Nothing(), kNt2002, kAtGate, NOTE_LOGOUT, "Optimize the service for :", nullptr},
   {258, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Session Manager"), "SafeDllSearchMode", kDllSearchModes, kNoneUnlessKnown, Deleted(), k2k2003, kAtGate, NOTE_LOGOUT, "Safe Dll search mode:", nullptr},
 };
 
@@ -184,7 +188,7 @@ constexpr ComboItem kInstallHours[] = {
   {"21-hour ", Dword(21)}, {"22-hour ", Dword(22)}, {"23-hour ", Dword(23)}, {"24-hour ", Dword(0)},
 };
 constexpr Field kAutomaticUpdateFields[] = {
-  ComboField(1014, "Automatic Updates Mode:",    1030, "NoAutoUpdate",         kUpdateModes,   kFirstUnlessUnknown, DeletedInKey()),
+  ComboField(1014, "Automatic Updates Mode:",    1030, "NoAutoUpdate",         kUpdateModes,   kFirstUnlessNamed,   DeletedInKey()),
   ComboField(1019, "Automatic Updates Options:", 1021, "AUOptions",            kUpdateOptions, kNoneUnlessKnown,    DeletedInKey()),
   ComboField(1020, "Scheduled Install Day:",     1022, "ScheduledInstallDay",  kInstallDays,   kNoneUnlessKnown,    DeletedInKey()),
   ComboField(1039, "Scheduled Install Time:",    1029, "ScheduledInstallTime", kInstallHours,  kNoneUnlessKnown,    DeletedInKey()),
