@@ -102,8 +102,7 @@ TEST_F(SystemWindowTest, DisablingDcomWritesNAndDatesTheServicesOverview) {
   DWORD size = sizeof(text);
   EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "EnableDCOM", nullptr, &type, reinterpret_cast<BYTE*>(text), &size));
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ(1u, size);  // written without its terminating zero
-  EXPECT_EQ('N', text[0]);
+  EXPECT_STREQ("N", text);
   RegCloseKey(key);
 
   Select(kServices);
