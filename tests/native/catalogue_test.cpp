@@ -23,10 +23,13 @@ std::vector<Category> BuiltCategories() {
 }
 
 
+// The tweaks (not the overviews) with a load routine, applicable or load-only.
 std::vector<int> TweaksWithRoutines(Category category) {
   std::vector<int> ids;
-  for (const TreeRow& row : TreeRows())
-    if (CategoryOf(row.tweakId) == category && row.routines == Routines::kLoadAndApply) ids.push_back(row.tweakId);
+  for (const TreeRow& row : TreeRows()) {
+    const bool tweak = row.kind == NodeKind::kTweak || row.kind == NodeKind::kRootTweak;
+    if (CategoryOf(row.tweakId) == category && tweak && row.routines != Routines::kNone) ids.push_back(row.tweakId);
+  }
   return ids;
 }
 
@@ -36,8 +39,10 @@ TEST(Catalogue, EveryTweakWithRoutinesHasExactlyOneLoadAndApplyEntry) {
     std::multiset<int> registered;
     for (const TweakRoutines& r : routines) {
       registered.insert(r.tweakId);
-      EXPECT_TRUE(r.load && r.apply) << "TweakId " << r.tweakId;
-      EXPECT_EQ(Routines::kLoadAndApply, FindTreeRow(r.tweakId) ? FindTreeRow(r.tweakId)->routines : Routines::kNone)
+      EXPECT_TRUE(r.load) << "TweakId " << r.tweakId;
+      // A null apply is a load-only tweak, which the tree must offer as such.
+      const Routines offered = r.apply ? Routines::kLoadAndApply : Routines::kLoadOnly;
+      EXPECT_EQ(offered, FindTreeRow(r.tweakId) ? FindTreeRow(r.tweakId)->routines : Routines::kNone)
           << "TweakId " << r.tweakId << " has routines the tree does not offer";
     }
     for (int id : TweaksWithRoutines(category)) EXPECT_EQ(1u, registered.count(id)) << "TweakId " << id;
