@@ -11,15 +11,6 @@
 
 namespace corvandel {
 
-namespace {
-
-void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text) {
-  ctx.pages.ShowControl(pageId, controlId, true);
-  ctx.pages.SetText(pageId, controlId, text);
-}
-
-}  // namespace
-
 // --- Windows File Protection --------------------------------------------------
 
 namespace {
