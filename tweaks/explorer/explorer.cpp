@@ -2,15 +2,15 @@
 
 #include "services/reg_conventions.h"
 #include "tweaks/explorer/explorer_tweaks.h"
+#include "tweaks/explorer/shell_keys.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+using namespace shell_keys;
+
 constexpr const char* kContentIndex = "SYSTEM\\CurrentControlSet\\Control\\ContentIndex";
 constexpr const char* kAutoComplete = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 constexpr const char* kSendTo = "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To";

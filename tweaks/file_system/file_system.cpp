@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "services/reg_conventions.h"
+#include "tweaks/explorer/shell_keys.h"
 #include "tweaks/file_system/file_system_tweaks.h"
 #include "tweaks/shapes.h"
 
@@ -11,9 +12,8 @@ namespace corvandel {
 
 namespace {
 
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+using namespace shell_keys;
+
 constexpr const char* kFileSystem = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
 constexpr const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr const char* kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";

@@ -2,6 +2,7 @@
 
 #include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/explorer/shell_keys.h"
 #include "tweaks/file_system/drive_table.h"
 #include "tweaks/shapes.h"
 
@@ -9,9 +10,10 @@ namespace corvandel {
 
 namespace {
 
+using namespace shell_keys;
+
 constexpr int kListPage = page::kList;
 constexpr int kDriveList = 1009;
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
 }  // namespace
 
