@@ -1,20 +1,21 @@
 #include "tweaks/file_system/drive_table.h"
 
+#include <utility>
+
 #include "services/platform.h"
 
 namespace corvandel {
 
-std::vector<PresentDrive> PresentDrives(IPlatform& platform) {
-  std::vector<PresentDrive> present;
+std::vector<std::string> PresentDrives(IPlatform& platform) {
+  std::vector<std::string> present;
   for (const std::string& root : platform.LogicalDrives()) {
-    const std::string name = root.substr(0, 3);
-    const unsigned type = platform.DriveType(name);
-    if (type != drive::kRemovable) present.push_back({name, type});
+    std::string name = root.substr(0, 3);
+    if (platform.DriveType(name) != drive::kRemovable) present.push_back(std::move(name));
   }
   return present;
 }
 
-std::vector<std::string> DriveTable::Rebuild(const std::vector<PresentDrive>& present) {
+std::vector<std::string> DriveTable::Rebuild(const std::vector<std::string>& present) {
   for (std::size_t i = 0; i + 1 < kEntries; ++i)
     entries_[i] = {std::string(1, static_cast<char>('A' + i)) + ":\\", kNotShown, std::uint32_t{1} << i};
   Entry& all = entries_[kEntries - 1];
@@ -26,10 +27,10 @@ std::vector<std::string> DriveTable::Rebuild(const std::vector<PresentDrive>& pr
     rows.push_back(entry.name);
   };
   show(entries_[0]);  // A:\ is offered whether present or not
-  for (const PresentDrive& drive : present) {
+  for (const std::string& drive : present) {
     // From C:\ on: B:\ is never offered, and A:\ is listed already.
     for (std::size_t i = 2; i < kEntries; ++i) {
-      if (entries_[i].name != drive.name) continue;
+      if (entries_[i].name != drive) continue;
       if (entries_[i].row == kNotShown) show(entries_[i]);
       break;
     }

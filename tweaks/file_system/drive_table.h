@@ -14,17 +14,20 @@ namespace corvandel {
 
 class IPlatform;
 
-// A drive the machine has: its root ("C:\") and its GetDriveTypeA type.
-struct PresentDrive {
-  std::string name;
-  unsigned type = 0;
-};
-
-// The drives present, removable ones left out: they are not offered.
-std::vector<PresentDrive> PresentDrives(IPlatform& platform);
+// The roots ("C:\") of the drives present, removable ones left out: they
+// are not offered.
+std::vector<std::string> PresentDrives(IPlatform& platform);
 
 class DriveTable {
  public:
+  // Builds the table afresh over the drives present and returns the names to
+  // list, in row order: A:\ always, then each present drive C:\ to Z:\ in the
+  // order given (B:\ never, a present A:\ not twice), then "ALL".
+  std::vector<std::string> Rebuild(const std::vector<std::string>& present);
+  // The bits of the entry shown in the row; 0 for a row the table does not show.
+  std::uint32_t MaskOfRow(int row) const;
+
+ private:
   static constexpr int kNotShown = -1;
   static constexpr std::size_t kEntries = 27;  // 26 letters and "ALL"
 
@@ -34,15 +37,6 @@ class DriveTable {
     std::uint32_t mask = 0;
   };
 
-  // Builds the table afresh over the drives present and returns the names to
-  // list, in row order: A:\ always, then each present drive C:\ to Z:\ in the
-  // order given (B:\ never, a present A:\ not twice), then "ALL".
-  std::vector<std::string> Rebuild(const std::vector<PresentDrive>& present);
-  // The bits of the entry shown in the row; 0 for a row the table does not show.
-  std::uint32_t MaskOfRow(int row) const;
-  const std::array<Entry, kEntries>& entries() const { return entries_; }
-
- private:
   std::array<Entry, kEntries> entries_;
 };
 
