@@ -13,7 +13,7 @@ Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform,
       pages_(pages),
       language_(profile, platform.ProgramFolder()),
       history_(registry, platform, table_, platform.ProgramFolder() + "\\" + kHistoryFileName),
-      context_{registry, pages, platform, language_, table_, history_, listColumns_, 0} {
+      context_{registry, pages, platform, language_, table_, history_, listColumns_, 0, &driveTable_} {
   for (int i = 0; i < kCategoryCount; ++i) {
     const auto category = static_cast<Category>(i);
     handlers_[static_cast<std::size_t>(i)] = std::make_unique<CCategoryTweaks>(category, CatalogueRoutines(category));

@@ -14,6 +14,7 @@
 #include "nav/tweak_context.h"
 #include "services/language.h"
 #include "services/profile.h"
+#include "tweaks/file_system/drive_table.h"
 
 namespace corvandel {
 
@@ -52,6 +53,7 @@ class Navigator {
   TweakTable table_;
   ChangeHistory history_;
   ListCheckColumns listColumns_;
+  DriveTable driveTable_;
   TweakContext context_;
   std::array<std::unique_ptr<CCategoryTweaks>, kCategoryCount> handlers_;
 };

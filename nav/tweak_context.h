@@ -14,6 +14,8 @@
 
 namespace corvandel {
 
+class DriveTable;
+
 struct TweakContext {
   IRegistry& registry;
   IPageHost& pages;
@@ -23,6 +25,9 @@ struct TweakContext {
   ChangeHistory& history;
   ListCheckColumns& listColumns;  // list 1007 of CListCheckPage
   int currentTweakId = 0;         // the node selected last
+  // The File System's drive choices, kept from the load of its drive tweak
+  // to the apply; nullptr where no navigator keeps them.
+  DriveTable* driveTable = nullptr;
 
   GateContext Gate() const { return {platform, language, pages}; }
   // Today's date for the selected tweak in the history.

@@ -1,0 +1,43 @@
+#include "tweaks/file_system/file_system_tweaks.h"
+
+#include "services/reg_conventions.h"
+#include "services/registry_key.h"
+#include "tweaks/explorer/shell_keys.h"
+#include "tweaks/file_system/drive_table.h"
+#include "tweaks/shapes.h"
+
+namespace corvandel {
+
+namespace {
+
+using namespace shell_keys;
+
+constexpr int kListPage = page::kList;
+constexpr int kDriveList = 1009;
+
+}  // namespace
+
+// One row per drive that can be chosen; none is checked, since the stored
+// choice is not shown.
+void LoadAutoRunDrives(TweakContext& ctx, int tweakId) {
+  ShowTweakPage(ctx, kListPage, tweakId);
+  ctx.pages.ShowControl(kListPage, kDriveList, true);
+  ctx.pages.ListDeleteAllItems(kListPage, kDriveList);
+  if (!ctx.driveTable) return;
+  int row = 0;
+  for (const std::string& name : ctx.driveTable->Rebuild(PresentDrives(ctx.platform)))
+    ctx.pages.ListInsertItem(kListPage, kDriveList, row++, name);
+}
+
+// The checked rows' drives, as the bits of "NoDriveAutoRun"; none checked stores 0.
+void ApplyAutoRunDrives(TweakContext& ctx) {
+  if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
+  const RegistryKey policies = RegistryKey::Open(ctx.registry, kHKCU, kPolicies);
+  if (!policies || !ctx.driveTable) return;
+  std::uint32_t mask = 0;
+  for (int row = 0; row < ctx.pages.ListItemCount(kListPage, kDriveList); ++row)
+    if (ctx.pages.ListGetCheck(kListPage, kDriveList, row)) mask |= ctx.driveTable->MaskOfRow(row);
+  policies.WriteDword("NoDriveAutoRun", mask);
+}
+
+}  // namespace corvandel
