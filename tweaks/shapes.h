@@ -181,6 +181,24 @@ inline constexpr Versions kAllButXp =                             // 2016
 inline constexpr Versions kAllButNt4 =                            // 2017
     Versions::k95 | Versions::k98 | Versions::kMe | Versions::k2000 | Versions::kXP;
 
+// The catalogue's gates, named by admitted versions and alert (kNt: XP, 2000,
+// NT 4.0; k2k: XP, 2000; kMe: XP, 2000, Me; k98Me: XP, 2000, Me, 98); the
+// Revert ones put check box 1013 back on refusal.
+inline constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
+inline constexpr VersionGate kNt2002Revert{kXp2000Nt4, 2002, kReverts};
+inline constexpr VersionGate kNt2004{kXp2000Nt4, 2004, kAlertOnly};  // admits NT 4.0 and 2000 too, yet names XP
+inline constexpr VersionGate k2k2002{kXp2000, 2002, kAlertOnly};
+inline constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
+inline constexpr VersionGate k2k2003Revert{kXp2000, 2003, kReverts};
+inline constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
+inline constexpr VersionGate kXp2004Revert{kXp, 2004, kReverts};
+inline constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
+inline constexpr VersionGate k98Me2015{kXp2000Me98, 2015, kAlertOnly};
+inline constexpr VersionGate kNotXp2016{kAllButXp, 2016, kAlertOnly};
+inline constexpr VersionGate kNoNt4_2017{kAllButNt4, 2017, kAlertOnly};
+inline constexpr VersionGate kXpMe2021{kXpMe, 2021, kAlertOnly};
+inline constexpr VersionGate k98Only2022{k98, 2022, kAlertOnly};
+
 // When the apply records the change in the history.
 enum class RecordPoint : unsigned char {
   kAtGate,     // right after the gate passes (at the start when there is none),

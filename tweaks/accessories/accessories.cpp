@@ -8,7 +8,6 @@ namespace corvandel {
 
 namespace {
 
-
 constexpr const char* kCommandProcessor = "Software\\Microsoft\\Command Processor";
 constexpr const char* kDrWatson = "SOFTWARE\\Microsoft\\DrWatson";
 constexpr const char* kAeDebug = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
@@ -27,17 +26,6 @@ constexpr const char* kMicrosoft = "Software\\Microsoft";
 constexpr const char* kNotepad = "Software\\Microsoft\\Notepad";
 constexpr const char* kAudioCdPlay = "AudioCD\\Shell\\Play\\Command";
 constexpr const char* kSystemPolicy = "Software\\Policies\\Microsoft\\Windows\\System";
-
-// Gates by admitted versions (kNt: XP, 2000, NT 4.0; k2k: XP, 2000; kMe: XP,
-// 2000, Me; kXp: XP), alert, and whether check box 1013 is put back.
-constexpr VersionGate kNt2002Revert{kXp2000Nt4, 2002, kReverts};
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate k2k2003Revert{kXp2000, 2003, kReverts};
-constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
-constexpr VersionGate k2k2002{kXp2000, 2002, kAlertOnly};
-constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
-constexpr VersionGate kXp2004Revert{kXp, 2004, kReverts};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
 
 using enum CheckedWhen;
 using enum RecordPoint;

@@ -26,12 +26,6 @@ constexpr const char* kLogOffOrRestart = "Note:\n\tLog off or restart Windows fo
 constexpr const char* kRestartOrLogoffChanges = "Note:\n\tRestart or logoff Windows for the changes to take effect.";
 constexpr const char* kExitAndLogOff = "Note:\n\tExit your registry and log off for the changes to take effect.";
 
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate kNt2004{kXp2000Nt4, 2004, kAlertOnly};  // admits NT 4.0 and 2000 too, yet names XP
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
-constexpr VersionGate k98To2015{kXp2000Me98, 2015, kAlertOnly};
-
 using enum CheckedWhen;
 using enum RecordPoint;
 
@@ -67,7 +61,7 @@ constexpr CheckItem kDirectDrawSwitches[] = {
 
 constexpr CheckListRow kCheckLists[] = {
   //id root   key                  checked gate       history  note     boxes
-  {74, kHKLM, Opened(kDirectDraw), kOn,    k98To2015, kAtGate, nullptr, kDirectDrawSwitches},
+  {74, kHKLM, Opened(kDirectDraw), kOn,    k98Me2015, kAtGate, nullptr, kDirectDrawSwitches},
 };
 
 constexpr ComboItem kMenuAlignments[] = {{"Left Alignment", Text("0")}, {"Right Alignment", Text("1")}};

@@ -156,8 +156,6 @@ constexpr NumberSetting kThumbnailSettings[] = {
     {control::kLabel2, "Thumbnail Quality (Percent):", control::kCombo2, "ThumbnailQuality", 100},
 };
 
-constexpr VersionGate kXpOnly{kXp, 2004, kAlertOnly};
-
 }  // namespace
 
 void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
@@ -176,7 +174,7 @@ void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
 }
 
 void ApplyThumbnailSettings(TweakContext& ctx) {
-  if (!PassGate(ctx, kXpOnly, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, kXp2004, RecordPoint::kAtGate)) return;
   for (RegKey root : {kHKCU, kHKLM}) {
     const RegistryKey key = RegistryKey::Open(ctx.registry, root, kExplorerKey);
     for (const NumberSetting& setting : kThumbnailSettings) {
@@ -192,7 +190,6 @@ void ApplyThumbnailSettings(TweakContext& ctx) {
 namespace {
 
 constexpr const char* kDialogPolicyKey = "Comdlg32";
-constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
 
 // Each value takes a box under each root; the roots take the first two boxes
 // crosswise.

@@ -16,11 +16,6 @@ constexpr const char* kMyComputerClass = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B
 constexpr const char* kMyComputerName = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr const char* kFirstIconClass = "CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}";
 
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
-constexpr VersionGate kNotXp2016{kAllButXp, 2016, kAlertOnly};
-constexpr VersionGate kNt2002Revert{kXp2000Nt4, 2002, kReverts};
-
 // A policy in "Explorer" below "Policies": set to 1, or removed.
 constexpr CheckData kPolicyOn = Writes(Dword(1), DeletedInKey());
 

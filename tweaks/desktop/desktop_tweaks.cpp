@@ -75,7 +75,6 @@ namespace {
 
 constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr const char* kGracePeriod = "ScreenSaverGracePeriod";
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
 
 // The combo item of a stored period (text or number): item n reads n. A
 // period the combo does not hold, or a text that is not plainly a number,

@@ -22,14 +22,6 @@ constexpr const char* kRestartNote = "Note:\n\tRestart Windows for the change to
 constexpr const char* kLogoutNote =
     "Note:\n\tYou may need to restart or log out of Windows for the change to take effect. ";
 
-// Gates by admitted versions (k2k: XP, 2000; kXp: XP; k98: 98), alert, and
-// whether check box 1013 is put back.
-constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
-constexpr VersionGate k2k2003Revert{kXp2000, 2003, kReverts};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate kXp2004Revert{kXp, 2004, kReverts};
-constexpr VersionGate k98Only2022{k98, 2022, kAlertOnly};
-
 constexpr CheckData kSendToHandler = Writes(TextAnyCase("{7BA4C740-9E81-11CF-99D3-00AA004AE837}"), Text(""));
 // The "%1 %2" form hides the box in the open-with choice.
 constexpr CheckData kOpenAsCommand = Writes(Text("rundll32.exe shell32.dll,OpenAs_RunDLL %1"),

@@ -22,15 +22,6 @@ constexpr const char* kCdrom = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 constexpr const char* kBitBucket = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
 constexpr const char* kEfs = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\EFS";
 
-// Gates by admitted versions (kNt: XP, 2000, NT 4.0; k2k: XP, 2000; kMe: XP,
-// 2000, Me; kXp: XP; kNoNt4: every version but NT 4.0), with their alerts.
-// No routine here puts its check box back.
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
-constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate kNoNt4_2017{kAllButNt4, 2017, kAlertOnly};
-
 // Boot optimisation is on for "Y", off for "N", in either case.
 constexpr CheckData kYesNoLetter = Writes(TextAnyCase("Y"), TextAnyCase("N"));
 

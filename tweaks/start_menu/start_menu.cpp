@@ -26,9 +26,6 @@ constexpr const char* kHighlightNote =
 constexpr const char* kSortNote = "Note:\n\tChanges will take effect after you restart Windows and Internet Explorer.";
 
 // Gates: 2000/Me/XP, XP, XP/Me. A refusal only alerts.
-constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate kXpMe2021{kXpMe, 2021, kAlertOnly};
 
 // A Show Cascading box: checked expands the item into a menu (2), cleared
 // hides it (0).

@@ -29,7 +29,6 @@ std::vector<std::string> SubKeyNames(IRegistry& registry, const RegistryKey& key
 
 namespace {
 
-constexpr VersionGate kScrollingGate{kXp2000Me98, 2015, kAlertOnly};
 constexpr const char* kScrollingNote =
     "Note:\n\tThe setting is written for every user profile on this computer.\n"
     "You may need to restart or log out of Windows for the change to take effect.";
@@ -51,11 +50,11 @@ CheckListRow ScrollingRow(int tweakId, RegKey root, const char* path, const Vers
 }  // namespace
 
 void LoadStartMenuScrolling(TweakContext& ctx, int tweakId) {
-  LoadShape(ctx, ScrollingRow(tweakId, kHKCU, kExplorerAdvanced, kScrollingGate, RecordPoint::kAtGate, kScrollingNote));
+  LoadShape(ctx, ScrollingRow(tweakId, kHKCU, kExplorerAdvanced, k98Me2015, RecordPoint::kAtGate, kScrollingNote));
 }
 
 void ApplyStartMenuScrolling(TweakContext& ctx) {
-  if (!PassGate(ctx, kScrollingGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, k98Me2015, RecordPoint::kAtGate)) return;
   // Every profile but the first one enumerated, which is normally the
   // default profile; a profile without Explorer settings is skipped.
   const RegistryKey users = RegistryKey::Open(ctx.registry, kHKU, "");
@@ -69,7 +68,6 @@ void ApplyStartMenuScrolling(TweakContext& ctx) {
 
 namespace {
 
-constexpr VersionGate kFrequentProgramsGate{kXp, 2004, kAlertOnly};
 constexpr const char* kApplications = "Applications";
 constexpr const char* kNoStartPage = "NoStartPage";
 constexpr int kPrograms = 1009;
@@ -102,7 +100,7 @@ void LoadFrequentProgramsList(TweakContext& ctx, int tweakId) {
 
 void ApplyFrequentProgramsList(TweakContext& ctx) {
   constexpr int kPage = page::kList;
-  if (!PassGate(ctx, kFrequentProgramsGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, kXp2004, RecordPoint::kAtGate)) return;
   // Each row is written to the registration its text names, so programs
   // registered or removed since the load do not shift the choices.
   const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);

@@ -19,13 +19,6 @@ constexpr const char* kNtpClient = "SYSTEM\\CurrentControlSet\\Services\\W32Time
 constexpr const char* kControlWindows = "SYSTEM\\CurrentControlSet\\Control\\Windows";
 constexpr const char* kUpdatePolicy = "Software\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU";
 
-// Gates by admitted versions (k2k: XP, 2000; kNt: XP, 2000, NT 4.0; kXp: XP;
-// k98: XP, 2000, Me, 98) and alert. A refusal leaves every control as it is.
-constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate k98To2015{kXp2000Me98, 2015, kAlertOnly};
-
 // The extended scan codes of both Windows keys (E0 5B, E0 5C) mapped to
 // nothing: version, flags, three entries with the terminator, the two
 // mappings, the terminator.
@@ -57,7 +50,7 @@ constexpr CheckRow kCheckBoxes[] = {
   {256, kPair, Created("Software\\Policies\\Microsoft\\Windows\\App Management"), "COMClassStore", kDirect,         kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Enable Automatic Download of COM Components (Current User).",                      "Enable Automatic Download of COM Components (All Users)."},
   {262, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\WOW"), "DefaultSeparateVDM", Writes(TextAnyCase("Yes"), Text("No")), kOn, k2k2003, kAtGate, NOTE_LOGOUT, "Run 16-bit programs in a separate virtual machine by default",       nullptr},
   {264, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Keyboard Layout"), "Scancode Map", Writes(Binary(kNoWindowsKeys), Deleted()), kExists, kNt2002, kAtGate, NOTE_LOGOUT, "Disable Windows Key .",                                  nullptr},
-  {265, kHKCU, Opened(kExplorerPolicy),          "NoDevMgrUpdate",         Writes(Dword(1), Deleted()),             kOn,    k98To2015,  kAtGate, NOTE_LOGOUT,  "Disable update device driver wizard .",                                            nullptr},
+  {265, kHKCU, Opened(kExplorerPolicy),          "NoDevMgrUpdate",         Writes(Dword(1), Deleted()),             kOn,    k98Me2015,  kAtGate, NOTE_LOGOUT,  "Disable update device driver wizard .",                                            nullptr},
   {266, kHKLM, Created("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL"), "", Writes(Text("1"), Text("")), kOn, kNoGate, kAtGate, NOTE_LOGOUT, "Unload DLLs .",                                           nullptr},
   {267, kHKCU, Opened(kExplorerPolicy),          "NoManageMyComputerVerb", Writes(Dword(1), Deleted()),             kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide Computer Management Option .",                                                 nullptr},
   {268, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management"), "DisablePagingExecutive", kDirect, kOn, kNt2002, kAtGate, NOTE_LOGOUT, "Disable Paging Executive .",                               nullptr},

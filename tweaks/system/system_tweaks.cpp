@@ -17,7 +17,6 @@ namespace {
 
 constexpr const char* kProtectionPolicy = "SOFTWARE\\Policies\\Microsoft\\Windows NT\\Windows File Protection";
 constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-constexpr VersionGate kProtectionGate{kXp2000, 2003, kAlertOnly};
 
 constexpr const char* kShowProgress = "SFCShowProgress";
 constexpr const char* kScan = "SFCScan";
@@ -55,7 +54,7 @@ bool HoldsNoValue(IRegistry& registry, const RegistryKey& key) {
 // removed). A removal that leaves the policy key without values removes the
 // key, with anything below it.
 void ApplyProtection(TweakContext& ctx, const char* value, const ProtectionData& data) {
-  if (!PassGate(ctx, kProtectionGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, k2k2003, RecordPoint::kAtGate)) return;
   bool policyEmptied = false;
   {
     const RegistryKey policy = RegistryKey::Create(ctx.registry, kHKLM, kProtectionPolicy);
@@ -178,15 +177,14 @@ void LoadUpdateServer(TweakContext& ctx, int tweakId) {
 namespace {
 
 constexpr const char* kUsbCaption = "Enable USB idling and increase the polling interval .";
-constexpr VersionGate kUsbGate{kXp2000Me98, 2015, kAlertOnly};
 
 // The USB controller's key: 98 and Me keep it below the services, 2000 and XP below the device classes.
 constexpr CheckRow kUsbIdle9x{269, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\Class\\Usb\\0000"),
-                              "IdleEnable", kDirect, CheckedWhen::kOn, kUsbGate, RecordPoint::kAtGate,
+                              "IdleEnable", kDirect, CheckedWhen::kOn, k98Me2015, RecordPoint::kAtGate,
                               NOTE_RESTART, kUsbCaption, nullptr};
 constexpr CheckRow kUsbIdleNt{
     269, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}\\0000"),
-    "IdleEnable", kDirect, CheckedWhen::kOn, kUsbGate, RecordPoint::kAtGate, NOTE_RESTART, kUsbCaption, nullptr};
+    "IdleEnable", kDirect, CheckedWhen::kOn, k98Me2015, RecordPoint::kAtGate, NOTE_RESTART, kUsbCaption, nullptr};
 
 // The row of the running version; nullptr where no key is known.
 const CheckRow* UsbRow(IPlatform& platform) {

@@ -28,13 +28,6 @@ constexpr const char* kCdrom = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 // The handler of the desktop background's "New" submenu.
 constexpr const char* kNewMenuHandler = "{D969A300-E7FF-11d0-A93B-00A0C90F2719}";
 
-// Gates by admitted versions (kNt: XP, 2000, NT 4.0; k2k: XP, 2000; kXp: XP;
-// k98Me: XP, 2000, Me, 98) and alert. No refusal puts a box back.
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate k2k2003{kXp2000, 2003, kAlertOnly};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate k98Me2015{kXp2000Me98, 2015, kAlertOnly};
-
 using enum CheckedWhen;
 using enum RecordPoint;
 

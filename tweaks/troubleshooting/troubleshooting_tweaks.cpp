@@ -70,7 +70,6 @@ namespace {
 
 constexpr const char* kWindowsNtWindows = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr const char* kNoPopUpsOnBoot = "NoPopUpsOnBoot";
-constexpr VersionGate kStartupWarningsGate{kXp2000, 2003, kAlertOnly};
 
 // Item i stores i.
 constexpr ComboItem kErrorModes[] = {
@@ -94,7 +93,7 @@ void LoadStartupWarnings(TweakContext& ctx, int /*tweakId*/) {
 }
 
 void ApplyStartupWarnings(TweakContext& ctx) {
-  if (!PassGate(ctx, kStartupWarningsGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, k2k2003, RecordPoint::kAtGate)) return;
   if (ctx.pages.GetCheck(page::kComboCheck, control::kCheck1) == 1)
     RegistryKey::Open(ctx.registry, kHKLM, kWindowsNtWindows).WriteDword(kNoPopUpsOnBoot, 1);
   else
