@@ -369,6 +369,7 @@ TEST(LoginColor, AStoredNamedColourIsChosenAndOthersShowNoChoice) {
     const char* shown;   // the chosen item; "" for none
   };
   const Case cases[] = {
+      // Aqua comes before Cyan; without blanks red and green are 0 and blue the rest.
       {"70 130 180", "SteelBlue"}, {"0 255 255", "Aqua"},  {"255", "Blue"},
       {"58 110 165", ""},          {nullptr, ""},
   };
