@@ -15,8 +15,9 @@ namespace {
 constexpr char kWinlogonSection[] = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon]\r\n";
 
 TEST_F(CliAppTest, AutomaticLogonIsSetFromTheCommandLine) {
-  const std::string reg = WriteReg("r.reg", std::string("REGEDIT4\r\n\r\n") + kWinlogonSection +
-                                                "\"Shell\"=\"Explorer.exe\"\r\n");
+  // Every real profile has HKEY_CURRENT_USER\Software, where the history is flagged.
+  const std::string reg = WriteReg("r.reg", std::string("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n") +
+                                                kWinlogonSection + "\"Shell\"=\"Explorer.exe\"\r\n");
   ASSERT_EQ(kExitOk, Run({"apply", "158", "1013=1", "1015=Tester", "1018=0", "--registry", reg, "--home",
                           scratch.Ansi(), "--today", "2008-05-06"}))
       << err.str();
@@ -39,8 +40,9 @@ TEST_F(CliAppTest, AutomaticLogonIsSetFromTheCommandLine) {
                                          "\"DefaultUserName\"=hex(1):54,65,73,74,65,72\r\n"
                                          "\"ForceAutoLogon\"=hex(1):31\r\n\r\n"))
       << text;
-  const std::string history = *ReadWholeFile(File("DFile.kvd"));
-  EXPECT_NE(std::string::npos, history.find("win_tweak(\"Automatic Login to Windows NT 2000 and XP\",5/6/2008)\r\n"));
+  const auto history = ReadWholeFile(File("DFile.kvd"));
+  ASSERT_TRUE(history);
+  EXPECT_NE(std::string::npos, history->find("win_tweak(\"Automatic Login to Windows NT 2000 and XP\",5/6/2008)\r\n"));
 }
 
 TEST_F(CliAppTest, HungApplicationsAreEndedInBothProfiles) {
@@ -59,9 +61,11 @@ TEST_F(CliAppTest, HungApplicationsAreEndedInBothProfiles) {
                                       "1016 button \"Apply Changes\""}),
             std::vector<std::string>(lines.begin() + 2, lines.end()));
   const std::string text = *ReadWholeFile(reg);
-  const std::string values = "\"AutoEndTasks\"=hex(1):31\r\n\"WaitToKillAppTimeout\"=hex(1):31,30,30,30,30\r\n";
-  EXPECT_NE(std::string::npos, text.find("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n" + values)) << text;
-  EXPECT_NE(std::string::npos, text.find("[HKEY_USERS\\.DEFAULT\\Control Panel\\Desktop]\r\n" + values)) << text;
+  const std::string endTasks = "\"AutoEndTasks\"=hex(1):31\r\n";
+  const std::string wait = "\"WaitToKillAppTimeout\"=hex(1):31,30,30,30,30\r\n";  // 10000
+  // The unlisted time the user had is replaced in its place.
+  EXPECT_NE(std::string::npos, text.find("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n" + wait + endTasks)) << text;
+  EXPECT_NE(std::string::npos, text.find("[HKEY_USERS\\.DEFAULT\\Control Panel\\Desktop]\r\n" + endTasks + wait)) << text;
 }
 
 }  // namespace
