@@ -54,12 +54,14 @@ std::vector<StoredState> BuildLoginStates() {
   s.push_back({160, "classic", {Dw(kHKLM, kWinlogon, "LogonType", 0)}});
   s.push_back({160, "unlisted type", {Dw(kHKLM, kWinlogon, "LogonType", 5)}});
   s.push_back({160, "not set", {KeyOnly(kHKLM, kWinlogon)}});
+  // First the state without a colour: what the page shows then does not
+  // depend on reading the machine's value.
+  s.push_back({161, "not set", {KeyOnly(kHKLM, kWinlogon), KeyOnly(kHKU, kDefaultColors), KeyOnly(kHKU, kDefaultDesktop)}});
   s.push_back({161, "steel blue", {Sz(kHKLM, kWinlogon, "Background", "70 130 180"), Sz(kHKU, kDefaultColors, "Background", "70 130 180"),
                                    Sz(kHKU, kDefaultDesktop, "Wallpaper", "(None)")}});
   // The usual desktop blue has no name: nothing is chosen and nothing written.
   s.push_back({161, "unnamed colour", {Sz(kHKLM, kWinlogon, "Background", "58 110 165"), Sz(kHKU, kDefaultColors, "Background", "58 110 165"),
                                        Sz(kHKU, kDefaultDesktop, "Wallpaper", "C:\\WINDOWS\\Web\\Wallpaper\\Bliss.bmp")}, win::k98});
-  s.push_back({161, "not set", {KeyOnly(kHKLM, kWinlogon), KeyOnly(kHKU, kDefaultColors), KeyOnly(kHKU, kDefaultDesktop)}});
   s.push_back({162, "tiled", {Sz(kHKU, kDefaultDesktop, "Wallpaper", "\"C:\\WINDOWS\\logon.bmp\""), Sz(kHKU, kDefaultDesktop, "TileWallpaper", "1"),
                               Sz(kHKU, kDefaultDesktop, "Pattern", "(None)")}});
   s.push_back({162, "no wallpaper", {Sz(kHKU, kDefaultDesktop, "TileWallpaper", "0"), Sz(kHKU, kDefaultDesktop, "Pattern", "(None)")}, win::kMe});

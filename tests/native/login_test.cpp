@@ -388,8 +388,8 @@ TEST(LoginColor, AStoredNamedColourIsChosenAndOthersShowNoChoice) {
 
 TEST(LoginColor, AChosenColourGoesToBothBackgroundsAndRemovesTheWallpaper) {
   TweakHarness h;
-  h.Put(FirstState(161).values);  // steel blue
-  h.Put(Sz(kHKU, kDefaultDesktop.c_str(), "Wallpaper", "C:\\WINDOWS\\logon.bmp"));
+  h.Put({Sz(kHKLM, kWinlogon.c_str(), "Background", "70 130 180"), KeyOnly(kHKU, kDefaultColors.c_str()),
+         Sz(kHKU, kDefaultDesktop.c_str(), "Wallpaper", "C:\\WINDOWS\\logon.bmp")});
   h.Select(161);
   h.Apply();
   EXPECT_EQ("70 130 180", h.Text(kHKLM, kWinlogon, "Background"));
