@@ -1,15 +1,14 @@
 #include "tweaks/login/login_tweaks.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "pages/page_handlers.h"
 #include "services/colors.h"
 #include "services/decimal.h"
 #include "services/reg_conventions.h"
 #include "services/registry_key.h"
-#include "pages/page_handlers.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
@@ -17,6 +16,12 @@ namespace corvandel {
 namespace {
 
 constexpr VersionGate kNtGate{kXp2000Nt4, 2002, kAlertOnly};
+
+// The automatic-logon count spells the Winlogon key so (names are
+// case-insensitive: one key).
+constexpr const char* kWinlogonKeyMixedCase = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+// The default profile's desktop, below HKEY_USERS.
+constexpr const char* kDefaultDesktopKey = ".DEFAULT\\Control Panel\\Desktop";
 
 void ShowText(TweakContext& ctx, int pageId, int controlId, const char* text) {
   ctx.pages.ShowControl(pageId, controlId, true);

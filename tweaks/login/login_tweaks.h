@@ -7,12 +7,8 @@
 
 namespace corvandel {
 
-// The Winlogon key, as most routines spell it, and as the automatic-logon
-// count spells it (names are case-insensitive: one key).
+// The Winlogon key (HKEY_LOCAL_MACHINE), opened by most tweaks of the category.
 inline constexpr const char* kWinlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-inline constexpr const char* kWinlogonKeyMixedCase = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-// The default profile's desktop, below HKEY_USERS.
-inline constexpr const char* kDefaultDesktopKey = ".DEFAULT\\Control Panel\\Desktop";
 
 // Automatic Login to Windows NT 2000 and XP (158).
 void LoadAutomaticLogin(TweakContext& ctx, int tweakId);
