@@ -234,11 +234,6 @@ bool IsChecked(const RegistryKey& key, const ValueNames& values, const CheckData
 
 const StoredData& DataFor(const CheckData& writes, int state) { return state == 1 ? writes.checked : writes.unchecked; }
 
-void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text) {
-  ctx.pages.ShowControl(pageId, controlId, true);
-  if (text) ctx.pages.SetText(pageId, controlId, text);
-}
-
 constexpr CheckBoxRef kFirstBox{page::kMultiCheck, control::kCheck1};
 
 // "%i" of a stored 32-bit number, which the edit shows signed.
@@ -249,6 +244,11 @@ std::string FormatNumber(std::uint32_t value) {
 }
 
 }  // namespace
+
+void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text) {
+  ctx.pages.ShowControl(pageId, controlId, true);
+  if (text) ctx.pages.SetText(pageId, controlId, text);
+}
 
 void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note) {
   ctx.pages.ShowPage(pageId, true);

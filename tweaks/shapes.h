@@ -475,6 +475,8 @@ std::string FromSystemRoot(const std::string& text, const std::string& windowsDi
 // Load step 1 and 2 shared by every tweak: the page, the Apply button and the
 // description; the note label 1024 when note is not nullptr.
 void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note = nullptr);
+// Shows a control of a page and, unless text is nullptr, sets its text.
+void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text);
 
 // The apply's start: the version gate (putting box back when the gate
 // reverts), then the history when it is recorded at the gate. False: stop.

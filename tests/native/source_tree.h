@@ -1,7 +1,7 @@
 // Files of the source tree (data/Skin, test fixtures) as the running test
-// program can open them, wherever it runs from. The tree's place comes from
-// the build (CORVANDEL_SOURCE_DIR, absolute; under Wine on drive Z:), not
-// from __FILE__, which ccache makes relative to the build folder.
+// program can open them. The tree's place comes from the build, which gives
+// it to the test programs (under Wine as a path on drive Z:): __FILE__ will
+// not do, since a compiler cache may make it relative to the build folder.
 #pragma once
 
 #include <string>
