@@ -23,13 +23,8 @@ constexpr const char* kWinlogonKeyMixedCase = "Software\\Microsoft\\Windows NT\\
 // The default profile's desktop, below HKEY_USERS.
 constexpr const char* kDefaultDesktopKey = ".DEFAULT\\Control Panel\\Desktop";
 
-void ShowText(TweakContext& ctx, int pageId, int controlId, const char* text) {
-  ctx.pages.ShowControl(pageId, controlId, true);
-  ctx.pages.SetText(pageId, controlId, text);
-}
-
 void ShowBox(TweakContext& ctx, int pageId, int controlId, const char* caption, int state) {
-  ShowText(ctx, pageId, controlId, caption);
+  ShowWithText(ctx, pageId, controlId, caption);
   ctx.pages.SetCheck(pageId, controlId, state);
 }
 
@@ -74,8 +69,8 @@ void LoadAutomaticLogin(TweakContext& ctx, int tweakId) {
   ShowBox(ctx, kPage, control::kCheck1, "Login automatically at system startup.", 0);
   ShowBox(ctx, kPage, kResetAfterReboot, "Reset after reboot?", 1);
   for (const LogonEdit& edit : kLogonEdits) {
-    ShowText(ctx, kPage, edit.labelId, edit.label);
-    ShowText(ctx, kPage, edit.editId, "");
+    ShowWithText(ctx, kPage, edit.labelId, edit.label);
+    ShowWithText(ctx, kPage, edit.editId, "");
   }
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
   if (key.ReadFlag("AutoAdminLogon")) ctx.pages.SetCheck(kPage, control::kCheck1, 1);
@@ -134,11 +129,11 @@ void LoadLoginScreenSaver(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kEditCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
   ShowBox(ctx, kPage, control::kCheck1, "Use a Screen Saver on the Login Screen.", 0);
-  ShowText(ctx, kPage, control::kLabel1, "Screen Saver File:");
-  ShowText(ctx, kPage, control::kEdit1, "");
+  ShowWithText(ctx, kPage, control::kLabel1, "Screen Saver File:");
+  ShowWithText(ctx, kPage, control::kEdit1, "");
   ctx.pages.ShowControl(kPage, control::kBrowse1, true);
-  ShowText(ctx, kPage, control::kLabel2, "Time-out (seconds):");
-  ShowText(ctx, kPage, control::kEdit2, "");
+  ShowWithText(ctx, kPage, control::kLabel2, "Time-out (seconds):");
+  ShowWithText(ctx, kPage, control::kEdit2, "");
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKU, kDefaultDesktopKey);
   if (key.ReadFlag(kScreenSaveActive)) ctx.pages.SetCheck(kPage, control::kCheck1, 1);
   if (auto file = key.ReadText(kScreenSaverFile)) ctx.pages.SetText(kPage, control::kEdit1, *file);
@@ -197,8 +192,8 @@ constexpr const char* kTileWallpaper = "TileWallpaper";
 void LoadLoginWallpaper(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kEditCheck;
   ShowTweakPage(ctx, kPage, tweakId, "Note:\n\tRestart Windows for the changes to take effect.");
-  ShowText(ctx, kPage, control::kLabel1, "Default Wallpaper(*.bmp):");
-  ShowText(ctx, kPage, control::kEdit1, "");
+  ShowWithText(ctx, kPage, control::kLabel1, "Default Wallpaper(*.bmp):");
+  ShowWithText(ctx, kPage, control::kEdit1, "");
   ctx.pages.ShowControl(kPage, control::kBrowse1, true);
   ShowBox(ctx, kPage, control::kCheck1, "Tile Wallpaper.", 0);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKU, kDefaultDesktopKey);
@@ -349,8 +344,8 @@ std::optional<std::string> StoredCount(IRegistry& registry, const RegistryKey& k
 void LoadAutoLogonCount(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kEditCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
-  ShowText(ctx, kPage, control::kLabel1, "Number of Automatic Logins:");
-  ShowText(ctx, kPage, control::kEdit1, "");
+  ShowWithText(ctx, kPage, control::kLabel1, "Number of Automatic Logins:");
+  ShowWithText(ctx, kPage, control::kEdit1, "");
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
   if (auto count = StoredCount(ctx.registry, key)) ctx.pages.SetText(kPage, control::kEdit1, *count);
 }

@@ -47,11 +47,9 @@ int MillisecondsOf(int row) {
 void LoadEndHungApplications(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kComboCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_RESTART);
-  ctx.pages.ShowControl(kPage, control::kCheck1, true);
-  ctx.pages.SetText(kPage, control::kCheck1, "Automatically end tasks that are not responding.");
+  ShowWithText(ctx, kPage, control::kCheck1, "Automatically end tasks that are not responding.");
   ctx.pages.SetCheck(kPage, control::kCheck1, 0);
-  ctx.pages.ShowControl(kPage, control::kLabel1, true);
-  ctx.pages.SetText(kPage, control::kLabel1, "Time to wait for response:");
+  ShowWithText(ctx, kPage, control::kLabel1, "Time to wait for response:");
   ctx.pages.ShowControl(kPage, control::kCombo1, true);
   ctx.pages.ComboReset(kPage, control::kCombo1);
   for (const HangTimeout& timeout : kHangTimeouts) ctx.pages.ComboAddString(kPage, control::kCombo1, timeout.text);
