@@ -193,6 +193,7 @@ inline constexpr VersionGate k2k2003Revert{kXp2000, 2003, kReverts};
 inline constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
 inline constexpr VersionGate kXp2004Revert{kXp, 2004, kReverts};
 inline constexpr VersionGate kMe2011{kXp2000Me, 2011, kAlertOnly};
+inline constexpr VersionGate k2000Only2019{Versions::k2000, 2019, kAlertOnly};
 inline constexpr VersionGate k98Me2015{kXp2000Me98, 2015, kAlertOnly};
 inline constexpr VersionGate kNotXp2016{kAllButXp, 2016, kAlertOnly};
 inline constexpr VersionGate kNoNt4_2017{kAllButNt4, 2017, kAlertOnly};

@@ -15,12 +15,6 @@ constexpr const char* kUnreadMail = "Software\\Microsoft\\Windows\\CurrentVersio
 constexpr const char* kSystemPolicies = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
 constexpr const char* kExplorerPolicies = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-// Gates by admitted versions (kNt: XP, 2000, NT 4.0; k2000: 2000 alone) and
-// alert; no refusal in this category puts a box back.
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-constexpr VersionGate k2000Only2019{Versions::k2000, 2019, kAlertOnly};
-
 using enum CheckedWhen;
 using enum RecordPoint;
 

@@ -15,8 +15,6 @@ namespace corvandel {
 
 namespace {
 
-constexpr VersionGate kNtGate{kXp2000Nt4, 2002, kAlertOnly};
-
 // The automatic-logon count spells the Winlogon key so (names are
 // case-insensitive: one key).
 constexpr const char* kWinlogonKeyMixedCase = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
@@ -83,7 +81,7 @@ void LoadAutomaticLogin(TweakContext& ctx, int tweakId) {
 
 void ApplyAutomaticLogin(TweakContext& ctx) {
   constexpr int kPage = kAutoLogonPage;
-  if (!PassGate(ctx, kNtGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
   key.WriteFlag("AutoAdminLogon", ctx.pages.GetCheck(kPage, control::kCheck1) == 1);
   for (const LogonEdit& edit : kLogonEdits) WriteOrDelete(key, edit.value, ctx.pages.GetText(kPage, edit.editId));
@@ -144,7 +142,7 @@ void LoadLoginScreenSaver(TweakContext& ctx, int tweakId) {
 
 void ApplyLoginScreenSaver(TweakContext& ctx) {
   constexpr int kPage = page::kEditCheck;
-  if (!PassGate(ctx, kNtGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKU, kDefaultDesktopKey);
   key.WriteFlag(kScreenSaveActive, ctx.pages.GetCheck(kPage, control::kCheck1) == 1);
   // Both rows are written even when the box is unchecked (they are only disabled).
@@ -351,7 +349,7 @@ void LoadAutoLogonCount(TweakContext& ctx, int tweakId) {
 }
 
 void ApplyAutoLogonCount(TweakContext& ctx) {
-  if (!PassGate(ctx, kNtGate, RecordPoint::kAtGate)) return;
+  if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
   const std::string text = ctx.pages.GetText(page::kEditCheck, control::kEdit1);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKeyMixedCase);
   // No digits read as 0: an empty edit, letters and 0 itself all remove it.

@@ -24,10 +24,6 @@ constexpr const char* kReliability = "SOFTWARE\\Microsoft\\Windows\\CurrentVersi
 
 constexpr const char* kRestartForChanges = "Note:\n\tyou may need to restart for the changes to take effect.";
 
-// Gates by admitted versions (kNt: XP, 2000, NT 4.0; kXp: XP) and alert.
-constexpr VersionGate kNt2002{kXp2000Nt4, 2002, kAlertOnly};
-constexpr VersionGate kXp2004{kXp, 2004, kAlertOnly};
-
 using enum CheckedWhen;
 using enum RecordPoint;
 
