@@ -6,6 +6,8 @@
 #include "cli/options.h"
 #include "cli/page_printer.h"
 #include "nav/navigator.h"
+#include "nav/tweak_find.h"
+#include "nav/tweak_table.h"
 #include "nav/tree_model.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
@@ -22,6 +24,7 @@ constexpr const char* kHelp =
     "  show TWEAKID...        selects each node in turn and prints its page\n"
     "  apply TWEAKID SETTING...  selects the node, sets its controls, presses \"Apply Changes\",\n"
     "                         prints the message boxes and the page\n"
+    "  find WORD...           the nodes whose title or description holds every word (any case)\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
@@ -72,6 +75,13 @@ class Session {
            << EscapeText(node.text) << '\n';
   }
 
+  // The matching nodes in tree order, each with its current title.
+  void Find(const std::vector<std::string>& words) {
+    const std::vector<TreeItem> nodes = TreeItems(navigator_.Table());
+    for (std::size_t at : FindMatches(nodes, navigator_.Table(), words))
+      out_ << nodes[at].tweakId << ' ' << EscapeText(FindRow(navigator_.Table(), nodes[at].row.tweakId)->title) << '\n';
+  }
+
   void Show(int tweakId) {
     navigator_.Select(tweakId);
     Print();
@@ -115,9 +125,10 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     return std::nullopt;
   }
 
-  // The tree does not depend on the registry: without one it is shown over
+  // The tree and find do not depend on the registry: without one they run over
   // an empty registry, in which no history can be kept and nothing is saved.
-  if (!line.registryFile && !host.systemRegistry && line.command != CommandLine::kTree)
+  if (!line.registryFile && !host.systemRegistry && line.command != CommandLine::kTree &&
+      line.command != CommandLine::kFind)
     return Usage("--registry FILE is required: this build has no system registry");
   MemoryRegistry fileRegistry;
   RegistryFileKeys fileKeys;
@@ -135,6 +146,9 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   switch (line.command) {
     case CommandLine::kTree:
       session.Tree();
+      break;
+    case CommandLine::kFind:
+      session.Find(line.words);
       break;
     case CommandLine::kShow:
       for (int id : line.tweakIds) session.Show(id);

@@ -5,6 +5,7 @@
 //   corvandel-cli [OPTIONS] tree
 //   corvandel-cli [OPTIONS] show TWEAKID...
 //   corvandel-cli [OPTIONS] apply TWEAKID [SETTING...]
+//   corvandel-cli [OPTIONS] find WORD...
 //
 // Options (anywhere on the line, as "--name VALUE" or "--name=VALUE"):
 //   --registry FILE  a registry file (.reg) instead of the system registry; a

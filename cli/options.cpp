@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "nav/tweak_entry.h"
+#include "nav/tweak_find.h"
 #include "services/ansi_text.h"
 
 namespace corvandel {
@@ -165,6 +166,12 @@ std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, Co
     line->command = CommandLine::kShow;
   } else if (name == "apply") {
     line->command = CommandLine::kApply;
+  } else if (name == "find") {
+    line->command = CommandLine::kFind;
+    for (std::size_t i = 1; i < words.size(); ++i)
+      for (std::string& word : FindWords(words[i])) line->words.push_back(std::move(word));
+    if (line->words.empty()) return Usage("find needs a word");
+    return std::nullopt;
   } else {
     return Usage("unknown command \"" + name + "\" (" + kCliUsage + ")");
   }

@@ -16,7 +16,7 @@ inline constexpr int kExitFileError = 1;  // a file could not be read or written
 inline constexpr int kExitUsage = 2;      // a bad option, TweakId or setting
 
 inline constexpr const char* kCliUsage =
-    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...]";
+    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...] | find WORD...";
 
 // A step that cannot go on: the exit status and the one line that says why.
 struct CliFailure {
@@ -25,10 +25,11 @@ struct CliFailure {
 };
 
 struct CommandLine {
-  enum Command { kTree, kShow, kApply, kHelp };
+  enum Command { kTree, kShow, kApply, kFind, kHelp };
   Command command = kHelp;
   std::vector<int> tweakIds;          // show: one or more; apply: one
   std::vector<Setting> settings;      // apply
+  std::vector<std::string> words;     // find: each argument split at blanks
   std::optional<std::string> registryFile;
   SettablePlatform platform;          // the host's answers with the options applied
 };
