@@ -5,14 +5,16 @@
 
 #include "cli/options.h"
 #include "cli/page_printer.h"
+#include "cli/profile.h"
 #include "nav/navigator.h"
+#include "nav/tree_model.h"
 #include "nav/tweak_find.h"
 #include "nav/tweak_table.h"
-#include "nav/tree_model.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "services/ansi_text.h"
 #include "services/colors.h"
+#include "services/file_text.h"
 #include "services/reg_file.h"
 #include "services/registry_memory.h"
 
@@ -25,6 +27,9 @@ constexpr const char* kHelp =
     "  apply TWEAKID SETTING...  selects the node, sets its controls, presses \"Apply Changes\",\n"
     "                         prints the message boxes and the page\n"
     "  find WORD...           the nodes whose title or description holds every word (any case)\n"
+    "  profile save FILE [TWEAKID...]  writes an apply line for each tweak's page as it stands\n"
+    "                         (every tweak with \"Apply Changes\" when none is named)\n"
+    "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
@@ -79,7 +84,7 @@ class Session {
   void Find(const std::vector<std::string>& words) {
     const std::vector<TreeItem> nodes = TreeItems(navigator_.Table());
     for (std::size_t at : FindMatches(nodes, navigator_.Table(), words))
-      out_ << nodes[at].tweakId << ' ' << EscapeText(FindRow(navigator_.Table(), nodes[at].row.tweakId)->title) << '\n';
+      out_ << nodes[at].tweakId << ' ' << EscapeText(Title(nodes[at].row.tweakId)) << '\n';
   }
 
   void Show(int tweakId) {
@@ -88,25 +93,86 @@ class Session {
   }
 
   std::optional<CliFailure> Apply(int tweakId, const std::vector<Setting>& settings) {
-    navigator_.Select(tweakId);
-    const auto pageId = VisiblePage(pages_);
-    if (!pageId || !pages_.IsControlVisible(page::kMainWindow, page::kApplyButton))
-      return Usage("TweakId " + std::to_string(tweakId) + " has no \"Apply Changes\" button: nothing to apply");
-    const SettingTarget target{pages_, platform_, navigator_.CurrentTweakId(), *pageId};
-    for (const Setting& setting : settings) {
-      std::string error;
-      if (!ApplySetting(setting, target, &error)) return Usage(error);
-    }
-    navigator_.Apply();
+    if (auto failure = SetAndApply(tweakId, settings)) return Usage(*failure);
     Print();
     return std::nullopt;
   }
 
+  // Each tweak's page as its load routine leaves it, as profile lines.
+  std::string SaveProfile(const std::vector<int>& tweakIds) {
+    std::string text;
+    for (int id : tweakIds) {
+      navigator_.Select(id);
+      text += "# " + EscapeText(Title(id)) + "\r\n";
+      const auto pageId = VisiblePage(pages_);
+      if (!pageId || !ApplyShown()) {
+        text += "# (" + std::to_string(id) + " shows no \"Apply Changes\" button here)\r\n";
+        continue;
+      }
+      std::string line = std::to_string(id);
+      for (const std::string& setting : PageSettings(pages_, *pageId)) line += " " + ProfileArgument(setting);
+      text += line + "\r\n";
+    }
+    alertsPrinted_ = platform_.messages.size();  // what loading showed is not part of the profile
+    return text;
+  }
+
+  // Each line as "apply" runs it, under the tweak's TweakId and title: its
+  // message boxes, or why it could not be applied. A line that showed a
+  // message box was refused by its tweak; one whose settings the page did
+  // not take failed and was not applied. Returns the lines not applied.
+  int ApplyProfile(const std::vector<ProfileLine>& lines) {
+    int applied = 0, refused = 0, failed = 0;
+    for (const ProfileLine& line : lines) {
+      out_ << line.tweakId << ' ' << EscapeText(Title(line.tweakId)) << '\n';
+      const std::size_t alertsBefore = platform_.messages.size();
+      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings);
+      PrintAlerts();
+      if (failure) {
+        out_ << "failed (line " << line.lineNumber << "): " << *failure << '\n';
+        ++failed;
+      } else {
+        ++(platform_.messages.size() > alertsBefore ? refused : applied);
+      }
+    }
+    out_ << "applied " << applied << ", refused " << refused << ", failed " << failed << '\n';
+    return refused + failed;
+  }
+
  private:
-  // The message boxes shown since the last page, then the page.
-  void Print() {
+  bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
+
+  // The current title of a tweak (a language file's, where it gives one).
+  std::string Title(int tweakId) const {
+    const TweakEntry* entry = FindRow(navigator_.Table(), tweakId);
+    return entry ? entry->title : std::string();
+  }
+
+  // Selects the tweak, sets its controls and presses "Apply Changes"; why
+  // not when the page has no such button or refuses a setting.
+  std::optional<std::string> SetAndApply(int tweakId, const std::vector<Setting>& settings) {
+    navigator_.Select(tweakId);
+    const auto pageId = VisiblePage(pages_);
+    if (!pageId || !ApplyShown())
+      return "TweakId " + std::to_string(tweakId) + " has no \"Apply Changes\" button: nothing to apply";
+    const SettingTarget target{pages_, platform_, navigator_.CurrentTweakId(), *pageId};
+    for (const Setting& setting : settings) {
+      std::string error;
+      if (!ApplySetting(setting, target, &error)) return error;
+    }
+    navigator_.Apply();
+    return std::nullopt;
+  }
+
+  // The message boxes shown since the last ones printed.
+  void PrintAlerts() {
     for (; alertsPrinted_ < platform_.messages.size(); ++alertsPrinted_)
       PrintAlert(platform_.messages[alertsPrinted_], out_);
+  }
+
+  // The message boxes, then the page.
+  void Print() {
+    PrintAlerts();
     PrintPage(pages_, out_);
   }
 
@@ -142,6 +208,16 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   IRegistry& registry =
       line.registryFile || !host.systemRegistry ? static_cast<IRegistry&>(fileRegistry) : *host.systemRegistry;
 
+  std::vector<ProfileLine> profile;
+  if (line.command == CommandLine::kProfileApply) {
+    const std::optional<std::string> text = ReadWholeFile(line.profileFile);
+    if (!text) return CliFailure{kExitFileError, line.profileFile + ": cannot read the profile"};
+    std::string message;
+    auto lines = ParseProfile(*text, line.profileFile, &message);
+    if (!lines) return CliFailure{kExitFileError, message};
+    profile = std::move(*lines);
+  }
+
   Session session(registry, line.platform, *host.profile, out);
   switch (line.command) {
     case CommandLine::kTree:
@@ -158,6 +234,20 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       std::string message;
       if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
         return CliFailure{kExitFileError, message};
+      break;
+    }
+    case CommandLine::kProfileSave:
+      if (!ReplaceFileContent(line.profileFile, session.SaveProfile(line.tweakIds)))
+        return CliFailure{kExitFileError, line.profileFile + ": cannot write the profile"};
+      break;
+    case CommandLine::kProfileApply: {
+      const int notApplied = session.ApplyProfile(profile);
+      std::string message;
+      if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
+        return CliFailure{kExitFileError, message};
+      if (notApplied)
+        return CliFailure{kExitNotAllApplied, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
+                                                  " lines of " + line.profileFile + " were not applied"};
       break;
     }
     case CommandLine::kHelp:

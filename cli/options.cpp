@@ -7,6 +7,7 @@
 #include <map>
 #include <system_error>
 
+#include "nav/tree_model.h"
 #include "nav/tweak_entry.h"
 #include "nav/tweak_find.h"
 #include "services/ansi_text.h"
@@ -157,6 +158,27 @@ std::optional<CliFailure> ApplyPlatformOptions(const RawOptions& raw, SettablePl
   return std::nullopt;
 }
 
+// profile save FILE [TWEAKID...] | profile apply FILE. Saving names tweaks
+// with an "Apply Changes" button only; none named is every such tweak.
+std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& words, CommandLine* line) {
+  const bool save = words.size() > 1 && words[1] == "save";
+  if (words.size() < 3 || (!save && words[1] != "apply"))
+    return Usage("expected profile save FILE [TWEAKID...] or profile apply FILE");
+  if (!save && words.size() > 3) return Usage("profile apply takes one FILE");
+  line->command = save ? CommandLine::kProfileSave : CommandLine::kProfileApply;
+  line->profileFile = words[2];
+  for (std::size_t i = 3; i < words.size(); ++i) {
+    const auto id = ParseNumber(words[i]);
+    if (!id || !HasApplyRoutine(static_cast<int>(std::min<std::uint32_t>(*id, kTweakCount))))
+      return Usage("bad TweakId \"" + words[i] + "\": expected a tweak with an \"Apply Changes\" button");
+    line->tweakIds.push_back(static_cast<int>(*id));
+  }
+  if (save && line->tweakIds.empty())
+    for (const TreeRow& row : TreeRows())
+      if (HasApplyRoutine(row.tweakId)) line->tweakIds.push_back(row.tweakId);
+  return std::nullopt;
+}
+
 std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, CommandLine* line) {
   if (words.empty()) return Usage(std::string("no command (") + kCliUsage + ")");
   const std::string& name = words[0];
@@ -166,6 +188,8 @@ std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, Co
     line->command = CommandLine::kShow;
   } else if (name == "apply") {
     line->command = CommandLine::kApply;
+  } else if (name == "profile") {
+    return ParseProfileCommand(words, line);
   } else if (name == "find") {
     line->command = CommandLine::kFind;
     for (std::size_t i = 1; i < words.size(); ++i)

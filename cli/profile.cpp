@@ -1,0 +1,187 @@
+#include "cli/profile.h"
+
+#include <charconv>
+
+#include "cli/page_printer.h"
+#include "nav/tree_model.h"
+#include "pages/page_templates.h"
+
+namespace corvandel {
+namespace {
+
+std::string Assignment(int controlId, std::string_view value) {
+  return std::to_string(controlId) + "=" + std::string(value);
+}
+
+// A combo box's item by its text when the text finds that item (the first
+// with it) and cannot be read as #N; otherwise by number. Typed text of a
+// combo box with an edit field goes as it stands.
+std::string ComboSetting(const IPageHost& pages, int pageId, const ControlTemplate& control) {
+  const int selected = pages.ComboGetCurSel(pageId, control.id);
+  const auto byText = [&](const std::string& text) {
+    return !text.empty() && text.front() != '#';
+  };
+  if (selected < 0) {
+    const std::string typed = pages.GetText(pageId, control.id);
+    if ((control.styles & style::kDropDown) && byText(typed)) return Assignment(control.id, typed);
+    return Assignment(control.id, "#-1");
+  }
+  const std::string text = pages.ComboItemText(pageId, control.id, selected);
+  int first = 0;
+  while (first < selected && pages.ComboItemText(pageId, control.id, first) != text) ++first;
+  return Assignment(control.id, first == selected && byText(text) ? text : "#" + std::to_string(selected));
+}
+
+bool NeedsQuotes(std::string_view text) {
+  if (text.empty()) return true;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || c == '"' || c == '\\') return true;
+  }
+  return false;
+}
+
+std::optional<int> HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return std::nullopt;
+}
+
+// The arguments of a line; nothing, with *error, for a bad quote or escape.
+std::optional<std::vector<std::string>> SplitArguments(std::string_view line, std::string* error) {
+  std::vector<std::string> arguments;
+  std::size_t at = 0;
+  const auto blank = [&] { return line[at] == ' ' || line[at] == '\t'; };
+  while (true) {
+    while (at < line.size() && blank()) ++at;
+    if (at == line.size()) return arguments;
+    std::string argument;
+    if (line[at] != '"') {
+      while (at < line.size() && !blank()) argument.push_back(line[at++]);
+      arguments.push_back(std::move(argument));
+      continue;
+    }
+    for (++at;; ++at) {
+      if (at == line.size()) {
+        *error = "a quoted argument has no closing quote";
+        return std::nullopt;
+      }
+      if (line[at] == '"') break;
+      if (line[at] != '\\') {
+        argument.push_back(line[at]);
+        continue;
+      }
+      const char escape = ++at < line.size() ? line[at] : '\0';
+      switch (escape) {
+        case 'n': argument.push_back('\n'); break;
+        case 't': argument.push_back('\t'); break;
+        case 'r': argument.push_back('\r'); break;
+        case '\\': argument.push_back('\\'); break;
+        case '"': argument.push_back('"'); break;
+        case 'x': {
+          const auto high = at + 1 < line.size() ? HexDigit(line[at + 1]) : std::nullopt;
+          const auto low = at + 2 < line.size() ? HexDigit(line[at + 2]) : std::nullopt;
+          if (!high || !low) {
+            *error = "\\x needs two hexadecimal digits";
+            return std::nullopt;
+          }
+          argument.push_back(static_cast<char>(*high * 16 + *low));
+          at += 2;
+          break;
+        }
+        default:
+          *error = "unknown escape in a quoted argument";
+          return std::nullopt;
+      }
+    }
+    ++at;
+    if (at < line.size() && !blank()) {
+      *error = "a blank must follow a closing quote";
+      return std::nullopt;
+    }
+    arguments.push_back(std::move(argument));
+  }
+}
+
+// One line's apply, or nothing with *error saying why not.
+std::optional<ProfileLine> ParseLine(std::string_view text, std::string* error) {
+  const auto arguments = SplitArguments(text, error);
+  if (!arguments) return std::nullopt;
+  ProfileLine line;
+  const std::string& id = arguments->front();
+  const auto [end, fault] = std::from_chars(id.data(), id.data() + id.size(), line.tweakId);
+  if (fault != std::errc() || end != id.data() + id.size() || !HasApplyRoutine(line.tweakId)) {
+    *error = "\"" + id + "\" is not the TweakId of a tweak with an \"Apply Changes\" button";
+    return std::nullopt;
+  }
+  for (std::size_t i = 1; i < arguments->size(); ++i) {
+    auto setting = ParseSetting((*arguments)[i]);
+    if (!setting) {
+      *error = "bad setting " + QuoteText((*arguments)[i]) + ": expected ID=VALUE, ID[ROW]=0|1 or click:ID";
+      return std::nullopt;
+    }
+    line.settings.push_back(std::move(*setting));
+  }
+  return line;
+}
+
+}  // namespace
+
+std::vector<std::string> PageSettings(const IPageHost& pages, int pageId) {
+  std::vector<std::string> settings;
+  const PageTemplate* page = FindTemplate(pageId);
+  if (!page) return settings;
+  for (const ControlTemplate& control : page->controls) {
+    const int id = control.id;
+    if (!pages.IsControlVisible(pageId, id) || !pages.IsControlEnabled(pageId, id)) continue;
+    switch (control.kind) {
+      case ControlKind::kCheckBox: settings.push_back(Assignment(id, pages.GetCheck(pageId, id) ? "1" : "0")); break;
+      case ControlKind::kEdit: settings.push_back(Assignment(id, pages.GetText(pageId, id))); break;
+      case ControlKind::kComboBox: settings.push_back(ComboSetting(pages, pageId, control)); break;
+      case ControlKind::kListView:
+        if (!ListHasCheckBoxes(pageId, id)) {
+          settings.push_back(Assignment(id, "#" + std::to_string(pages.ListSelectedRow(pageId, id))));
+          break;
+        }
+        for (int row = 0; row < pages.ListItemCount(pageId, id); ++row)
+          settings.push_back(std::to_string(id) + "[" + std::to_string(row) +
+                             "]=" + (pages.ListGetCheck(pageId, id, row) ? "1" : "0"));
+        break;
+      case ControlKind::kStatic:
+      case ControlKind::kPushButton:
+        break;
+    }
+  }
+  return settings;
+}
+
+std::string ProfileArgument(std::string_view text) {
+  return NeedsQuotes(text) ? QuoteText(text) : std::string(text);
+}
+
+std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view text, const std::string& fileName,
+                                                     std::string* error) {
+  std::vector<ProfileLine> lines;
+  int number = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line[first] == '#') continue;
+    std::string why;
+    auto parsed = ParseLine(line, &why);
+    if (!parsed) {
+      *error = fileName + ":" + std::to_string(number) + ": " + why;
+      return std::nullopt;
+    }
+    parsed->lineNumber = number;
+    lines.push_back(std::move(*parsed));
+  }
+  return lines;
+}
+
+}  // namespace corvandel
