@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_printer.h"
 #include "cli/profile.h"
@@ -32,6 +33,7 @@ constexpr const char* kHelp =
     "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
+    "--json: tree, show, find and apply print one JSON document\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
     "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH\n"
     "         --drives A:\\=2,C:\\=3  --browse TEXT\n";
@@ -65,8 +67,8 @@ std::optional<int> VisiblePage(const IPageHost& pages) {
 // One run: the window's start-up less the drawing, then the command.
 class Session {
  public:
-  Session(IRegistry& registry, SettablePlatform& platform, IProfile& profile, std::ostream& out)
-      : platform_(platform), navigator_(registry, pages_, platform, profile), out_(out) {
+  Session(IRegistry& registry, SettablePlatform& platform, IProfile& profile, std::ostream& out, bool json)
+      : platform_(platform), navigator_(registry, pages_, platform, profile), out_(out), json_(json) {
     navigator_.LoadTables();
     SetUpPages(pages_);
     navigator_.ShowFirstPage();
@@ -75,6 +77,10 @@ class Session {
   // Each node as the tree shows it: its text, and as its TweakId the one its
   // row holds (a language file may change it).
   void Tree() {
+    if (json_) {
+      out_ << TreeJson(TreeItems(navigator_.Table())).dump(2) << '\n';
+      return;
+    }
     for (const TreeItem& node : TreeItems(navigator_.Table()))
       out_ << std::string(2 * static_cast<std::size_t>(Depth(node.row)), ' ') << node.tweakId << ' '
            << EscapeText(node.text) << '\n';
@@ -83,8 +89,15 @@ class Session {
   // The matching nodes in tree order, each with its current title.
   void Find(const std::vector<std::string>& words) {
     const std::vector<TreeItem> nodes = TreeItems(navigator_.Table());
-    for (std::size_t at : FindMatches(nodes, navigator_.Table(), words))
-      out_ << nodes[at].tweakId << ' ' << EscapeText(Title(nodes[at].row.tweakId)) << '\n';
+    nlohmann::json matches = nlohmann::json::array();
+    for (std::size_t at : FindMatches(nodes, navigator_.Table(), words)) {
+      const std::string title = Title(nodes[at].row.tweakId);
+      if (json_)
+        matches.push_back({{"id", nodes[at].tweakId}, {"title", JsonText(title)}});
+      else
+        out_ << nodes[at].tweakId << ' ' << EscapeText(title) << '\n';
+    }
+    if (json_) out_ << nlohmann::json{{"matches", std::move(matches)}}.dump(2) << '\n';
   }
 
   void Show(int tweakId) {
@@ -98,19 +111,24 @@ class Session {
     return std::nullopt;
   }
 
+  // With --json, the pages kept: show's as {"pages": [...]}, apply's one page.
+  void PrintJsonPages(bool one) {
+    if (json_) out_ << (one ? jsonPages_.at(0) : nlohmann::json{{"pages", jsonPages_}}).dump(2) << '\n';
+  }
+
   // Each tweak's page as its load routine leaves it, as profile lines.
   std::string SaveProfile(const std::vector<int>& tweakIds) {
     std::string text;
     for (int id : tweakIds) {
       navigator_.Select(id);
-      text += "# " + EscapeText(Title(id)) + "\r\n";
+      ((text += "# ") += EscapeText(Title(id))) += "\r\n";
       const auto pageId = VisiblePage(pages_);
       if (!pageId || !ApplyShown()) {
-        text += "# (" + std::to_string(id) + " shows no \"Apply Changes\" button here)\r\n";
+        ((text += "# (") += std::to_string(id)) += " shows no \"Apply Changes\" button here)\r\n";
         continue;
       }
       std::string line = std::to_string(id);
-      for (const std::string& setting : PageSettings(pages_, *pageId)) line += " " + ProfileArgument(setting);
+      for (const std::string& setting : PageSettings(pages_, *pageId)) (line += ' ') += ProfileArgument(setting);
       text += line + "\r\n";
     }
     alertsPrinted_ = platform_.messages.size();  // what loading showed is not part of the profile
@@ -170,8 +188,15 @@ class Session {
       PrintAlert(platform_.messages[alertsPrinted_], out_);
   }
 
-  // The message boxes, then the page.
+  // The message boxes, then the page; as JSON, kept for PrintJsonPages.
   void Print() {
+    if (json_) {
+      const std::vector<SettablePlatform::ShownMessage> alerts(
+          platform_.messages.begin() + static_cast<std::ptrdiff_t>(alertsPrinted_), platform_.messages.end());
+      alertsPrinted_ = platform_.messages.size();
+      jsonPages_.push_back(PageJson(navigator_.CurrentTweakId(), alerts, pages_));
+      return;
+    }
     PrintAlerts();
     PrintPage(pages_, out_);
   }
@@ -181,6 +206,8 @@ class Session {
   Navigator navigator_;
   std::ostream& out_;
   std::size_t alertsPrinted_ = 0;
+  bool json_;
+  nlohmann::json jsonPages_ = nlohmann::json::array();
 };
 
 std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& host, std::ostream& out) {
@@ -218,7 +245,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     profile = std::move(*lines);
   }
 
-  Session session(registry, line.platform, *host.profile, out);
+  Session session(registry, line.platform, *host.profile, out, line.json);
   switch (line.command) {
     case CommandLine::kTree:
       session.Tree();
@@ -228,9 +255,11 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       break;
     case CommandLine::kShow:
       for (int id : line.tweakIds) session.Show(id);
+      session.PrintJsonPages(false);
       break;
     case CommandLine::kApply: {
       if (auto failure = session.Apply(line.tweakIds.front(), line.settings)) return failure;
+      session.PrintJsonPages(true);
       std::string message;
       if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
         return CliFailure{kExitFileError, message};

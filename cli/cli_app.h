@@ -6,8 +6,11 @@
 //   corvandel-cli [OPTIONS] show TWEAKID...
 //   corvandel-cli [OPTIONS] apply TWEAKID [SETTING...]
 //   corvandel-cli [OPTIONS] find WORD...
+//   corvandel-cli [OPTIONS] profile save FILE [TWEAKID...]
+//   corvandel-cli [OPTIONS] profile apply FILE
 //
 // Options (anywhere on the line, as "--name VALUE" or "--name=VALUE"):
+//   --json           tree, show, find and apply print one JSON document
 //   --registry FILE  a registry file (.reg) instead of the system registry; a
 //                    missing file is an empty registry; "apply" writes it back
 //   --windows VER    95, 98, me, nt4, 2000, xp or PLATFORM.MAJOR.MINOR

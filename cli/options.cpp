@@ -94,6 +94,7 @@ struct RawOptions {
   std::vector<std::string> browse;            // --browse may be given again for later dialogs
   std::vector<std::string> words;             // the command and its arguments
   bool help = false;
+  bool json = false;
 };
 
 std::optional<CliFailure> SplitOptions(const std::vector<std::string>& args, RawOptions* raw) {
@@ -106,6 +107,8 @@ std::optional<CliFailure> SplitOptions(const std::vector<std::string>& args, Raw
       optionsEnded = true;
     } else if (arg == "--help") {
       raw->help = true;
+    } else if (arg == "--json") {
+      raw->json = true;
     } else {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
@@ -230,6 +233,7 @@ std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args,
   line->platform = host;
   if (auto failure = ApplyPlatformOptions(raw, line->platform)) return failure;
   if (auto it = raw.values.find("registry"); it != raw.values.end()) line->registryFile = it->second;
+  line->json = raw.json;
   return std::nullopt;
 }
 

@@ -13,6 +13,12 @@ std::string Assignment(int controlId, std::string_view value) {
   return std::to_string(controlId) + "=" + std::string(value);
 }
 
+// "#N" (appended, not prepended: GCC 12 warns falsely on "#" + std::string&&).
+std::string ItemNumber(int index) {
+  std::string text = "#";
+  return text += std::to_string(index);
+}
+
 // A combo box's item by its text when the text finds that item (the first
 // with it) and cannot be read as #N; otherwise by number. Typed text of a
 // combo box with an edit field goes as it stands.
@@ -29,7 +35,7 @@ std::string ComboSetting(const IPageHost& pages, int pageId, const ControlTempla
   const std::string text = pages.ComboItemText(pageId, control.id, selected);
   int first = 0;
   while (first < selected && pages.ComboItemText(pageId, control.id, first) != text) ++first;
-  return Assignment(control.id, first == selected && byText(text) ? text : "#" + std::to_string(selected));
+  return Assignment(control.id, first == selected && byText(text) ? text : ItemNumber(selected));
 }
 
 bool NeedsQuotes(std::string_view text) {
@@ -112,13 +118,14 @@ std::optional<ProfileLine> ParseLine(std::string_view text, std::string* error) 
   const std::string& id = arguments->front();
   const auto [end, fault] = std::from_chars(id.data(), id.data() + id.size(), line.tweakId);
   if (fault != std::errc() || end != id.data() + id.size() || !HasApplyRoutine(line.tweakId)) {
-    *error = "\"" + id + "\" is not the TweakId of a tweak with an \"Apply Changes\" button";
+    *error = QuoteText(id) + " is not the TweakId of a tweak with an \"Apply Changes\" button";
     return std::nullopt;
   }
   for (std::size_t i = 1; i < arguments->size(); ++i) {
     auto setting = ParseSetting((*arguments)[i]);
     if (!setting) {
-      *error = "bad setting " + QuoteText((*arguments)[i]) + ": expected ID=VALUE, ID[ROW]=0|1 or click:ID";
+      *error = std::string("bad setting ") + QuoteText((*arguments)[i]) +
+               ": expected ID=VALUE, ID[ROW]=0|1 or click:ID";
       return std::nullopt;
     }
     line.settings.push_back(std::move(*setting));
@@ -141,7 +148,7 @@ std::vector<std::string> PageSettings(const IPageHost& pages, int pageId) {
       case ControlKind::kComboBox: settings.push_back(ComboSetting(pages, pageId, control)); break;
       case ControlKind::kListView:
         if (!ListHasCheckBoxes(pageId, id)) {
-          settings.push_back(Assignment(id, "#" + std::to_string(pages.ListSelectedRow(pageId, id))));
+          settings.push_back(Assignment(id, ItemNumber(pages.ListSelectedRow(pageId, id))));
           break;
         }
         for (int row = 0; row < pages.ListItemCount(pageId, id); ++row)

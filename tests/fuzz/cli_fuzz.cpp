@@ -1,13 +1,16 @@
 // corvandel-cli over any argument vector (arguments separated by line feeds)
 // against a small registry file: an exit status of its four, and an error is
-// one line. Arguments that name files are kept inside the scratch folder.
+// one line. Arguments that name files are kept inside the scratch folder, which
+// is also the current folder (a profile may be named without a folder).
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
 #include "fuzz_support.h"
+#include "services/ansi_text.h"
 #include "services/profile_ini.h"
 
 using namespace corvandel;
@@ -34,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string registry = fuzz::WriteScratchFile("r.reg", kRegistry);
   args.insert(args.end(), {"--registry", registry, "--home", fuzz::ScratchFolder()});
 
+  static const bool inScratch = (std::filesystem::current_path(PathFromAnsi(fuzz::ScratchFolder())), true);
+  (void)inScratch;
   CliHost host;
   host.platform.programFolder = fuzz::ScratchFolder();
   host.platform.today = {2007, 3, 7};

@@ -29,7 +29,8 @@ TEST(ProfileText, ArgumentsAreQuotedWhereNeededAndReadBackAsWritten) {
 
 TEST(ProfileText, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
   std::string error;
-  const auto lines = ParseProfile("# a title\r\n\r\n   \t\r\n  # indented\r\n3 1013=1\r\n80 1009[2]=1 click:1016", "p", &error);
+  const auto lines =
+      ParseProfile("# a title\r\n\r\n   \t\r\n  # indented\r\n3 1013=1\r\n80 1009[2]=1 click:1016", "p", &error);
   ASSERT_TRUE(lines) << error;
   ASSERT_EQ(2u, lines->size());
   EXPECT_EQ(5, (*lines)[0].lineNumber);
@@ -168,7 +169,8 @@ TEST_F(ProfileTest, ABadLineRefusesTheWholeProfile) {
   const std::optional<std::string> before = ReadWholeFile(reg);
   scratch.Write("p.txt", "82 1013=1 1021=#30\n3 1013=1 1018\n");
   EXPECT_EQ(kExitFileError, Run({"profile", "apply", File("p.txt"), "--registry", reg}));
-  EXPECT_EQ("corvandel-cli: " + File("p.txt") + ":2: bad setting \"1018\": expected ID=VALUE, ID[ROW]=0|1 or click:ID\n",
+  EXPECT_EQ("corvandel-cli: " + File("p.txt") +
+                ":2: bad setting \"1018\": expected ID=VALUE, ID[ROW]=0|1 or click:ID\n",
             err.str());
   EXPECT_EQ("", out.str());
   EXPECT_EQ(before, ReadWholeFile(reg));
