@@ -1,10 +1,12 @@
 #include "app/main_dlg_win32.h"
 
+#include <optional>
 #include <vector>
 
 #include "app/picture_win32.h"
 #include "help/about_dlg_win32.h"
 #include "nav/tree_model.h"
+#include "nav/tweak_find.h"
 #include "res/resource.h"
 #include "services/dialog_texts_win32.h"
 
@@ -75,6 +77,7 @@ CMainDlg::CMainDlg(MainDlgServices services)
       navigator_(services_.registry, pageHost_, services_.platform, services_.profile),
       pageOrder_{&listCheckPage_, &multiCheckPage_, &editCheckPage_,  &comboCheckPage_, &listPage_,
                  &editBrowsePage_, &multiComboPage_, &editComboPage_, &singleComboPage_},
+      findBox_([this](const std::string& words, bool forward) { return FindTweak(words, forward); }),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_APP_ICON))) {}
 
 CMainDlg::~CMainDlg() {
@@ -188,6 +191,7 @@ bool CMainDlg::IsOwnWindow(HWND window) const {
 }
 
 bool CMainDlg::PreTranslateMessage(const MSG& message) {
+  if (findBox_.IsOwnWindow(message.hwnd)) return findBox_.PreTranslateMessage(message);
   if (!IsOwnWindow(message.hwnd)) return false;
   switch (message.message) {
     case WM_RBUTTONDOWN:
@@ -200,6 +204,10 @@ bool CMainDlg::PreTranslateMessage(const MSG& message) {
         return true;
       }
       if (message.wParam == VK_RETURN && OnEnterKey()) return true;
+      if (message.wParam == 'F' && GetKeyState(VK_CONTROL) < 0) {
+        findBox_.Open(window_);
+        return true;
+      }
       break;
     case WM_KEYUP:
       if (message.wParam == VK_APPS) return true;
@@ -244,6 +252,21 @@ void CMainDlg::OnTreeSelect() {
   CTreeListItem* item = tree_.GetSelectedItem();
   if (item == nullptr) return;
   navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
+}
+
+bool CMainDlg::FindTweak(const std::string& words, bool forward) {
+  std::optional<std::size_t> from;
+  CTreeListItem* selected = tree_.GetSelectedItem();
+  for (std::size_t at = 0; at < nodeItems_.size(); ++at)
+    if (nodeItems_[at] == selected) from = at;
+  const auto next = FindNextMatch(treeNodes_, navigator_.Table(), FindWords(words), from, forward);
+  if (!next) return false;
+  // Selecting the caret expands the parents; the selection dispatch runs
+  // from the tree's notification, as for a click.
+  const auto item = reinterpret_cast<LPARAM>(nodeItems_[*next]);
+  SendMessageA(tree_.window(), TVM_SELECTITEM, TVGN_CARET, item);
+  SendMessageA(tree_.window(), TVM_ENSUREVISIBLE, 0, item);
+  return true;
 }
 
 void CMainDlg::OnSplitterMoved(int distance) {
@@ -365,12 +388,16 @@ void CMainDlg::SetUpTree() {
 
 void CMainDlg::BuildTree() {
   tree_.DeleteAllItems();
+  treeNodes_.clear();
+  nodeItems_.clear();
   std::vector<CTreeListItem*> items(kTweakCount, nullptr);  // by row
   for (const TreeItem& node : TreeItems(navigator_.Table())) {
     CTreeListItem* parent = kTreeListRoot;
     if (node.row.parentId != kNoParent) parent = items[static_cast<std::size_t>(node.row.parentId)];
     CTreeListItem* item = tree_.InsertItem(node.text.c_str(), parent, kTreeListLast);
     if (item == nullptr) continue;
+    treeNodes_.push_back(node);
+    nodeItems_.push_back(item);
     items[static_cast<std::size_t>(node.row.tweakId)] = item;
     tree_.SetItemData(item, static_cast<unsigned long>(node.tweakId));
     tree_.SetItemBold(item, IsBold(node.row.kind) ? 1 : 0);

@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/find_box_win32.h"
 #include "app/skin_engine_win32.h"
 #include "app/splash_win32.h"
 #include "app/splitter_bar_win32.h"
@@ -62,6 +64,11 @@ class CMainDlg : private IPageOwner {
   CTreeListCtrl& tree() { return tree_; }
   CSplitterBar& splitter() { return splitter_; }
   Win32PageHost& pages() { return pageHost_; }
+  CFindBox& findBox() { return findBox_; }
+  // Selects the next (forward) or previous tree node after the selected one
+  // whose texts hold every word, through the tree as a click would; false
+  // when none does.
+  bool FindTweak(const std::string& words, bool forward);
   // The base directory + "\Help\" + the language + ".chm".
   std::string HelpFilePath() const;
 
@@ -117,6 +124,10 @@ class CMainDlg : private IPageOwner {
   CSingleComboPage singleComboPage_;
   // In creation order: 106, 170, 171, 172, 173, 107, 174, 175, 176.
   std::array<CPageDialog*, 9> pageOrder_;
+  CFindBox findBox_;
+  // The tree's nodes as BuildTree inserted them, and their items.
+  std::vector<TreeItem> treeNodes_;
+  std::vector<CTreeListItem*> nodeItems_;
   HICON icon_ = nullptr;
   HWND window_ = nullptr;
   bool ended_ = false;

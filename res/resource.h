@@ -19,3 +19,8 @@
 #define IDC_ABOUT_TEXT 1064
 #define IDC_ABOUT_SECOND_LINE 1065
 #define IDC_ABOUT_VERSION 1066
+
+// The "Find Tweak" box (template 103): the words and what the search found.
+#define IDD_FIND_TWEAK 103
+#define IDC_FIND_TEXT 1067
+#define IDC_FIND_STATUS 1068

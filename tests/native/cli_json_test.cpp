@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sstream>
+
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_printer.h"
@@ -20,30 +22,37 @@ std::vector<std::string> LinesOf(const json& document) {
   const auto quote = [](const json& text) { return QuoteText(text.get<std::string>()); };
   std::vector<std::string> lines;
   for (const json& page : document["pages"]) {
-    for (const json& alert : page["alerts"])
-      lines.push_back("alert " + quote(alert["caption"]) + " " + quote(alert["text"]));
+    for (const json& alert : page["alerts"]) {
+      std::ostringstream line;
+      line << "alert " << quote(alert["caption"]) << ' ' << quote(alert["text"]);
+      lines.push_back(line.str());
+    }
     lines.push_back("page " + (page["page"].is_null() ? std::string("none") : page["page"].get<std::string>()));
     for (const json& control : page["controls"]) {
-      const std::string id = std::to_string(control["id"].get<int>()), kind = control["kind"];
-      std::string line = id + " " + kind;
-      if (kind == "check") line += " " + std::to_string(control["state"].get<int>());
-      if (kind == "combo") line += " " + std::to_string(control["selected"].get<int>());
-      if (kind != "list") line += " " + quote(control["text"]);
-      if (kind == "combo") line += " items=" + std::to_string(control["items"].size());
+      const int id = control["id"];
+      const std::string kind = control["kind"];
+      std::ostringstream line;
+      line << id << ' ' << kind;
+      if (kind == "check") line << ' ' << control["state"].get<int>();
+      if (kind == "combo") line << ' ' << control["selected"].get<int>();
+      if (kind != "list") line << ' ' << quote(control["text"]);
+      if (kind == "combo") line << " items=" << control["items"].size();
       if (kind == "list") {
-        line += " columns=";
-        for (const json& column : control["columns"]) line += (line.back() == '=' ? "" : ",") + quote(column);
-        line += " rows=" + std::to_string(control["rows"].size()) +
-                " selected=" + std::to_string(control["selected"].get<int>());
+        line << " columns=";
+        for (std::size_t column = 0; column < control["columns"].size(); ++column)
+          line << (column ? "," : "") << quote(control["columns"][column]);
+        line << " rows=" << control["rows"].size() << " selected=" << control["selected"].get<int>();
       }
-      lines.push_back(line + (control["enabled"].get<bool>() ? "" : " disabled"));
+      if (!control["enabled"].get<bool>()) line << " disabled";
+      lines.push_back(line.str());
       if (kind != "list") continue;
       for (std::size_t row = 0; row < control["rows"].size(); ++row) {
         const json& entry = control["rows"][row];
-        std::string rowLine = id + "[" + std::to_string(row) + "]";
-        if (control["checkBoxes"].get<bool>() && entry["checked"].get<bool>()) rowLine += " checked";
-        for (const json& text : entry["texts"]) rowLine += " " + quote(text);
-        lines.push_back(rowLine);
+        std::ostringstream rowLine;
+        rowLine << id << '[' << row << ']';
+        if (control["checkBoxes"].get<bool>() && entry["checked"].get<bool>()) rowLine << " checked";
+        for (const json& text : entry["texts"]) rowLine << ' ' << quote(text);
+        lines.push_back(rowLine.str());
       }
     }
   }

@@ -1,0 +1,177 @@
+// The main window's "Find Tweak" box, created hidden in this process over a
+// hermetic registry and driven through the window's pre-filter with the keys
+// a user presses: Ctrl+F, Enter, F3, Shift+F3 and Escape.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "app/main_dlg_win32.h"
+#include "native/scratch_folder.h"
+#include "res/resource.h"
+#include "services/platform_fake.h"
+#include "services/profile_win32.h"
+#include "services/window_text_win32.h"
+#include "wine/hermetic_registry_win32.h"
+
+namespace corvandel {
+namespace {
+
+// Sets or clears a key in the thread's keyboard state, which GetKeyState reads.
+void HoldKey(int key, bool down) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  state[key] = down ? 0x80 : 0;
+  SetKeyboardState(state);
+}
+
+class FindBoxWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OleInitialize(nullptr);
+    platform.programFolder = folder.Ansi();
+    platform.today = {2007, 3, 7};
+    CreateDirectoryA((folder.Ansi() + "\\Skin").c_str(), nullptr);
+    for (const char* name : {"skin.skn", "Splash.spl", "BG.jpg"}) {
+      const std::string from = std::string(CORVANDEL_SOURCE_DIR) + "/data/Skin/" + name;
+      CopyFileA(from.c_str(), (folder.Ansi() + "\\Skin\\" + name).c_str(), FALSE);
+    }
+    // The title of 18 as a language file gives it.
+    folder.Write("Language\\English.ini", "[1004]\r\n182=Dr Watson rings a xylophone\r\n");
+    registry = std::make_unique<HermeticWin32Registry>();
+    HKEY software = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software", &software));
+    RegCloseKey(software);
+    dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, [](const std::string&) {}});
+    ASSERT_TRUE(dialog->Create());
+  }
+  void TearDown() override {
+    HoldKey(VK_CONTROL, false);
+    HoldKey(VK_SHIFT, false);
+    dialog.reset();
+    registry.reset();
+    OleUninitialize();
+  }
+
+  HWND Tree() const { return dialog->tree().window(); }
+  HWND Box() const { return dialog->findBox().window(); }
+  HWND Edit() const { return GetDlgItem(Box(), IDC_FIND_TEXT); }
+  std::string Status() const { return WindowText(GetDlgItem(Box(), IDC_FIND_STATUS)); }
+
+  bool Press(HWND target, int key) {
+    return dialog->PreTranslateMessage(MSG{target, WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {0, 0}});
+  }
+  void OpenWithCtrlF() {
+    HoldKey(VK_CONTROL, true);
+    EXPECT_TRUE(Press(Tree(), 'F'));
+    HoldKey(VK_CONTROL, false);
+  }
+  void ShiftF3() {
+    HoldKey(VK_SHIFT, true);
+    EXPECT_TRUE(Press(Edit(), VK_F3));
+    HoldKey(VK_SHIFT, false);
+  }
+
+  HTREEITEM Selected() const {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+  }
+  LPARAM DataOf(HTREEITEM item) const {
+    TVITEMA info{};
+    info.mask = TVIF_PARAM;
+    info.hItem = item;
+    SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lParam;
+  }
+  // The selection is tweakId, its page loaded, its parents open and its
+  // item inside the tree's client area.
+  void ExpectFound(int tweakId) {
+    SCOPED_TRACE("found " + std::to_string(tweakId));
+    HTREEITEM item = Selected();
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ(tweakId, DataOf(item));
+    EXPECT_EQ(tweakId, dialog->navigator().CurrentTweakId());
+    EXPECT_TRUE(dialog->pages().IsControlVisible(page::kMainWindow, page::kApplyButton));
+    for (HTREEITEM parent = reinterpret_cast<HTREEITEM>(
+             SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+         parent != nullptr;
+         parent = reinterpret_cast<HTREEITEM>(
+             SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(parent))))
+      EXPECT_TRUE(SendMessageA(Tree(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parent), TVIS_EXPANDED) &
+                  TVIS_EXPANDED);
+    RECT rect{}, client{};
+    std::memcpy(&rect, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
+    ASSERT_TRUE(SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
+    GetClientRect(Tree(), &client);
+    EXPECT_GE(rect.top, client.top);
+    EXPECT_LE(rect.bottom, client.bottom);
+    EXPECT_EQ("", Status());
+  }
+
+  ScratchFolder folder;
+  std::unique_ptr<IRegistry> registry;
+  SettablePlatform platform;
+  Win32Profile profile;
+  std::unique_ptr<CMainDlg> dialog;
+};
+
+TEST_F(FindBoxWindowTest, CtrlFOpensTheBoxAndEnterAndF3WalkTheMatchesThroughTheTree) {
+  EXPECT_EQ(nullptr, Box());
+  OpenWithCtrlF();
+  ASSERT_NE(nullptr, Box());
+  EXPECT_TRUE(IsWindowVisible(Box()));
+  EXPECT_EQ(dialog->window(), GetWindow(Box(), GW_OWNER));
+  EXPECT_EQ("Find Tweak", WindowText(Box()));
+  EXPECT_EQ("Find Next", WindowText(GetDlgItem(Box(), IDOK)));
+  EXPECT_EQ("Close", WindowText(GetDlgItem(Box(), IDCANCEL)));
+
+  // Both matches sit in the collapsed Dr Watson group; 18 by its translated title.
+  SetWindowTextA(Edit(), "xylophone");
+  EXPECT_TRUE(Press(Edit(), VK_RETURN));
+  ExpectFound(18);
+  SetWindowTextA(Edit(), "WATSON sound");
+  EXPECT_TRUE(Press(Edit(), VK_F3));
+  ExpectFound(24);
+  EXPECT_TRUE(Press(Edit(), VK_F3));  // past the end to the first match
+  ExpectFound(18);
+  ShiftF3();  // before the first to the last
+  ExpectFound(24);
+  ShiftF3();
+  ExpectFound(18);
+  SendMessageA(GetDlgItem(Box(), IDOK), BM_CLICK, 0, 0);
+  ExpectFound(24);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FindBoxWindowTest, NoMatchIsSaidInTheBoxAndEscapeClosesIt) {
+  OpenWithCtrlF();
+  SetWindowTextA(Edit(), "unc paths");
+  Press(Edit(), VK_RETURN);
+  ExpectFound(3);
+  SetWindowTextA(Edit(), "unc xyzzy");
+  Press(Edit(), VK_RETURN);
+  EXPECT_EQ("No tweak matches these words.", Status());
+  EXPECT_EQ(3, dialog->navigator().CurrentTweakId());
+  EXPECT_TRUE(platform.messages.empty());  // no message box
+  SetWindowTextA(Edit(), "unc");
+  EXPECT_EQ("", Status());  // typing clears it
+
+  EXPECT_TRUE(Press(Edit(), VK_ESCAPE));
+  EXPECT_FALSE(IsWindowVisible(Box()));
+  EXPECT_FALSE(dialog->IsEnded());
+  OpenWithCtrlF();
+  EXPECT_TRUE(IsWindowVisible(Box()));
+  EXPECT_EQ("unc", WindowText(Edit()));  // the words are kept
+  SendMessageA(GetDlgItem(Box(), IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(Box()));
+
+  // Without Ctrl, F is an ordinary key of the tree.
+  EXPECT_FALSE(Press(Tree(), 'F') && IsWindowVisible(Box()));
+}
+
+}  // namespace
+}  // namespace corvandel
