@@ -30,18 +30,6 @@ const std::string kMyComputer = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
 using Bytes = std::vector<std::uint8_t>;
 
-const StoredState& FirstState(int tweakId) {
-  for (const auto* states : {&AppearanceStates(), &DesktopStates()})
-    for (const StoredState& state : *states)
-      if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return AppearanceStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
-
 // --- Version gates and the history ----------------------------------------------
 
 struct GateCase {
