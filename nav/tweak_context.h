@@ -23,10 +23,18 @@ struct TweakContext {
   ChangeHistory& history;
   ListCheckColumns& listColumns;  // list 1007 of CListCheckPage
   int currentTweakId = 0;         // the node selected last
+  // Set while the navigator runs an apply: the record waits there until the
+  // apply's outcome is known (no date for a change that was refused whole).
+  bool* heldRecord = nullptr;
 
   GateContext Gate() const { return {platform, language, pages}; }
   // Today's date for the selected tweak in the history.
-  void RecordTweakChange() { history.RecordTweakChange(currentTweakId); }
+  void RecordTweakChange() {
+    if (heldRecord)
+      *heldRecord = true;
+    else
+      history.RecordTweakChange(currentTweakId);
+  }
 };
 
 }  // namespace corvandel
