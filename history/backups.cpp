@@ -121,4 +121,12 @@ std::vector<std::string> BackupFolder::Summary(const std::vector<RegChange>& res
   return lines;
 }
 
+std::string UndoQuestionText(const std::string& title, const std::vector<RegChange>& restore) {
+  constexpr std::size_t kShownLines = 12;
+  constexpr std::size_t kShownWidth = 72;
+  std::string text = "Undo the last change to \"" + title + "\"?\n\nThis puts back:\n";
+  for (const std::string& line : BackupFolder::Summary(restore, kShownLines, kShownWidth)) text += "\n" + line;
+  return text;
+}
+
 }  // namespace corvandel

@@ -59,4 +59,8 @@ class BackupFolder {
   std::string folder_;
 };
 
+// The question before an undo: the tweak's title and what will be put back,
+// shortened.
+std::string UndoQuestionText(const std::string& title, const std::vector<RegChange>& restore);
+
 }  // namespace corvandel

@@ -26,6 +26,7 @@ struct RegChange {
   std::string name;
   std::uint32_t type = reg::kNone;
   std::vector<std::uint8_t> data;
+  bool operator==(const RegChange&) const = default;
 };
 
 // Reads a registry file's bytes into its changes (see ImportRegistryText);
