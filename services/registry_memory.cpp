@@ -318,7 +318,6 @@ RegResult MemoryRegistry::DeleteKey(RegKey key, const char* subKey) {
   if (!subKey) return reg::kInvalidParameter;
   NodePtr node;
   if (RegResult r = FindBelow(key, subKey, &node)) return r;
-  if (IsReadOnly(key)) return reg::kAccessDenied;
   return Remove(node, false);
 }
 
@@ -326,7 +325,6 @@ RegResult MemoryRegistry::DeleteTree(RegKey key, const char* subKey) {
   if (RegResult fault = NextCallFault()) return fault;
   NodePtr node;
   if (RegResult r = FindBelow(key, subKey, &node)) return r;
-  if (IsReadOnly(key)) return reg::kAccessDenied;
   return Remove(node, true);
 }
 
@@ -334,7 +332,7 @@ RegResult MemoryRegistry::DeleteValueByPath(RegKey key, const char* subKey, cons
   if (RegResult fault = NextCallFault()) return fault;
   NodePtr node;
   if (RegResult r = FindBelow(key, subKey, &node)) return r;
-  if (IsReadOnly(key) || Denied(kDelete, *node)) return reg::kAccessDenied;
+  if (Denied(kDelete, *node)) return reg::kAccessDenied;
   auto value = FindValue(node->values, name ? name : "");
   if (value == node->values.end()) return reg::kFileNotFound;
   node->values.erase(value);

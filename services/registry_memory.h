@@ -53,6 +53,10 @@ class MemoryRegistry : public IRegistry {
   // after it was opened. kFullAccess: OpenKeyEx asking for full access, not a
   // read-only one; with kCreate, kSet and kDelete it is what a user without
   // administrator rights meets under HKEY_LOCAL_MACHINE.
+  //
+  // A handle OpenKeyEx gives while read-only opens are on refuses SetValueEx
+  // and DeleteValue, and creating a key below it; the calls that open the key
+  // they work on themselves (DeleteKey, DeleteTree, DeleteValueByPath) go on.
   enum Op : unsigned { kOpen = 1u, kCreate = 2u, kSet = 4u, kDelete = 8u, kFullAccess = 16u };
 
   struct Value {
