@@ -73,7 +73,9 @@ const CCategoryTweaks* Navigator::HandlerOf(int tweakId) const {
 void Navigator::Select(int tweakId) {
   context_.currentTweakId = tweakId;
   ShowTweakPageNone(pages_);
-  const ReadOnlyOpens reading(registry_);
+  // An overview reads no keys, but may rebuild the history, which writes.
+  std::optional<ReadOnlyOpens> reading;
+  if (!HasOverview(tweakId)) reading.emplace(registry_);
   if (const CCategoryTweaks* handler = HandlerOf(tweakId)) handler->Load(context_, tweakId);
 }
 

@@ -29,7 +29,10 @@ std::string Joined(const std::string& path, std::string_view subKey) {
   while (!subKey.empty()) {
     const std::size_t slash = subKey.find('\\');
     const std::string_view part = subKey.substr(0, slash);
-    if (!part.empty()) joined += (joined.empty() ? "" : "\\") + std::string(part);
+    if (!part.empty()) {
+      if (!joined.empty()) joined += '\\';
+      joined.append(part);
+    }
     subKey = slash == std::string_view::npos ? std::string_view() : subKey.substr(slash + 1);
   }
   return joined;

@@ -186,7 +186,7 @@ TEST(UndoRecording, RefusalsAreAccessDeniedOnlyAndEachKeyOnce) {
 
 TEST(UndoAlert, ListsFiveKeysThenHowManyMore) {
   std::vector<std::string> keys;
-  for (int i = 1; i <= 7; ++i) keys.push_back("HKEY_LOCAL_MACHINE\\K" + std::to_string(i));
+  for (int i = 1; i <= 7; ++i) keys.push_back(std::string("HKEY_LOCAL_MACHINE\\K").append(std::to_string(i)));
   EXPECT_EQ("These keys could not be changed:\n\nHKEY_LOCAL_MACHINE\\K1\nHKEY_LOCAL_MACHINE\\K2\n"
             "HKEY_LOCAL_MACHINE\\K3\nHKEY_LOCAL_MACHINE\\K4\nHKEY_LOCAL_MACHINE\\K5\nand 2 more\n\n"
             "Administrator rights are needed to change them.",
@@ -309,8 +309,8 @@ TEST(Undo, TheFolderKeepsTheNewestBackups) {
 TEST(Undo, TheQuestionShowsWhatIsPutBackShortened) {
   std::vector<RegChange> restore = {{RegChange::kDeleteKey, kHKLM, "Software\\Policies", {}, reg::kNone, {}}};
   for (int i = 0; i < 14; ++i)
-    restore.push_back({RegChange::kSetValue, kHKCU, "Software\\A", "V" + std::to_string(i), reg::kBinary,
-                       std::vector<std::uint8_t>(40, 0xAB)});
+    restore.push_back({RegChange::kSetValue, kHKCU, "Software\\A", std::string(1, 'V').append(std::to_string(i)),
+                       reg::kBinary, std::vector<std::uint8_t>(40, 0xAB)});
   const std::vector<std::string> lines = BackupFolder::Summary(restore, 12, 30);
   ASSERT_EQ(13u, lines.size());
   EXPECT_EQ("[-HKEY_LOCAL_MACHINE\\Softwa...", lines[0]);

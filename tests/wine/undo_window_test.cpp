@@ -27,7 +27,7 @@ constexpr char kKey[] = "Software\\Microsoft\\Command Processor";
 constexpr char kValue[] = "DisableUNCCheck";
 
 // The exit code of a command line run to its end (~0 when it did not start).
-DWORD Run(std::string commandLine) {
+DWORD RunToEnd(std::string commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -143,11 +143,11 @@ TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRe
   const bool existed = RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &real) == ERROR_SUCCESS;
   if (existed) RegCloseKey(real);
   const std::string query = std::string("reg query \"HKEY_CURRENT_USER\\") + kKey + "\" /v " + kValue;
-  EXPECT_EQ(0u, Run("regedit /s \"" + backups[1].path + "\""));
-  EXPECT_EQ(0u, Run(query));
+  EXPECT_EQ(0u, RunToEnd("regedit /s \"" + backups[1].path + "\""));
+  EXPECT_EQ(0u, RunToEnd(query));
   EXPECT_EQ(1u, Stored());
-  EXPECT_EQ(0u, Run("regedit /s \"" + backups[2].path + "\""));
-  EXPECT_NE(0u, Run(query));
+  EXPECT_EQ(0u, RunToEnd("regedit /s \"" + backups[2].path + "\""));
+  EXPECT_NE(0u, RunToEnd(query));
   EXPECT_EQ(std::nullopt, Stored());
   if (!existed) SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
 }
