@@ -5,12 +5,14 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${CORVANDEL_BUILD:-$ROOT/build}
 NATIVE_BUILD=$BUILD/native
 WINDOWS_BUILD=$BUILD/windows
+FUZZ_BUILD=$BUILD/fuzz
+FUZZ_TARGETS=(reg_file language history cli)
 DIST=$ROOT/dist
 export WINEPREFIX=$WINDOWS_BUILD/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 
-PACKAGES=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fp-utils)
+PACKAGES=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fp-utils clang libclang-rt-14-dev)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -39,6 +41,21 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
 
 configure_native() {
   cmake -S "$ROOT" -B "$NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANDEL_WERROR=ON "${LAUNCHER[@]}" >/dev/null
+}
+
+configure_fuzz() {
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANDEL_FUZZ=ON \
+    "${LAUNCHER[@]}" >/dev/null
+}
+
+# Runs one fuzz target over its committed seeds and the inputs found so far,
+# for at most the given number of inputs and seconds; a finding is saved in
+# build/fuzz-findings/. Output to the named log.
+run_fuzz_target() {  # target, runs, seconds, log
+  local target=$1 corpus=$FUZZ_BUILD/corpus/$1
+  mkdir -p "$corpus" "$BUILD/fuzz-findings"
+  (cd "$FUZZ_BUILD" && "$FUZZ_BUILD/tests/fuzz/fuzz_$target" -runs="$2" -max_total_time="$3" -print_final_stats=1 \
+    -artifact_prefix="$BUILD/fuzz-findings/$target-" "$corpus" "$ROOT/tests/fuzz/corpus/$target") >"$4" 2>&1
 }
 
 configure_windows() {

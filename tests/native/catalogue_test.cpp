@@ -22,14 +22,6 @@ std::vector<Category> BuiltCategories() {
   return built;
 }
 
-std::vector<StoredState> CatalogueStates() {
-  std::vector<StoredState> all;
-  for (const auto* states : {&AccessoriesStates(), &AppearanceStates(), &DesktopStates(), &ExplorerStates(),
-                             &FileSystemStates(), &LoginStates(), &StartupStates(), &StartMenuStates(),
-                             &SystemStates(), &TroubleshootingStates()})
-    all.insert(all.end(), states->begin(), states->end());
-  return all;
-}
 
 std::vector<int> TweaksWithRoutines(Category category) {
   std::vector<int> ids;

@@ -1,5 +1,6 @@
 #include "tweak_harness.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -19,6 +20,12 @@ std::string RootName(RegKey root) {
   }
 }
 
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
 bool IsProgramKey(RegKey root, const std::string& path) {
   const std::string own = kProgramKey;
   if (root != reg::kCurrentUser || path.size() < own.size()) return false;
@@ -30,12 +37,21 @@ bool IsProgramKey(RegKey root, const std::string& path) {
 
 }  // namespace
 
+std::vector<StoredState> CatalogueStates() {
+  std::vector<StoredState> all;
+  for (const auto* states : {&AccessoriesStates(), &AppearanceStates(), &DesktopStates(), &ExplorerStates(),
+                             &FileSystemStates(), &LoginStates(), &StartupStates(), &StartMenuStates(),
+                             &SystemStates(), &TroubleshootingStates()})
+    all.insert(all.end(), states->begin(), states->end());
+  return all;
+}
+
 TweakHarness::TweakHarness() {
   platform.programFolder = folder_.Ansi();
   platform.today = kStartDay;
   // The program keeps its own key below HKEY_CURRENT_USER\Software.
   RegistryKey::Create(registry, reg::kCurrentUser, "Software").IsOpen();
-  navigator_ = std::make_unique<Navigator>(registry, pages, platform, profile);
+  navigator_ = std::make_unique<Navigator>(trace, pages, platform, profile);
   navigator_->LoadTables();
 }
 
@@ -56,6 +72,24 @@ void TweakHarness::Apply() {
 bool TweakHarness::Recorded(int tweakId) {
   const std::string& title = navigator_->Table()[static_cast<std::size_t>(tweakId)].title;
   return navigator_->History().LookupModifiedDate(title) == ChangeHistory::FormatDate(kApplyDay);
+}
+
+void TweakHarness::Reseed(const std::vector<SeedValue>& values) {
+  for (RegKey root : {reg::kClassesRoot, reg::kCurrentUser, reg::kLocalMachine, reg::kUsers}) {
+    std::vector<std::string> doomed;
+    registry.ForEachKey(root, [&](const std::string& path, const std::vector<MemoryRegistry::Value>&) {
+      const std::size_t slash = path.find('\\');
+      const bool top = !path.empty() && slash == std::string::npos;
+      // HKEY_CURRENT_USER\Software stays for the program's own key; its other subkeys go.
+      const bool software = root == reg::kCurrentUser && slash == 8 &&
+                            EqualsIgnoringCase(path.substr(0, 8), "Software") && path.find('\\', 9) == std::string::npos;
+      if (root == reg::kCurrentUser && top && EqualsIgnoringCase(path, "Software")) return;
+      if (top || (software && !IsProgramKey(root, path))) doomed.push_back(path);
+    });
+    for (const std::string& path : doomed) DeleteTreeAt(registry, root, path);
+  }
+  RegistryKey::Create(registry, reg::kUsers, ".DEFAULT").IsOpen();
+  Put(values);
 }
 
 void TweakHarness::Put(const SeedValue& value) {

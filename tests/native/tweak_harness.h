@@ -16,6 +16,7 @@
 
 #include "nav/navigator.h"
 #include "pages/page_model.h"
+#include "registry_trace.h"
 #include "services/platform_fake.h"
 #include "scratch_folder.h"
 #include "services/profile_ini.h"
@@ -103,6 +104,8 @@ const std::vector<StoredState>& StartupStates();
 const std::vector<StoredState>& StartMenuStates();
 const std::vector<StoredState>& SystemStates();
 const std::vector<StoredState>& TroubleshootingStates();
+// Every category's stored states, in category order.
+std::vector<StoredState> CatalogueStates();
 std::vector<Rewrite> AppearanceRewrites();
 std::vector<Rewrite> DesktopRewrites();
 std::vector<Rewrite> ExplorerRewrites();
@@ -135,6 +138,10 @@ class TweakHarness {
   const std::vector<std::string>& Alerts() const { return alerts_; }
   std::string AlertText(int id) const { return navigator_->GetLanguage().GetLangString(id); }
 
+  // Empties the registry but for the program's own key, and seeds it anew:
+  // a fresh machine for the next run without building a new harness.
+  void Reseed(const std::vector<SeedValue>& values);
+
   void Put(const SeedValue& value);
   void Put(const std::vector<SeedValue>& values) {
     for (const SeedValue& v : values) Put(v);
@@ -158,6 +165,7 @@ class TweakHarness {
   void ChangeEveryControl();
 
   MemoryRegistry registry;
+  RegistryTrace trace{registry};  // the navigator's registry: what the routines touched
   PageModel pages;
   SettablePlatform platform;
   IniProfile profile;
