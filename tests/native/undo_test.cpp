@@ -318,17 +318,6 @@ TEST(Undo, AnApplyRefusedWholeIsNotDatedAndLeavesNoBackup) {
   EXPECT_TRUE(h.Nav().Backups().List().empty());
 }
 
-TEST(Undo, LoadsOpenKeysThatRefuseChanges) {
-  MemoryRegistry memory;
-  RegistryKey::Create(memory, kHKLM, "Software\\A").WriteDword("V", 1);
-  memory.SetReadOnlyOpens(true);
-  RegistryKey key = RegistryKey::Open(memory, kHKLM, "Software\\A");
-  memory.SetReadOnlyOpens(false);
-  ASSERT_TRUE(key);
-  EXPECT_EQ(1u, key.ReadDword("V"));
-  EXPECT_EQ(reg::kAccessDenied, memory.DeleteValue(key.handle(), "V"));
-}
-
 TEST(Undo, TheFolderKeepsTheNewestBackups) {
   TweakHarness h;
   const BackupFolder& folder = h.Nav().Backups();
