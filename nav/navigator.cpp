@@ -116,11 +116,10 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   RecordedChanges recorded = registry_.End();
 
   if (outcome.backup) {
-    if (recorded.restore.empty()) {
+    if (recorded.restore.empty() || !backups_.Write(*outcome.backup, title, recorded.restore)) {
       backups_.Remove(*outcome.backup);
       outcome.backup.reset();
     } else {
-      backups_.Write(*outcome.backup, title, recorded.restore);
       backups_.Prune();
     }
   }
