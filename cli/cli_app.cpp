@@ -7,6 +7,7 @@
 #include "cli/page_printer.h"
 #include "nav/navigator.h"
 #include "nav/tree_model.h"
+#include "nav/tweak_table.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "services/ansi_text.h"
@@ -21,7 +22,10 @@ constexpr const char* kHelp =
     "  tree                   the navigation tree: TweakId and text of every node\n"
     "  show TWEAKID...        selects each node in turn and prints its page\n"
     "  apply TWEAKID SETTING...  selects the node, sets its controls, presses \"Apply Changes\",\n"
-    "                         prints the message boxes and the page\n"
+    "                         prints the message boxes and the page; exit status 3 when the\n"
+    "                         registry refused a key\n"
+    "  undo TWEAKID           puts back the newest backup of that tweak, then as apply\n"
+    "  backups [TWEAKID]      the backups (of that tweak), newest first\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
@@ -52,6 +56,13 @@ std::optional<int> VisiblePage(const IPageHost& pages) {
   for (const PageTemplate& page : PageTemplates())
     if (pages.IsPageVisible(page.id)) return page.id;
   return std::nullopt;
+}
+
+// Keys the registry refused: exit status 3 once the alert is printed.
+std::optional<CliFailure> Refusal(const ChangeOutcome& outcome) {
+  if (outcome.refusedKeys.empty()) return std::nullopt;
+  return CliFailure{kExitRefused, "the registry refused " + std::to_string(outcome.refusedKeys.size()) +
+                                      " key(s): administrator rights are needed"};
 }
 
 // One run: the window's start-up less the drawing, then the command.
@@ -87,9 +98,33 @@ class Session {
       std::string error;
       if (!ApplySetting(setting, target, &error)) return Usage(error);
     }
-    navigator_.Apply();
+    const ChangeOutcome outcome = navigator_.Apply();
     Print();
-    return std::nullopt;
+    return Refusal(outcome);
+  }
+
+  // The newest backup of the tweak put back: the file restored, then the
+  // alerts and the page as after an apply.
+  std::optional<CliFailure> Undo(int tweakId) {
+    navigator_.Select(tweakId);
+    const std::optional<BackupFile> backup = navigator_.LastBackup();
+    std::string error;
+    const std::optional<ChangeOutcome> outcome = navigator_.UndoLastChange(&error);
+    if (!outcome)
+      return CliFailure{kExitFileError, backup ? error : "TweakId " + std::to_string(tweakId) + " has no backup in " +
+                                                            navigator_.Backups().Folder()};
+    out_ << "restored " << backup->name << '\n';
+    Print();
+    return Refusal(*outcome);
+  }
+
+  // One line per backup, newest first: its file, its TweakId and that row's title.
+  void Backups(std::optional<int> tweakId) {
+    const TweakTable& table = navigator_.Table();
+    for (const BackupFile& file : navigator_.Backups().List(tweakId)) {
+      const TweakEntry* entry = FindRow(table, file.tweakId);
+      out_ << file.name << ' ' << file.tweakId << ' ' << QuoteText(entry ? entry->title : "") << '\n';
+    }
   }
 
  private:
@@ -139,13 +174,19 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     case CommandLine::kShow:
       for (int id : line.tweakIds) session.Show(id);
       break;
-    case CommandLine::kApply: {
-      if (auto failure = session.Apply(line.tweakIds.front(), line.settings)) return failure;
+    case CommandLine::kApply:
+    case CommandLine::kUndo: {
+      const auto outcome = line.command == CommandLine::kApply ? session.Apply(line.tweakIds.front(), line.settings)
+                                                               : session.Undo(line.tweakIds.front());
+      if (outcome && outcome->status != kExitRefused) return outcome;
       std::string message;
       if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
         return CliFailure{kExitFileError, message};
-      break;
+      return outcome;
     }
+    case CommandLine::kBackups:
+      session.Backups(line.tweakIds.empty() ? std::nullopt : std::optional<int>(line.tweakIds.front()));
+      break;
     case CommandLine::kHelp:
       break;
   }

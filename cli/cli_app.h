@@ -5,6 +5,8 @@
 //   corvandel-cli [OPTIONS] tree
 //   corvandel-cli [OPTIONS] show TWEAKID...
 //   corvandel-cli [OPTIONS] apply TWEAKID [SETTING...]
+//   corvandel-cli [OPTIONS] undo TWEAKID
+//   corvandel-cli [OPTIONS] backups [TWEAKID]
 //
 // Options (anywhere on the line, as "--name VALUE" or "--name=VALUE"):
 //   --registry FILE  a registry file (.reg) instead of the system registry; a
@@ -43,8 +45,8 @@ struct CliHost {
 CliHost DetectHost();
 
 // Runs one command line (without the program's name): results to out, one
-// line of error to err. Returns the exit status (kExitOk, kExitFileError or
-// kExitUsage, cli/options.h).
+// line of error to err. Returns the exit status (kExitOk, kExitFileError,
+// kExitUsage or kExitRefused, cli/options.h).
 int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& out, std::ostream& err);
 
 }  // namespace corvandel

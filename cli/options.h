@@ -14,9 +14,11 @@ namespace corvandel {
 inline constexpr int kExitOk = 0;         // the command ran; alerts are part of its outcome
 inline constexpr int kExitFileError = 1;  // a file could not be read or written
 inline constexpr int kExitUsage = 2;      // a bad option, TweakId or setting
+inline constexpr int kExitRefused = 3;    // the registry refused some of the changes
 
 inline constexpr const char* kCliUsage =
-    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...]";
+    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...] | undo TWEAKID |"
+    " backups [TWEAKID]";
 
 // A step that cannot go on: the exit status and the one line that says why.
 struct CliFailure {
@@ -25,9 +27,9 @@ struct CliFailure {
 };
 
 struct CommandLine {
-  enum Command { kTree, kShow, kApply, kHelp };
+  enum Command { kTree, kShow, kApply, kUndo, kBackups, kHelp };
   Command command = kHelp;
-  std::vector<int> tweakIds;          // show: one or more; apply: one
+  std::vector<int> tweakIds;          // show: one or more; apply and undo: one; backups: one or none
   std::vector<Setting> settings;      // apply
   std::optional<std::string> registryFile;
   SettablePlatform platform;          // the host's answers with the options applied
