@@ -148,7 +148,6 @@ std::string IniProfile::GetString(const std::string& section, const std::string&
   const Text keyText = WidenAnsi(key.c_str());
   const Text fallback = WidenAnsi(defaultText.c_str());
   const TextView defaultView = StripDefault(fallback);
-
   try {
     if (const Text* text = FileText(file.c_str())) {
       const std::optional<TextView> value = FindValue(*text, Trim(sectionText), Trim(keyText));
@@ -157,8 +156,21 @@ std::string IniProfile::GetString(const std::string& section, const std::string&
   } catch (const std::bad_alloc&) {  // a file too big to hold is as good as unreadable
     cached_ = false;
   }
+  return UnreadableFileResult(defaultText, bufferSize);
+}
+
+std::string UnreadableFileResult(const std::string& defaultText, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
   // Only here is the default's quoting left alone.
-  return NarrowAnsi(defaultView.substr(0, bufferSize - 1));
+  const Text fallback = WidenAnsi(defaultText.c_str());
+  return NarrowAnsi(StripDefault(fallback).substr(0, bufferSize - 1));
+}
+
+bool InMissingFolder(const std::string& file) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path path = PathFromAnsi(file.c_str());
+  return fs::status(path, error).type() == fs::file_type::not_found && !fs::is_directory(path.parent_path(), error);
 }
 
 }  // namespace corvandel

@@ -17,6 +17,15 @@ namespace corvandel {
 // Windows folder, which a portable reader cannot mirror). A file with a UTF-8
 // or UTF-16 byte-order mark is converted to ANSI; where Windows would pick a
 // look-alike for a character ANSI lacks, this reader gives '?'.
+// What a lookup gives when its file cannot be read at all (a missing folder,
+// a folder in the file's place): the default without its trailing blanks,
+// cut to bufferSize - 1, quotes and all. GetPrivateProfileStringA gives the same.
+std::string UnreadableFileResult(const std::string& defaultText, std::size_t bufferSize);
+
+// Whether file stands in a missing folder, so that no lookup in it can find
+// anything and each gives UnreadableFileResult.
+bool InMissingFolder(const std::string& file);
+
 class IniProfile : public IProfile {
  public:
   std::string GetString(const std::string& section, const std::string& key,
