@@ -19,21 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock_win32.h"
 #include "bench/stats.h"
 
 namespace corvandel {
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency;
-}
 
 struct Search {
   DWORD processId;

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "app/main_dlg_win32.h"
+#include "bench/clock_win32.h"
 #include "bench/stats.h"
 #include "bench/timed_registry.h"
 #include "pages/page_host.h"
@@ -34,17 +35,6 @@
 
 namespace corvandel {
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency;
-}
 
 struct Node {
   HTREEITEM item;

@@ -1,6 +1,7 @@
 #include "services/profile_ini.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -132,10 +133,14 @@ const std::u16string* IniProfile::FileText(const std::string& file) {
   if (error) return nullptr;
   if (cached_ && cache_.path == file && cache_.lastWrite == lastWrite && cache_.size == size) return &cache_.text;
   cached_ = false;
+  const fs::file_time_type readAt = fs::file_time_type::clock::now();
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return nullptr;
   cache_ = {file, lastWrite, size, DecodeFileText(bytes)};
-  cached_ = true;
+  // A file system keeps times of last change coarsely (to two seconds, on
+  // some): a file changed shortly before it was read could change again
+  // without a new time. Such a file is read again at every lookup.
+  cached_ = lastWrite + std::chrono::seconds(2) < readAt;
   return &cache_.text;
 }
 

@@ -12,7 +12,8 @@ namespace corvandel {
 // Language files are read one lookup at a time (about a thousand at start-up)
 // and may change while the program runs: the last file read is kept decoded,
 // and read again when its size or time of last change differs from when it
-// was read, as Windows' own reader does. The path is used as given;
+// was read (a file changed in the two seconds before it was read is always
+// read again, as such times are coarse). The path is used as given;
 // callers pass full paths (Windows would look for a bare file name in the
 // Windows folder, which a portable reader cannot mirror). A file with a UTF-8
 // or UTF-16 byte-order mark is converted to ANSI; where Windows would pick a
