@@ -18,8 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,7 +26,9 @@
 #include "bench/clock_win32.h"
 #include "bench/stats.h"
 #include "bench/timed_registry.h"
+#include "history/change_history.h"
 #include "pages/page_host.h"
+#include "services/file_text.h"
 #include "services/platform_fake.h"
 #include "services/profile_win32.h"
 #include "services/registry_win32.h"
@@ -106,16 +106,13 @@ class Bench {
     return elapsed;
   }
 
-  // Rewriting the history file once, as its writer does: the whole file.
+  // Rewriting the history file once as its writer does: the whole file,
+  // through a temporary file put in its place.
   double RewriteHistory() {
-    const std::string path = platform_.programFolder + "\\DFile.kvd";
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string path = platform_.programFolder + "\\" + kHistoryFileName;
+    const std::string bytes = ReadWholeFile(path).value_or(std::string());
     const double start = Now();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    ReplaceFileContent(path, bytes);
     return Now() - start;
   }
 
