@@ -407,6 +407,10 @@ void CMainDlg::SetUpTree() {
 }
 
 void CMainDlg::BuildTree() {
+  // The tree is not on screen yet: it need not lay itself out after every
+  // one of its nodes.
+  HWND treeView = tree_.treeView();
+  SendMessageA(treeView, WM_SETREDRAW, FALSE, 0);
   tree_.DeleteAllItems();
   std::vector<CTreeListItem*> items(kTweakCount, nullptr);  // by row
   for (const TreeItem& node : TreeItems(navigator_.Table())) {
@@ -419,6 +423,7 @@ void CMainDlg::BuildTree() {
     tree_.SetItemBold(item, IsBold(node.row.kind) ? 1 : 0);
     tree_.SetItemImage(item, node.image, node.image, node.image, node.image);
   }
+  SendMessageA(treeView, WM_SETREDRAW, TRUE, 0);
 }
 
 bool CMainDlg::CreatePages() {
