@@ -9,6 +9,7 @@
 #include "nav/tweak_find.h"
 #include "res/resource.h"
 #include "services/dialog_texts_win32.h"
+#include "services/version_gate.h"
 
 namespace corvandel {
 namespace {
@@ -150,6 +151,10 @@ INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, 
 INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == kUndoCommand) {
+        OnUndoLastChange();
+        return TRUE;
+      }
       if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
       OnSysCommand(wParam);
       return TRUE;
@@ -159,7 +164,7 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<INT_PTR>(icon_);
     case WM_COMMAND:
       // Escape (IDCANCEL) and a bare Enter (IDOK) do nothing here.
-      if (LOWORD(wParam) == page::kApplyButton && HIWORD(wParam) == BN_CLICKED) navigator_.Apply();
+      if (LOWORD(wParam) == page::kApplyButton && HIWORD(wParam) == BN_CLICKED) ApplyChanges();
       return TRUE;
     case WM_HELP:
       // F1 opens help through WM_OPEN_HELP; the system's request does nothing.
@@ -234,6 +239,36 @@ void CMainDlg::OnSysCommand(WPARAM) {
   about.DoModal(window_);
 }
 
+void CMainDlg::ApplyChanges() {
+  navigator_.Apply();
+  UpdateUndoItem();
+}
+
+void CMainDlg::OnUndoLastChange() {
+  const std::optional<BackupFile> backup = navigator_.LastBackup();
+  if (!backup) return;
+  std::vector<RegChange> restore;
+  std::string error;
+  const std::string caption = navigator_.GetLanguage().GetLangString(kAlertCaption);
+  if (!BackupFolder::Read(*backup, &restore, &error)) {
+    services_.platform.ShowMessage(error, caption, mb::kIconError);
+    return;
+  }
+  const auto row = static_cast<std::size_t>(navigator_.CurrentTweakId());
+  const std::string title = row < navigator_.Table().size() ? navigator_.Table()[row].title : std::string();
+  if (services_.platform.ShowMessage(UndoQuestionText(title, restore), "Corvandel", mb::kOkCancel | mb::kIconQuestion) !=
+      mb::kIdOk)
+    return;
+  navigator_.UndoLastChange(&error);
+  UpdateUndoItem();
+}
+
+void CMainDlg::UpdateUndoItem() {
+  HMENU menu = GetSystemMenu(window_, FALSE);
+  if (menu == nullptr) return;
+  EnableMenuItem(menu, kUndoCommand, MF_BYCOMMAND | (navigator_.LastBackup() ? MF_ENABLED : MF_GRAYED));
+}
+
 bool CMainDlg::OnPaintIconic() {
   if (!IsIconic(window_)) return false;
   PAINTSTRUCT paint;
@@ -252,6 +287,7 @@ void CMainDlg::OnTreeSelect() {
   CTreeListItem* item = tree_.GetSelectedItem();
   if (item == nullptr) return;
   navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
+  UpdateUndoItem();
 }
 
 bool CMainDlg::FindTweak(const std::string& words, bool forward) {
@@ -299,6 +335,7 @@ bool CMainDlg::OnInitDialog() {
   tree_.Attach(GetDlgItem(window_, IDC_NAV_TREE));
   pageHost_.SetMainWindow(window_);
   AddAboutItem();
+  AddUndoItem();
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   StartSplash();
@@ -334,6 +371,12 @@ void CMainDlg::AddAboutItem() {
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, kAboutCommand, text);
+}
+
+void CMainDlg::AddUndoItem() {
+  HMENU menu = GetSystemMenu(window_, FALSE);
+  if (menu == nullptr) return;
+  AppendMenuA(menu, MF_STRING | MF_GRAYED, kUndoCommand, kUndoMenuText);
 }
 
 void CMainDlg::StartSplash() {
@@ -387,6 +430,10 @@ void CMainDlg::SetUpTree() {
 }
 
 void CMainDlg::BuildTree() {
+  // The tree is not on screen yet: it need not lay itself out after every
+  // one of its nodes.
+  HWND treeView = tree_.treeView();
+  SendMessageA(treeView, WM_SETREDRAW, FALSE, 0);
   tree_.DeleteAllItems();
   treeNodes_.clear();
   nodeItems_.clear();
@@ -403,6 +450,7 @@ void CMainDlg::BuildTree() {
     tree_.SetItemBold(item, IsBold(node.row.kind) ? 1 : 0);
     tree_.SetItemImage(item, node.image, node.image, node.image, node.image);
   }
+  SendMessageA(treeView, WM_SETREDRAW, TRUE, 0);
 }
 
 bool CMainDlg::CreatePages() {

@@ -29,8 +29,11 @@ namespace corvandel {
 inline constexpr UINT WM_TREE_SELECT = 1226;
 inline constexpr UINT WM_OPEN_HELP = 1227;
 
-// The system menu's About item.
+// The system menu's About item, and the item after it that undoes the last
+// change to the selected tweak.
 inline constexpr UINT kAboutCommand = 16;
+inline constexpr UINT kUndoCommand = 32;
+inline constexpr char kUndoMenuText[] = "Undo Last Change to This Tweak";
 
 // What the window works with: the seams, and how a help file is opened.
 struct MainDlgServices {
@@ -78,6 +81,7 @@ class CMainDlg : private IPageOwner {
 
   bool OnInitDialog();
   void AddAboutItem();
+  void AddUndoItem();
   void StartSplash();
   bool StartSkin();
   void FillImageList();
@@ -88,6 +92,10 @@ class CMainDlg : private IPageOwner {
   bool CreatePages();
 
   void OnSysCommand(WPARAM command);
+  void OnUndoLastChange();
+  void ApplyChanges();
+  // Enables the undo item when the selected tweak has a backup.
+  void UpdateUndoItem();
   bool OnPaintIconic();
   void OnTreeSelect();
   void OnSplitterMoved(int distance);

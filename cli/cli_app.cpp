@@ -26,14 +26,17 @@ constexpr const char* kHelp =
     "  tree                   the navigation tree: TweakId and text of every node\n"
     "  show TWEAKID...        selects each node in turn and prints its page\n"
     "  apply TWEAKID SETTING...  selects the node, sets its controls, presses \"Apply Changes\",\n"
-    "                         prints the message boxes and the page\n"
+    "                         prints the message boxes and the page; exit status 3 when the\n"
+    "                         registry refused a key\n"
+    "  undo TWEAKID           puts back the newest backup of that tweak, then as apply\n"
+    "  backups [TWEAKID]      the backups (of that tweak), newest first\n"
     "  find WORD...           the nodes whose title or description holds every word (any case)\n"
     "  profile save FILE [TWEAKID...]  writes an apply line for each tweak's page as it stands\n"
     "                         (every tweak with \"Apply Changes\" when none is named)\n"
     "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
-    "--json: tree, show, find and apply print one JSON document\n"
+    "--json: tree, show, find, apply, undo and backups print one JSON document\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
     "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH\n"
     "         --drives A:\\=2,C:\\=3  --browse TEXT\n";
@@ -62,6 +65,13 @@ std::optional<int> VisiblePage(const IPageHost& pages) {
   for (const PageTemplate& page : PageTemplates())
     if (pages.IsPageVisible(page.id)) return page.id;
   return std::nullopt;
+}
+
+// Keys the registry refused: exit status 3 once the alert is printed.
+std::optional<CliFailure> Refusal(const ChangeOutcome& outcome) {
+  if (outcome.refusedKeys.empty()) return std::nullopt;
+  return CliFailure{kExitRefused, "the registry refused " + std::to_string(outcome.refusedKeys.size()) +
+                                      " key(s): administrator rights are needed"};
 }
 
 // One run: the window's start-up less the drawing, then the command.
@@ -106,9 +116,41 @@ class Session {
   }
 
   std::optional<CliFailure> Apply(int tweakId, const std::vector<Setting>& settings) {
-    if (auto failure = SetAndApply(tweakId, settings)) return Usage(*failure);
+    ChangeOutcome outcome;
+    if (auto failure = SetAndApply(tweakId, settings, &outcome)) return Usage(*failure);
     Print();
-    return std::nullopt;
+    return Refusal(outcome);
+  }
+
+  // The newest backup of the tweak put back: the file restored, then the
+  // alerts and the page as after an apply.
+  std::optional<CliFailure> Undo(int tweakId) {
+    navigator_.Select(tweakId);
+    const std::optional<BackupFile> backup = navigator_.LastBackup();
+    std::string error;
+    const std::optional<ChangeOutcome> outcome = navigator_.UndoLastChange(&error);
+    if (!outcome)
+      return CliFailure{kExitFileError, backup ? error : "TweakId " + std::to_string(tweakId) + " has no backup in " +
+                                                            navigator_.Backups().Folder()};
+    if (!json_) out_ << "restored " << backup->name << '\n';
+    Print();
+    if (json_) jsonPages_.back()["restored"] = JsonText(backup->name);
+    return Refusal(*outcome);
+  }
+
+  // One line per backup, newest first: its file, its TweakId and that row's title.
+  void Backups(std::optional<int> tweakId) {
+    const TweakTable& table = navigator_.Table();
+    nlohmann::json list = nlohmann::json::array();
+    for (const BackupFile& file : navigator_.Backups().List(tweakId)) {
+      const TweakEntry* entry = FindRow(table, file.tweakId);
+      const std::string title = entry ? entry->title : "";
+      if (json_)
+        list.push_back({{"name", JsonText(file.name)}, {"tweakId", file.tweakId}, {"title", JsonText(title)}});
+      else
+        out_ << file.name << ' ' << file.tweakId << ' ' << QuoteText(title) << '\n';
+    }
+    if (json_) out_ << nlohmann::json{{"backups", std::move(list)}}.dump(2) << '\n';
   }
 
   // With --json, the pages kept: show's as {"pages": [...]}, apply's one page.
@@ -137,20 +179,22 @@ class Session {
 
   // Each line as "apply" runs it, under the tweak's TweakId and title: its
   // message boxes, or why it could not be applied. A line that showed a
-  // message box was refused by its tweak; one whose settings the page did
-  // not take failed and was not applied. Returns the lines not applied.
+  // message box was refused by its tweak (or the registry refused a key);
+  // one whose settings the page did not take failed and was not applied. Returns the lines not applied.
   int ApplyProfile(const std::vector<ProfileLine>& lines) {
     int applied = 0, refused = 0, failed = 0;
     for (const ProfileLine& line : lines) {
       out_ << line.tweakId << ' ' << EscapeText(Title(line.tweakId)) << '\n';
       const std::size_t alertsBefore = platform_.messages.size();
-      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings);
+      ChangeOutcome outcome;
+      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
       PrintAlerts();
       if (failure) {
         out_ << "failed (line " << line.lineNumber << "): " << *failure << '\n';
         ++failed;
       } else {
-        ++(platform_.messages.size() > alertsBefore ? refused : applied);
+        const bool refusal = platform_.messages.size() > alertsBefore || !outcome.refusedKeys.empty();
+        ++(refusal ? refused : applied);
       }
     }
     out_ << "applied " << applied << ", refused " << refused << ", failed " << failed << '\n';
@@ -167,8 +211,9 @@ class Session {
   }
 
   // Selects the tweak, sets its controls and presses "Apply Changes"; why
-  // not when the page has no such button or refuses a setting.
-  std::optional<std::string> SetAndApply(int tweakId, const std::vector<Setting>& settings) {
+  // not when the page has no such button or refuses a setting. *outcome
+  // says what the registry refused.
+  std::optional<std::string> SetAndApply(int tweakId, const std::vector<Setting>& settings, ChangeOutcome* outcome) {
     navigator_.Select(tweakId);
     const auto pageId = VisiblePage(pages_);
     if (!pageId || !ApplyShown())
@@ -178,7 +223,7 @@ class Session {
       std::string error;
       if (!ApplySetting(setting, target, &error)) return error;
     }
-    navigator_.Apply();
+    *outcome = navigator_.Apply();
     return std::nullopt;
   }
 
@@ -257,14 +302,20 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       for (int id : line.tweakIds) session.Show(id);
       session.PrintJsonPages(false);
       break;
-    case CommandLine::kApply: {
-      if (auto failure = session.Apply(line.tweakIds.front(), line.settings)) return failure;
+    case CommandLine::kApply:
+    case CommandLine::kUndo: {
+      const auto outcome = line.command == CommandLine::kApply ? session.Apply(line.tweakIds.front(), line.settings)
+                                                               : session.Undo(line.tweakIds.front());
+      if (outcome && outcome->status != kExitRefused) return outcome;
       session.PrintJsonPages(true);
       std::string message;
       if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
         return CliFailure{kExitFileError, message};
-      break;
+      return outcome;
     }
+    case CommandLine::kBackups:
+      session.Backups(line.tweakIds.empty() ? std::nullopt : std::optional<int>(line.tweakIds.front()));
+      break;
     case CommandLine::kProfileSave:
       if (!ReplaceFileContent(line.profileFile, session.SaveProfile(line.tweakIds)))
         return CliFailure{kExitFileError, line.profileFile + ": cannot write the profile"};
@@ -275,7 +326,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
         return CliFailure{kExitFileError, message};
       if (notApplied)
-        return CliFailure{kExitNotAllApplied, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
+        return CliFailure{kExitRefused, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
                                                   " lines of " + line.profileFile + " were not applied"};
       break;
     }

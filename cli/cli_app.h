@@ -8,9 +8,11 @@
 //   corvandel-cli [OPTIONS] find WORD...
 //   corvandel-cli [OPTIONS] profile save FILE [TWEAKID...]
 //   corvandel-cli [OPTIONS] profile apply FILE
+//   corvandel-cli [OPTIONS] undo TWEAKID
+//   corvandel-cli [OPTIONS] backups [TWEAKID]
 //
 // Options (anywhere on the line, as "--name VALUE" or "--name=VALUE"):
-//   --json           tree, show, find and apply print one JSON document
+//   --json           tree, show, find, apply, undo and backups print one JSON document
 //   --registry FILE  a registry file (.reg) instead of the system registry; a
 //                    missing file is an empty registry; "apply" writes it back
 //   --windows VER    95, 98, me, nt4, 2000, xp or PLATFORM.MAJOR.MINOR
@@ -47,8 +49,8 @@ struct CliHost {
 CliHost DetectHost();
 
 // Runs one command line (without the program's name): results to out, one
-// line of error to err. Returns the exit status (kExitOk, kExitFileError or
-// kExitUsage, cli/options.h).
+// line of error to err. Returns the exit status (kExitOk, kExitFileError,
+// kExitUsage or kExitRefused, cli/options.h).
 int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& out, std::ostream& err);
 
 }  // namespace corvandel

@@ -161,6 +161,30 @@ std::optional<CliFailure> ApplyPlatformOptions(const RawOptions& raw, SettablePl
   return std::nullopt;
 }
 
+std::optional<int> ParseTweakId(const std::string& word) {
+  const auto id = ParseNumber(word);
+  if (!id || *id >= static_cast<std::uint32_t>(kTweakCount)) return std::nullopt;
+  return static_cast<int>(*id);
+}
+
+CliFailure BadTweakId(const std::string& word) {
+  return Usage("bad TweakId \"" + word + "\": expected a number from 0 to " + std::to_string(kTweakCount - 1));
+}
+
+// "undo TWEAKID" and "backups [TWEAKID]".
+std::optional<CliFailure> ParseBackupCommand(const std::vector<std::string>& words, CommandLine* line) {
+  const bool undo = words[0] == "undo";
+  line->command = undo ? CommandLine::kUndo : CommandLine::kBackups;
+  if (undo ? words.size() != 2 : words.size() > 2)
+    return Usage(undo ? "undo takes one TweakId" : "backups takes at most one TweakId");
+  if (words.size() == 2) {
+    const auto id = ParseTweakId(words[1]);
+    if (!id) return BadTweakId(words[1]);
+    line->tweakIds.push_back(*id);
+  }
+  return std::nullopt;
+}
+
 // profile save FILE [TWEAKID...] | profile apply FILE. Saving names tweaks
 // with an "Apply Changes" button only; none named is every such tweak.
 std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& words, CommandLine* line) {
@@ -171,10 +195,10 @@ std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& wo
   line->command = save ? CommandLine::kProfileSave : CommandLine::kProfileApply;
   line->profileFile = words[2];
   for (std::size_t i = 3; i < words.size(); ++i) {
-    const auto id = ParseNumber(words[i]);
-    if (!id || !HasApplyRoutine(static_cast<int>(std::min<std::uint32_t>(*id, kTweakCount))))
+    const auto id = ParseTweakId(words[i]);
+    if (!id || !HasApplyRoutine(*id))
       return Usage("bad TweakId \"" + words[i] + "\": expected a tweak with an \"Apply Changes\" button");
-    line->tweakIds.push_back(static_cast<int>(*id));
+    line->tweakIds.push_back(*id);
   }
   if (save && line->tweakIds.empty())
     for (const TreeRow& row : TreeRows())
@@ -185,6 +209,7 @@ std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& wo
 std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, CommandLine* line) {
   if (words.empty()) return Usage(std::string("no command (") + kCliUsage + ")");
   const std::string& name = words[0];
+  if (name == "undo" || name == "backups") return ParseBackupCommand(words, line);
   if (name == "tree") {
     line->command = CommandLine::kTree;
   } else if (name == "show") {
@@ -206,10 +231,9 @@ std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, Co
   if (line->command != CommandLine::kTree && words.size() < 2) return Usage(name + " needs a TweakId");
   const std::size_t idsEnd = line->command == CommandLine::kShow ? words.size() : std::min<std::size_t>(words.size(), 2);
   for (std::size_t i = 1; i < idsEnd; ++i) {
-    const auto id = ParseNumber(words[i]);
-    if (!id || *id >= static_cast<std::uint32_t>(kTweakCount))
-      return Usage("bad TweakId \"" + words[i] + "\": expected a number from 0 to " + std::to_string(kTweakCount - 1));
-    line->tweakIds.push_back(static_cast<int>(*id));
+    const auto id = ParseTweakId(words[i]);
+    if (!id) return BadTweakId(words[i]);
+    line->tweakIds.push_back(*id);
   }
   for (std::size_t i = idsEnd; i < words.size(); ++i) {
     auto setting = ParseSetting(words[i]);

@@ -14,11 +14,11 @@ namespace corvandel {
 inline constexpr int kExitOk = 0;         // the command ran; alerts are part of its outcome
 inline constexpr int kExitFileError = 1;  // a file could not be read or written
 inline constexpr int kExitUsage = 2;      // a bad option, TweakId or setting
-inline constexpr int kExitNotAllApplied = 3;  // profile apply: a line was refused or failed
+inline constexpr int kExitRefused = 3;    // the registry refused some of the changes; a profile line not applied
 
 inline constexpr const char* kCliUsage =
-    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...] | find WORD... | "
-    "profile save FILE [TWEAKID...] | profile apply FILE";
+    "usage: corvandel-cli [OPTIONS] tree | show TWEAKID... | apply TWEAKID [SETTING...] | undo TWEAKID |"
+    " backups [TWEAKID] | find WORD... | profile save FILE [TWEAKID...] | profile apply FILE";
 
 // A step that cannot go on: the exit status and the one line that says why.
 struct CliFailure {
@@ -27,9 +27,9 @@ struct CliFailure {
 };
 
 struct CommandLine {
-  enum Command { kTree, kShow, kApply, kFind, kProfileSave, kProfileApply, kHelp };
+  enum Command { kTree, kShow, kApply, kUndo, kBackups, kFind, kProfileSave, kProfileApply, kHelp };
   Command command = kHelp;
-  std::vector<int> tweakIds;          // show: one or more; apply: one; profile save: any
+  std::vector<int> tweakIds;          // show: one or more; apply, undo: one; backups: one or none; profile save: any
   std::string profileFile;            // profile save and apply
   std::vector<Setting> settings;      // apply
   std::vector<std::string> words;     // find: each argument split at blanks

@@ -4,16 +4,44 @@
 #include "nav/tweak_table.h"
 #include "pages/page_reset.h"
 #include "services/registry_key.h"
+#include "services/version_gate.h"
 #include "tweaks/catalogue.h"
 
 namespace corvandel {
 
+namespace {
+
+constexpr std::size_t kListedRefusals = 5;
+
+// Keys are opened for reading only for the life of the object.
+class ReadOnlyOpens {
+ public:
+  explicit ReadOnlyOpens(IRegistry& registry) : registry_(registry) { registry_.SetReadOnlyOpens(true); }
+  ~ReadOnlyOpens() { registry_.SetReadOnlyOpens(false); }
+  ReadOnlyOpens(const ReadOnlyOpens&) = delete;
+  ReadOnlyOpens& operator=(const ReadOnlyOpens&) = delete;
+
+ private:
+  IRegistry& registry_;
+};
+
+}  // namespace
+
+std::string RefusedKeysText(const std::vector<std::string>& keys) {
+  std::string text = "These keys could not be changed:\n";
+  for (std::size_t i = 0; i < keys.size() && i < kListedRefusals; ++i) text += "\n" + keys[i];
+  if (keys.size() > kListedRefusals) text += "\nand " + std::to_string(keys.size() - kListedRefusals) + " more";
+  return text + "\n\nAdministrator rights are needed to change them.";
+}
+
 Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile)
     : registry_(registry),
       pages_(pages),
+      platform_(platform),
+      backups_(platform.ProgramFolder()),
       language_(profile, platform.ProgramFolder()),
       history_(registry, platform, table_, platform.ProgramFolder() + "\\" + kHistoryFileName),
-      context_{registry, pages, platform, language_, table_, history_, listColumns_, 0, &driveTable_} {
+      context_{registry_, pages, platform, language_, table_, history_, listColumns_, 0, &driveTable_} {
   for (int i = 0; i < kCategoryCount; ++i) {
     const auto category = static_cast<Category>(i);
     handlers_[static_cast<std::size_t>(i)] = std::make_unique<CCategoryTweaks>(category, CatalogueRoutines(category));
@@ -45,11 +73,61 @@ const CCategoryTweaks* Navigator::HandlerOf(int tweakId) const {
 void Navigator::Select(int tweakId) {
   context_.currentTweakId = tweakId;
   ShowTweakPageNone(pages_);
+  // An overview reads no keys, but may rebuild the history, which writes.
+  std::optional<ReadOnlyOpens> reading;
+  if (!HasOverview(tweakId)) reading.emplace(registry_);
   if (const CCategoryTweaks* handler = HandlerOf(tweakId)) handler->Load(context_, tweakId);
 }
 
-void Navigator::Apply() {
-  if (const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId)) handler->Apply(context_, context_.currentTweakId);
+ChangeOutcome Navigator::Apply() {
+  const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
+  if (!handler) return {};
+  return RunRecorded([&] { handler->Apply(context_, context_.currentTweakId); });
+}
+
+std::optional<BackupFile> Navigator::LastBackup() const { return backups_.Newest(context_.currentTweakId); }
+
+std::optional<ChangeOutcome> Navigator::UndoLastChange(std::string* error) {
+  const std::optional<BackupFile> backup = LastBackup();
+  if (!backup) return std::nullopt;
+  std::vector<RegChange> restore;
+  if (!BackupFolder::Read(*backup, &restore, error)) return std::nullopt;
+  ChangeOutcome outcome = RunRecorded([&] {
+    context_.RecordTweakChange();
+    ApplyRegistryChanges(restore, registry_);
+  });
+  Select(context_.currentTweakId);
+  return outcome;
+}
+
+ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
+  const int tweakId = context_.currentTweakId;
+  const auto row = static_cast<std::size_t>(tweakId);
+  const std::string title = row < table_.size() ? table_[row].title : std::string();
+  ChangeOutcome outcome;
+  registry_.Begin([&](const std::vector<RegChange>& restore) {
+    if (!outcome.backup) outcome.backup = backups_.NextFile(tweakId, platform_.TodayUtc());
+    backups_.Write(*outcome.backup, title, restore);
+  });
+  bool recordAsked = false;
+  context_.heldRecord = &recordAsked;
+  change();
+  context_.heldRecord = nullptr;
+  RecordedChanges recorded = registry_.End();
+
+  if (outcome.backup) {
+    if (recorded.restore.empty() || !backups_.Write(*outcome.backup, title, recorded.restore)) {
+      backups_.Remove(*outcome.backup);
+      outcome.backup.reset();
+    } else {
+      backups_.Prune();
+    }
+  }
+  if (recordAsked && !recorded.AllRefused()) history_.RecordTweakChange(tweakId);
+  if (!recorded.refusedKeys.empty())
+    platform_.ShowMessage(RefusedKeysText(recorded.refusedKeys), language_.GetLangString(kAlertCaption), mb::kIconError);
+  outcome.refusedKeys = std::move(recorded.refusedKeys);
+  return outcome;
 }
 
 }  // namespace corvandel

@@ -5,9 +5,13 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "history/backups.h"
 #include "history/change_history.h"
 #include "nav/category_tweaks.h"
 #include "nav/overviews.h"
@@ -15,8 +19,18 @@
 #include "services/language.h"
 #include "services/profile.h"
 #include "tweaks/file_system/drive_table.h"
+#include "services/registry_recording.h"
 
 namespace corvandel {
+
+// What an apply or an undo did beyond its routine.
+struct ChangeOutcome {
+  std::vector<std::string> refusedKeys;  // keys the registry refused, as the alert lists them
+  std::optional<BackupFile> backup;      // the backup that undoes it, when it changed anything
+};
+
+// The alert for refused keys: at most five of them, then "and N more".
+std::string RefusedKeysText(const std::vector<std::string>& keys);
 
 class Navigator {
  public:
@@ -33,10 +47,19 @@ class Navigator {
   void ShowFirstPage();
 
   // A tree selection: remembers the node, hides every page and runs the node's
-  // load routine (its overview for a category or group).
+  // load routine (its overview for a category or group). Keys are opened for
+  // reading only while it loads.
   void Select(int tweakId);
-  // "Apply Changes": the apply routine of the current tweak.
-  void Apply();
+  // "Apply Changes": the apply routine of the current tweak, recorded (see
+  // RunRecorded).
+  ChangeOutcome Apply();
+  // The newest backup of the current tweak, if any.
+  std::optional<BackupFile> LastBackup() const;
+  // Puts back what the newest backup of the current tweak holds, recorded as
+  // an apply is (so an undo can be undone in turn), and loads the page again.
+  // Nothing when there is no backup, or with *error when it cannot be read.
+  std::optional<ChangeOutcome> UndoLastChange(std::string* error);
+  const BackupFolder& Backups() const { return backups_; }
 
   int CurrentTweakId() const { return context_.currentTweakId; }
   const TweakTable& Table() const { return table_; }
@@ -46,9 +69,16 @@ class Navigator {
 
  private:
   const CCategoryTweaks* HandlerOf(int tweakId) const;
+  // Runs change over the recording registry: a backup of what it is about to
+  // change is written before the change reaches the registry (and removed
+  // again when nothing changed); the history record the change asks for is
+  // kept unless everything was refused; refused keys are shown in one alert.
+  ChangeOutcome RunRecorded(const std::function<void()>& change);
 
-  IRegistry& registry_;
+  RecordingRegistry registry_;
   IPageHost& pages_;
+  IPlatform& platform_;
+  BackupFolder backups_;
   Language language_;
   TweakTable table_;
   ChangeHistory history_;

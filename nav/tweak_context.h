@@ -28,10 +28,18 @@ struct TweakContext {
   // The File System's drive choices, kept from the load of its drive tweak
   // to the apply; nullptr where no navigator keeps them.
   DriveTable* driveTable = nullptr;
+  // Set while the navigator runs an apply: the record waits there until the
+  // apply's outcome is known (no date for a change that was refused whole).
+  bool* heldRecord = nullptr;
 
   GateContext Gate() const { return {platform, language, pages}; }
   // Today's date for the selected tweak in the history.
-  void RecordTweakChange() { history.RecordTweakChange(currentTweakId); }
+  void RecordTweakChange() {
+    if (heldRecord)
+      *heldRecord = true;
+    else
+      history.RecordTweakChange(currentTweakId);
+  }
 };
 
 }  // namespace corvandel

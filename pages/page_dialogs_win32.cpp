@@ -109,7 +109,6 @@ INT_PTR CALLBACK CPageDialog::DialogProc(HWND window, UINT message, WPARAM wPara
 }
 
 bool CPageDialog::OnInitDialog() {
-  SetUpBeforeSkin();
   if (!SkinHookup()) {
     Owner().Platform().ShowMessage(kSkinFailureText, "", mb::kOk);
     EndDialog(window_, 0);
@@ -145,10 +144,14 @@ CComboCheckPage::CComboCheckPage() : CPageDialog(page::kComboCheck, kComboCheckS
 
 void CComboCheckPage::SetUp() {
   colors_.Attach(Item(kColorCombo));
-  FillColors(Owner().PageHost(), page::kComboCheck, kColorCombo);
-  // A different start colour at almost every start of the program.
-  std::srand(static_cast<unsigned>(std::time(nullptr)) + static_cast<unsigned>(std::clock()));
-  Owner().PageHost().ComboSetCurSel(page::kComboCheck, kColorCombo, std::rand() % kStartColorChoices);
+  // The colours go in when the combo box is first used or its page first
+  // shown, with a different start colour at almost every start.
+  Win32PageHost& pages = Owner().PageHost();
+  pages.FillOnFirstUse(page::kComboCheck, kColorCombo, [&pages] {
+    FillColors(pages, page::kComboCheck, kColorCombo);
+    std::srand(static_cast<unsigned>(std::time(nullptr)) + static_cast<unsigned>(std::clock()));
+    pages.ComboSetCurSel(page::kComboCheck, kColorCombo, std::rand() % kStartColorChoices);
+  });
 }
 
 bool CComboCheckPage::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -169,16 +172,20 @@ CEditComboPage::CEditComboPage() : CPageDialog(page::kEditCombo, kEditComboSkin)
 
 CSingleComboPage::CSingleComboPage() : CPageDialog(page::kSingleCombo, kSingleComboSkin) {}
 
-void CSingleComboPage::SetUpBeforeSkin() {
-  // Ten thousand strings go straight to the one combo box, with room for all
-  // of them made first and no redrawing meanwhile: through the page host
-  // every string would look the control up again, which is slow under Wine.
+void CSingleComboPage::SetUp() {
+  // Ten thousand strings for a page that may never be opened: they go in
+  // when the combo box is first used or its page first shown. They go
+  // straight to the control, with room for all of them made first and no
+  // redrawing meanwhile: through the page host every string would look the
+  // control up again, which is slow under Wine.
   HWND combo = Item(1021);
-  SendMessageA(combo, CB_INITSTORAGE, kNumberComboLast + 1, (kNumberComboLast + 1) * 6);
-  SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
-  ForEachNumberComboItem(
-      [&](const std::string& text) { SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); });
-  SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+  Owner().PageHost().FillOnFirstUse(page::kSingleCombo, 1021, [combo] {
+    SendMessageA(combo, CB_INITSTORAGE, kNumberComboLast + 1, (kNumberComboLast + 1) * 6);
+    SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+    ForEachNumberComboItem(
+        [&](const std::string& text) { SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); });
+    SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+  });
 }
 
 }  // namespace corvandel

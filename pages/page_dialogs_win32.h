@@ -45,8 +45,7 @@ class CPageDialog {
   int templateId() const { return templateId_; }
 
  protected:
-  // Set-up before and after the skin hookup.
-  virtual void SetUpBeforeSkin() {}
+  // Set-up after the skin hookup.
   virtual void SetUp() {}
   // WM_DRAWITEM of an owner-drawn control; false when not handled.
   virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
@@ -123,12 +122,12 @@ class CEditComboPage : public CPageDialog {
   CEditComboPage();
 };
 
-// A check box and the numbers 0 to 10000 (176).
+// A check box and the numbers 0 to 10000, put in on first use (176).
 class CSingleComboPage : public CPageDialog {
  public:
   CSingleComboPage();
  protected:
-  void SetUpBeforeSkin() override;
+  void SetUp() override;
 };
 
 }  // namespace corvandel

@@ -33,6 +33,24 @@ HWND Win32PageHost::PageWindow(int pageId) const {
   return page == pages_.end() ? nullptr : page->second;
 }
 
+void Win32PageHost::FillOnFirstUse(int pageId, int controlId, std::function<void()> fill) {
+  waitingFills_.push_back({pageId, controlId, std::move(fill)});
+}
+
+void Win32PageHost::RunFills(int pageId, int controlId) const {
+  if (waitingFills_.empty()) return;
+  for (std::size_t i = 0; i < waitingFills_.size();) {
+    const WaitingFill& waiting = waitingFills_[i];
+    if (waiting.pageId != pageId || (controlId != kAnyControl && waiting.controlId != controlId)) {
+      ++i;
+      continue;
+    }
+    const std::function<void()> fill = std::move(waitingFills_[i].fill);
+    waitingFills_.erase(waitingFills_.begin() + static_cast<std::ptrdiff_t>(i));
+    fill();
+  }
+}
+
 HWND Win32PageHost::Control(int pageId, int controlId) const {
   if (FindControl(pageId, controlId) == nullptr) return nullptr;
   HWND parent = pageId == page::kMainWindow ? main_ : PageWindow(pageId);
@@ -47,6 +65,7 @@ HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
 // Pages and controls.
 
 void Win32PageHost::ShowPage(int pageId, bool show) {
+  if (show) RunFills(pageId, kAnyControl);
   if (HWND page = PageWindow(pageId)) ShowWindow(page, show ? SW_SHOW : SW_HIDE);
 }
 
@@ -71,10 +90,12 @@ bool Win32PageHost::IsControlEnabled(int pageId, int controlId) const {
 }
 
 void Win32PageHost::SetText(int pageId, int controlId, const std::string& text) {
+  RunFills(pageId, controlId);
   if (HWND control = Control(pageId, controlId)) SetWindowTextA(control, text.c_str());
 }
 
 std::string Win32PageHost::GetText(int pageId, int controlId) const {
+  RunFills(pageId, controlId);
   HWND control = Control(pageId, controlId);
   return control == nullptr ? std::string() : WindowText(control);
 }
@@ -94,6 +115,7 @@ int Win32PageHost::GetCheck(int pageId, int controlId) const {
 // Combo boxes.
 
 LRESULT Win32PageHost::ComboCall(int pageId, int controlId, UINT message, WPARAM wParam, LPARAM lParam) const {
+  RunFills(pageId, controlId);
   HWND combo = Control(pageId, controlId, ControlKind::kComboBox);
   return combo == nullptr ? CB_ERR : SendMessageA(combo, message, wParam, lParam);
 }

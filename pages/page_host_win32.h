@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
+#include <vector>
 
 #include "pages/page_host.h"
 #include "pages/page_templates.h"
@@ -20,6 +22,10 @@ class Win32PageHost : public IPageHost {
   void AddPage(int pageId, HWND page) { pages_[pageId] = page; }
   // A page's dialog window; nullptr for an unknown page.
   HWND PageWindow(int pageId) const;
+  // Set-up that can wait until it is needed: fill runs once, when a call of
+  // this host first reaches the control's items or text, or the control's
+  // page is first shown. Showing, hiding or enabling it does not wait for it.
+  void FillOnFirstUse(int pageId, int controlId, std::function<void()> fill);
 
   void ShowPage(int pageId, bool show) override;
   bool IsPageVisible(int pageId) const override;
@@ -69,9 +75,19 @@ class Win32PageHost : public IPageHost {
   HWND Control(int pageId, int controlId, ControlKind kind) const;
   LRESULT ComboCall(int pageId, int controlId, UINT message, WPARAM wParam, LPARAM lParam) const;
   static bool IsRow(HWND list, int row);
+  // Runs the waiting fills of a page: of one control, or of all (kAnyControl).
+  void RunFills(int pageId, int controlId) const;
+  static constexpr int kAnyControl = -1;
+
+  struct WaitingFill {
+    int pageId;
+    int controlId;
+    std::function<void()> fill;
+  };
 
   HWND main_ = nullptr;
   std::map<int, HWND> pages_;
+  mutable std::vector<WaitingFill> waitingFills_;  // filled on first use, even by a query
 };
 
 }  // namespace corvandel

@@ -2,6 +2,7 @@
 
 #include "services/builtin_strings.h"
 #include "services/decimal.h"
+#include "services/profile_ini.h"
 
 namespace corvandel {
 
@@ -57,14 +58,22 @@ void Language::TranslateDialog(IDialogTexts& dialog, int dialogId) const {
 void Language::TranslateTweakTable(TweakTable& table) const {
   // Keys are the TweakId and a one-digit suffix written together ("%d%d").
   auto key = [](int tweakId, char suffix) { return std::to_string(tweakId) + suffix; };
+  // Without the language folder every lookup gives its default as a file
+  // that cannot be read does: so much is known without asking the profile
+  // almost a thousand times at start-up.
+  const bool noFile = InMissingFolder(FilePath());
+  auto read = [&](const std::string& key, const std::string& defaultText) {
+    return noFile ? UnescapeLangText(UnreadableFileResult(defaultText, kTextBuffer))
+                  : Read(kTweakTableSection, key, defaultText, kTextBuffer);
+  };
   for (TweakEntry& row : table) {
-    std::string id = Read(kTweakTableSection, key(row.tweakId, '1'), std::to_string(row.tweakId), kTextBuffer);
+    std::string id = read(key(row.tweakId, '1'), std::to_string(row.tweakId));
     if (!id.empty()) {
       if (auto parsed = ParseDecimal(id)) row.tweakId = *parsed;
     }
-    std::string title = Read(kTweakTableSection, key(row.tweakId, '2'), row.title, kTextBuffer);
+    std::string title = read(key(row.tweakId, '2'), row.title);
     if (!title.empty()) row.title = title;
-    std::string description = Read(kTweakTableSection, key(row.tweakId, '3'), row.description, kTextBuffer);
+    std::string description = read(key(row.tweakId, '3'), row.description);
     if (!description.empty()) row.description = description;
   }
 }

@@ -26,7 +26,9 @@ struct CalendarDate {
 // MessageBoxA styles and results the program uses.
 namespace mb {
 inline constexpr unsigned kOk = 0x00000000u;
+inline constexpr unsigned kOkCancel = 0x00000001u;
 inline constexpr unsigned kIconError = 0x00000010u;
+inline constexpr unsigned kIconQuestion = 0x00000020u;
 inline constexpr int kIdOk = 1;
 }  // namespace mb
 

@@ -1,6 +1,7 @@
 #include "services/profile_ini.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -15,27 +16,14 @@ namespace {
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
-enum class FileState {
-  kRead,        // the file's text was read
-  kAbsent,      // no such file, but its folder exists: read as an empty file
-  kUnreadable,  // no folder, a directory, a device, or a read error
-};
-
 // The file's bytes, read whole (it is small, and a byte-order mark decides
-// how all of it reads).
-FileState ReadFileBytes(const std::string& file, std::string& bytes) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path path = PathFromAnsi(file);
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found)
-    return fs::is_directory(path.parent_path(), error) ? FileState::kAbsent : FileState::kUnreadable;
-  if (status.type() != fs::file_type::regular) return FileState::kUnreadable;
+// how all of it reads); false on a read error.
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return FileState::kUnreadable;
+  if (!in) return false;
   char chunk[16 * 1024];
   while (in.read(chunk, sizeof(chunk)) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-  return in.bad() ? FileState::kUnreadable : FileState::kRead;
+  return !in.bad();
 }
 
 // A byte-order mark selects UTF-8 or UTF-16; without one the bytes are ANSI.
@@ -131,6 +119,31 @@ TextView StripDefault(TextView text) {
 
 }  // namespace
 
+const std::u16string* IniProfile::FileText(const std::string& file) {
+  namespace fs = std::filesystem;
+  static const Text kEmpty;
+  std::error_code error;
+  const fs::path path = PathFromAnsi(file);
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found)  // read as empty when its folder exists
+    return fs::is_directory(path.parent_path(), error) ? &kEmpty : nullptr;
+  if (status.type() != fs::file_type::regular) return nullptr;  // a directory or a device
+  const fs::file_time_type lastWrite = fs::last_write_time(path, error);
+  const std::uintmax_t size = error ? 0 : fs::file_size(path, error);
+  if (error) return nullptr;
+  if (cached_ && cache_.path == file && cache_.lastWrite == lastWrite && cache_.size == size) return &cache_.text;
+  cached_ = false;
+  const fs::file_time_type readAt = fs::file_time_type::clock::now();
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return nullptr;
+  cache_ = {file, lastWrite, size, DecodeFileText(bytes)};
+  // A file system keeps times of last change coarsely (to two seconds, on
+  // some): a file changed shortly before it was read could change again
+  // without a new time. Such a file is read again at every lookup.
+  cached_ = lastWrite + std::chrono::seconds(2) < readAt;
+  return &cache_.text;
+}
+
 std::string IniProfile::GetString(const std::string& section, const std::string& key,
                                   const std::string& defaultText, std::size_t bufferSize,
                                   const std::string& file) {
@@ -140,18 +153,29 @@ std::string IniProfile::GetString(const std::string& section, const std::string&
   const Text keyText = WidenAnsi(key.c_str());
   const Text fallback = WidenAnsi(defaultText.c_str());
   const TextView defaultView = StripDefault(fallback);
-
   try {
-    std::string bytes;
-    if (ReadFileBytes(file.c_str(), bytes) != FileState::kUnreadable) {
-      const Text text = DecodeFileText(bytes);
-      const std::optional<TextView> value = FindValue(text, Trim(sectionText), Trim(keyText));
+    if (const Text* text = FileText(file.c_str())) {
+      const std::optional<TextView> value = FindValue(*text, Trim(sectionText), Trim(keyText));
       return NarrowAnsi(CopyEntry(value.value_or(defaultView), bufferSize));
     }
   } catch (const std::bad_alloc&) {  // a file too big to hold is as good as unreadable
+    cached_ = false;
   }
+  return UnreadableFileResult(defaultText, bufferSize);
+}
+
+std::string UnreadableFileResult(const std::string& defaultText, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
   // Only here is the default's quoting left alone.
-  return NarrowAnsi(defaultView.substr(0, bufferSize - 1));
+  const Text fallback = WidenAnsi(defaultText.c_str());
+  return NarrowAnsi(StripDefault(fallback).substr(0, bufferSize - 1));
+}
+
+bool InMissingFolder(const std::string& file) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path path = PathFromAnsi(file.c_str());
+  return fs::status(path, error).type() == fs::file_type::not_found && !fs::is_directory(path.parent_path(), error);
 }
 
 }  // namespace corvandel

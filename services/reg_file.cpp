@@ -106,16 +106,8 @@ std::vector<std::uint8_t> AnsiFromUtf16Bytes(const std::vector<std::uint8_t>& by
 
 bool IsText(std::uint32_t type) { return type == reg::kSz || type == reg::kExpandSz || type == reg::kMultiSz; }
 
-// One change a file asks for; a file becomes a list of them before any is made.
-struct Change {
-  enum Kind { kCreateKey, kDeleteKey, kSetValue, kDeleteValue };
-  Kind kind;
-  RegKey root;
-  std::string path;
-  std::string name;
-  std::uint32_t type = reg::kNone;
-  std::vector<std::uint8_t> data;
-};
+// A file becomes a list of changes before any is made.
+using Change = RegChange;
 
 class Parser {
  public:
@@ -329,7 +321,7 @@ class Parser {
   std::string problem_;
 };
 
-void Apply(const Change& change, MemoryRegistry& registry) {
+void Apply(const Change& change, IRegistry& registry) {
   const char* path = change.path.c_str();
   switch (change.kind) {
     case Change::kCreateKey:
@@ -403,8 +395,10 @@ void AppendHexList(std::string& out, std::string line, const std::vector<std::ui
   out += line + "\r\n";
 }
 
+std::string ValueName(const std::string& name) { return (name.empty() ? std::string("@") : Quoted(name)) + "="; }
+
 void AppendValue(std::string& out, const MemoryRegistry::Value& value) {
-  const std::string name = (value.name.empty() ? std::string("@") : Quoted(value.name)) + "=";
+  const std::string name = ValueName(value.name);
   if (IsPlainText(value)) {
     out += name + Quoted(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1)) +
            "\r\n";
@@ -427,16 +421,55 @@ bool RegistryFileKeys::Contains(RegKey root, std::string_view path) const {
   return keys_.count({root, UpperCase(path)}) != 0;
 }
 
+bool ParseRegistryText(std::string_view bytes, const std::string& fileName, std::vector<RegChange>* changes,
+                       std::string* error) {
+  const std::string text = DecodeFile(bytes);
+  return Parser(text, fileName).Parse(changes, error);
+}
+
+void ApplyRegistryChanges(const std::vector<RegChange>& changes, IRegistry& registry) {
+  for (const Change& change : changes) Apply(change, registry);
+}
+
 bool ImportRegistryText(std::string_view bytes, const std::string& fileName, MemoryRegistry& registry,
                         std::string* error, RegistryFileKeys* named) {
-  const std::string text = DecodeFile(bytes);
   std::vector<Change> changes;
-  if (!Parser(text, fileName).Parse(&changes, error)) return false;
-  for (const Change& change : changes) {
-    Apply(change, registry);
-    if (named && change.kind == Change::kCreateKey) named->Add(change.root, change.path);
-  }
+  if (!ParseRegistryText(bytes, fileName, &changes, error)) return false;
+  ApplyRegistryChanges(changes, registry);
+  if (named)
+    for (const Change& change : changes)
+      if (change.kind == Change::kCreateKey) named->Add(change.root, change.path);
   return true;
+}
+std::string RegistryKeyName(RegKey root, std::string_view path) {
+  std::string name;
+  for (const RootName& candidate : kRoots)
+    if (candidate.key == root) name = candidate.full;
+  if (!path.empty()) name += "\\" + std::string(path);
+  return name;
+}
+
+std::string RegistryChangesText(const std::vector<RegChange>& changes, const std::vector<std::string>& comment) {
+  std::string out = std::string(kRegedit4Header) + "\r\n";
+  for (const std::string& line : comment) out += "; " + line + "\r\n";
+  std::string section;  // the key the value lines now go to
+  for (const Change& change : changes) {
+    const std::string key = RegistryKeyName(change.root, change.path);
+    if (change.kind == Change::kDeleteKey) {
+      out += "\r\n[-" + key + "]\r\n";
+      section.clear();
+      continue;
+    }
+    if (change.kind == Change::kCreateKey || key != section) {
+      out += "\r\n[" + key + "]\r\n";
+      section = key;
+    }
+    if (change.kind == Change::kSetValue)
+      AppendValue(out, {change.name, change.type, change.data});
+    else if (change.kind == Change::kDeleteValue)
+      out += ValueName(change.name) + "-\r\n";
+  }
+  return out;
 }
 
 bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error,

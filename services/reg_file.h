@@ -3,10 +3,12 @@
 // is how the headless front end edits a machine's settings offline.
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "services/registry_memory.h"
 
@@ -25,6 +27,34 @@ class RegistryFileKeys {
  private:
   std::set<std::pair<RegKey, std::string>> keys_;  // paths in upper case
 };
+
+// One change a registry file asks for, in the order the file gives them: a
+// [ROOT\path] section creates the key, [-ROOT\path] deletes it with all below
+// it, a value line sets a value or ("name"=-) deletes it.
+struct RegChange {
+  enum Kind { kCreateKey, kDeleteKey, kSetValue, kDeleteValue };
+  Kind kind;
+  RegKey root;
+  std::string path;
+  std::string name;
+  std::uint32_t type = reg::kNone;
+  std::vector<std::uint8_t> data;
+  bool operator==(const RegChange&) const = default;
+};
+
+// Reads a registry file's bytes into its changes (see ImportRegistryText);
+// false with *error on a fault.
+bool ParseRegistryText(std::string_view bytes, const std::string& fileName, std::vector<RegChange>* changes,
+                       std::string* error);
+// Makes the changes in order, as the registry editor imports them. A key
+// that is not there is already deleted; a failed call skips that change.
+void ApplyRegistryChanges(const std::vector<RegChange>& changes, IRegistry& registry);
+// The changes as a "REGEDIT4" file (CR LF line ends) that imports as exactly
+// these changes, values in the form ExportRegistryText writes them; each
+// line of comment becomes a "; " line after the header.
+std::string RegistryChangesText(const std::vector<RegChange>& changes, const std::vector<std::string>& comment);
+// "HKEY_LOCAL_MACHINE" and the like, joined with the path when there is one.
+std::string RegistryKeyName(RegKey root, std::string_view path);
 
 // Imports a registry file's bytes as the registry editor does: a [ROOT\path]
 // section creates the key, its value lines set values, [-ROOT\path] deletes

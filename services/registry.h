@@ -45,8 +45,9 @@ class IRegistry {
 
   // RegConnectRegistryA(NULL, root, result): the root on the local machine.
   virtual RegResult ConnectRegistry(RegKey root, RegKey* result) = 0;
-  // RegOpenKeyExA(key, subKey, 0, KEY_ALL_ACCESS, result). A null or empty
-  // subKey opens a new handle to key itself.
+  // RegOpenKeyExA(key, subKey, 0, KEY_ALL_ACCESS, result), or KEY_READ while
+  // read-only opens are on. A null or empty subKey opens a new handle to key
+  // itself.
   virtual RegResult OpenKeyEx(RegKey key, const char* subKey, RegKey* result) = 0;
   // RegOpenKeyA(key, subKey, result).
   virtual RegResult OpenKey(RegKey key, const char* subKey, RegKey* result) = 0;
@@ -79,6 +80,11 @@ class IRegistry {
                               std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
   // RegCloseKey(key).
   virtual RegResult CloseKey(RegKey key) = 0;
+
+  // While on, OpenKeyEx asks only for the right to read (KEY_READ): a page
+  // being loaded then shows what a key holds even to a user who may not
+  // change it. Handles opened so refuse changes with kAccessDenied.
+  virtual void SetReadOnlyOpens(bool readOnly) = 0;
 };
 
 }  // namespace corvandel

@@ -177,6 +177,7 @@ RegResult MemoryRegistry::Acquire(RegKey key, const char* subKey, bool create, b
   }
   bool missing = found < parts.size();
   if (missing && !create) return reg::kFileNotFound;
+  if (missing && IsReadOnly(key)) return reg::kAccessDenied;
   // Any key to be created lies at or above the target, so checking the target
   // refuses the whole call before anything is made.
   if (Denied(kOpen, node->root, path) || (missing && Denied(kCreate, node->root, path))) return reg::kAccessDenied;
@@ -237,7 +238,13 @@ RegResult MemoryRegistry::ConnectRegistry(RegKey root, RegKey* result) {
 RegResult MemoryRegistry::OpenKeyEx(RegKey key, const char* subKey, RegKey* result) {
   if (result) *result = 0;
   if (RegResult fault = NextCallFault()) return fault;
-  return Acquire(key, subKey, false, roots_.count(key) > 0, result);
+  if (!readOnlyOpens_) {
+    NodePtr node;
+    if (FindBelow(key, subKey, &node) == reg::kSuccess && Denied(kFullAccess, *node)) return reg::kAccessDenied;
+  }
+  const RegResult r = Acquire(key, subKey, false, roots_.count(key) > 0, result);
+  if (r == reg::kSuccess && readOnlyOpens_ && !roots_.count(*result)) readOnlyHandles_.insert(*result);
+  return r;
 }
 
 RegResult MemoryRegistry::OpenKey(RegKey key, const char* subKey, RegKey* result) {
@@ -283,7 +290,7 @@ RegResult MemoryRegistry::SetValueEx(RegKey key, const char* name, std::uint32_t
   NodePtr node;
   if (RegResult r = Resolve(key, &node)) return r;
   if (!data && size) return reg::kNoAccess;
-  if (Denied(kSet, *node)) return reg::kAccessDenied;
+  if (IsReadOnly(key) || Denied(kSet, *node)) return reg::kAccessDenied;
   std::vector<std::uint8_t> bytes(data, data + size);
   auto value = FindValue(node->values, name ? name : "");
   if (value == node->values.end()) {
@@ -299,7 +306,7 @@ RegResult MemoryRegistry::DeleteValue(RegKey key, const char* name) {
   if (RegResult fault = NextCallFault()) return fault;
   NodePtr node;
   if (RegResult r = Resolve(key, &node)) return r;
-  if (Denied(kDelete, *node)) return reg::kAccessDenied;
+  if (IsReadOnly(key) || Denied(kDelete, *node)) return reg::kAccessDenied;
   auto value = FindValue(node->values, name ? name : "");
   if (value == node->values.end()) return reg::kFileNotFound;
   node->values.erase(value);
@@ -370,6 +377,7 @@ RegResult MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
 
 RegResult MemoryRegistry::CloseKey(RegKey key) {
   if (roots_.count(key)) return reg::kSuccess;
+  readOnlyHandles_.erase(key);
   return handles_.erase(key) ? reg::kSuccess : reg::kInvalidHandle;
 }
 

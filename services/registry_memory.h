@@ -34,6 +34,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,8 +50,14 @@ class MemoryRegistry : public IRegistry {
   // creating a key. kSet: SetValueEx. kDelete: DeleteValue, DeleteValueByPath,
   // DeleteKey, DeleteTree (a tree holding a refused key is left whole). Access
   // is checked when the call is made, as for a key whose rights were changed
-  // after it was opened.
-  enum Op : unsigned { kOpen = 1u, kCreate = 2u, kSet = 4u, kDelete = 8u };
+  // after it was opened. kFullAccess: OpenKeyEx asking for full access, not a
+  // read-only one; with kCreate, kSet and kDelete it is what a user without
+  // administrator rights meets under HKEY_LOCAL_MACHINE.
+  //
+  // A handle OpenKeyEx gives while read-only opens are on refuses SetValueEx
+  // and DeleteValue, and creating a key below it; the calls that open the key
+  // they work on themselves (DeleteKey, DeleteTree, DeleteValueByPath) go on.
+  enum Op : unsigned { kOpen = 1u, kCreate = 2u, kSet = 4u, kDelete = 8u, kFullAccess = 16u };
 
   struct Value {
     std::string name;
@@ -80,6 +87,7 @@ class MemoryRegistry : public IRegistry {
   RegResult EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
                       std::uint8_t* data, std::uint32_t* dataSize) override;
   RegResult CloseKey(RegKey key) override;
+  void SetReadOnlyOpens(bool readOnly) override { readOnlyOpens_ = readOnly; }
 
   // Fault injection, to exercise the routines' silent-failure paths.
   // Refuses ops (a mask of Op) with kAccessDenied at path below root and at
@@ -123,10 +131,13 @@ class MemoryRegistry : public IRegistry {
   bool Denied(unsigned op, RegKey root, const Path& path) const;
   bool DeniedInTree(unsigned op, const Node& node) const;
   RegKey NewHandle(NodePtr node);
+  bool IsReadOnly(RegKey key) const { return readOnlyHandles_.count(key) > 0; }
   const Node* Find(RegKey root, std::string_view path) const;
 
   std::map<RegKey, NodePtr> roots_;
   std::map<RegKey, NodePtr> handles_;
+  std::set<RegKey> readOnlyHandles_;  // opened by OpenKeyEx while read-only opens were on
+  bool readOnlyOpens_ = false;
   RegKey nextHandle_ = 0x1000;
   std::vector<Denial> denials_;
   std::map<std::uint64_t, RegResult> failures_;  // call number -> code

@@ -40,7 +40,9 @@ RegResult Win32Registry::ConnectRegistry(RegKey root, RegKey* result) {
 }
 
 RegResult Win32Registry::OpenKeyEx(RegKey key, const char* subKey, RegKey* result) {
-  return HandOut(result, [&](HKEY* out) { return RegOpenKeyExA(ToHkey(key), subKey, 0, KEY_ALL_ACCESS, out); });
+  return HandOut(result, [&](HKEY* out) {
+    return RegOpenKeyExA(ToHkey(key), subKey, 0, readOnly_ ? KEY_READ : KEY_ALL_ACCESS, out);
+  });
 }
 
 RegResult Win32Registry::OpenKey(RegKey key, const char* subKey, RegKey* result) {

@@ -27,6 +27,10 @@ class Win32Registry : public IRegistry {
   RegResult EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
                       std::uint8_t* data, std::uint32_t* dataSize) override;
   RegResult CloseKey(RegKey key) override;
+  void SetReadOnlyOpens(bool readOnly) override { readOnly_ = readOnly; }
+
+ private:
+  bool readOnly_ = false;
 };
 
 }  // namespace corvandel

@@ -206,6 +206,24 @@ TEST_P(RegistryConformance, DeleteKeyRefusesAKeyWithSubkeys) {
   EXPECT_FALSE(Exists(Reg(), reg::kCurrentUser, "Parent"));
 }
 
+TEST_P(RegistryConformance, ReadOnlyOpensReadButRefuseChangesThroughTheHandle) {
+  PutText(Reg(), reg::kCurrentUser, "Ro", "v", "1");
+  RegKey key = 0;
+  Reg().SetReadOnlyOpens(true);
+  ASSERT_EQ(reg::kSuccess, Reg().OpenKeyEx(reg::kCurrentUser, "Ro", &key));
+  Reg().SetReadOnlyOpens(false);
+  std::uint32_t size = 0;
+  EXPECT_EQ(reg::kSuccess, Reg().QueryValueEx(key, "v", nullptr, nullptr, &size));
+  const std::uint8_t one = '1';
+  EXPECT_EQ(reg::kAccessDenied, Reg().SetValueEx(key, "w", reg::kSz, &one, 1));
+  EXPECT_EQ(reg::kAccessDenied, Reg().DeleteValue(key, "v"));
+  EXPECT_EQ(reg::kSuccess, Reg().CloseKey(key));
+  EXPECT_EQ("1", ReadText(Reg(), reg::kCurrentUser, "Ro", "v"));
+  ASSERT_EQ(reg::kSuccess, Reg().OpenKeyEx(reg::kCurrentUser, "Ro", &key));  // full access again
+  EXPECT_EQ(reg::kSuccess, Reg().DeleteValue(key, "v"));
+  EXPECT_EQ(reg::kSuccess, Reg().CloseKey(key));
+}
+
 TEST_P(RegistryConformance, DeleteTreeRemovesTheKeyWithEverythingBelowIt) {
   PutText(Reg(), reg::kLocalMachine, "Top\\Tree\\A\\B", "v", "1");
   PutText(Reg(), reg::kLocalMachine, "Top\\Tree\\C", "", "2");

@@ -9,7 +9,6 @@ namespace corvandel {
 
 namespace {
 
-
 constexpr const char* kCmd = "Software\\Microsoft\\Command Processor";
 constexpr const char* kWatson = "SOFTWARE\\Microsoft\\DrWatson";
 constexpr const char* kAeDebug = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
@@ -23,20 +22,6 @@ constexpr const char* kEnvironment = "SYSTEM\\CurrentControlSet\\Control\\Sessio
 constexpr const char* kTour = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Tour";
 constexpr const char* kMenu = "Directory\\shell\\Command";
 constexpr const char* kMenuCommand = "Directory\\shell\\Command\\command";
-
-// A check box over one value: the value stored as each state writes it.
-void OnOff(std::vector<StoredState>& states, int id, RegKey root, const char* path, const char* name,
-           std::uint32_t checked, std::uint32_t unchecked) {
-  states.push_back({id, "checked", {Dw(root, path, name, checked)}});
-  states.push_back({id, "unchecked", {Dw(root, path, name, unchecked)}});
-}
-
-// A Current User / All Users pair: each scope in the other state.
-void Pair(std::vector<StoredState>& states, int id, const char* path, const char* name, std::uint32_t checked,
-          std::uint32_t unchecked) {
-  states.push_back({id, "user on", {Dw(kHKCU, path, name, checked), Dw(kHKLM, path, name, unchecked)}});
-  states.push_back({id, "machine on", {Dw(kHKCU, path, name, unchecked), Dw(kHKLM, path, name, checked)}});
-}
 
 std::vector<StoredState> BuildStates() {
   std::vector<StoredState> s;

@@ -9,7 +9,6 @@
 namespace corvandel {
 namespace {
 
-
 constexpr int kMultiCheck = page::kMultiCheck;
 constexpr int kEditCheck = page::kEditCheck;
 constexpr int kComboCheck = page::kComboCheck;
@@ -25,17 +24,6 @@ const std::string kMirrorInstaller = kMirror + "\\Software\\Policies\\Microsoft\
 const std::string kEnvironment = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 const std::string kApplets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets";
 const std::string kMenu = "Directory\\shell\\Command";
-
-const StoredState& FirstState(int tweakId) {
-  for (const StoredState& state : AccessoriesStates())
-    if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return AccessoriesStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
 
 // --- Version gates --------------------------------------------------------------
 

@@ -40,12 +40,6 @@ void TextFlag(std::vector<StoredState>& s, int id, const char* path, const char*
   s.push_back({id, "off", {Sz(kHKCU, path, name, "0")}});
 }
 
-// A number over one value: checked and unchecked.
-void OnOff(std::vector<StoredState>& s, int id, RegKey root, const char* path, const char* name) {
-  s.push_back({id, "on", {Dw(root, path, name, 1)}});
-  s.push_back({id, "off", {Dw(root, path, name, 0)}});
-}
-
 // A policy of both scopes, set to 1 or absent.
 void Policy(std::vector<StoredState>& s, int id, const char* name) {
   s.push_back({id, "user on", {Dw(kHKCU, kPolicyExplorer, name, 1), KeyOnly(kHKLM, kPolicyExplorer)}});

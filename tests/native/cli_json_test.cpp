@@ -112,6 +112,21 @@ TEST_F(CliJsonTest, TreeAndFindGiveTheNodesOfTheirLines) {
             RunJson({"find", "watson", "sound"}));
 }
 
+TEST_F(CliJsonTest, BackupsAndUndoGiveWhatTheirLinesSay) {
+  const std::string reg = WriteReg("r.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
+                                            "\"DisableUNCCheck\"=dword:00000000\r\n");
+  ASSERT_EQ(kExitOk, Run({"apply", "3", "1013=1", "--registry", reg})) << err.str();
+  EXPECT_EQ(json::parse(R"({"backups": [{"name": "2007-03-07_000001_3.reg", "tweakId": 3,
+                                         "title": "Allow UNC Paths at the Command Prompt"}]})"),
+            RunJson({"backups", "--registry", reg}));
+  const json undone = RunJson({"undo", "3", "--registry", reg});
+  EXPECT_EQ("2007-03-07_000001_3.reg", undone["restored"]);
+  EXPECT_EQ(3, undone["tweakId"]);
+  EXPECT_EQ(json::parse(R"({"id": 1013, "kind": "check", "state": 0, "enabled": true,
+                            "text": "Allow UNC paths and remove the warning message"})"),
+            undone["controls"][1]);
+}
+
 TEST(CliJsonText, AnsiTextBecomesUtf8) {
   EXPECT_EQ("caf\xc3\xa9 \xe2\x82\xac \xc3\xbf", JsonText("caf\xe9 \x80 \xff").get<std::string>());
   EXPECT_EQ("\"tab\\there\"", JsonText("tab\there").dump());

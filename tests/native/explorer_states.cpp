@@ -26,18 +26,6 @@ constexpr const char* kCopyToId = "{C2FBB630-2971-11d1-A18C-00C04FD75D13}";
 constexpr const char* kMoveToId = "{C2FBB631-2971-11d1-A18C-00C04FD75D13}";
 constexpr const char* kSendToId = "{7BA4C740-9E81-11CF-99D3-00AA004AE837}";
 
-void OnOff(std::vector<StoredState>& states, int id, RegKey root, const char* path, const char* name,
-           std::uint32_t checked, std::uint32_t unchecked, OsVersionRecord version = win::kXP) {
-  states.push_back({id, "checked", {Dw(root, path, name, checked)}, version});
-  states.push_back({id, "unchecked", {Dw(root, path, name, unchecked)}, version});
-}
-
-void Pair(std::vector<StoredState>& states, int id, const char* path, const char* name, std::uint32_t checked,
-          std::uint32_t unchecked) {
-  states.push_back({id, "user on", {Dw(kHKCU, path, name, checked), Dw(kHKLM, path, name, unchecked)}});
-  states.push_back({id, "machine on", {Dw(kHKCU, path, name, unchecked), Dw(kHKLM, path, name, checked)}});
-}
-
 std::vector<StoredState> BuildExplorerStates() {
   std::vector<StoredState> s;
   // Search

@@ -19,18 +19,6 @@ const std::string kAdvanced = kExplorer + "\\Advanced";
 const std::string kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const std::string kHandlers = "AllFilesystemObjects\\shellex\\ContextMenuHandlers";
 
-const StoredState& FirstState(int tweakId) {
-  for (const auto* states : {&ExplorerStates(), &FileSystemStates()})
-    for (const StoredState& state : *states)
-      if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return ExplorerStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
-
 // --- Version gates --------------------------------------------------------------
 
 constexpr Versions kNT = Versions::kXP | Versions::k2000 | Versions::kNT4;

@@ -216,5 +216,44 @@ TEST_F(TweakTableTranslation, TextsArriveAsTheFileHasThem) {
   EXPECT_EQ("it's \"quoted\"\tand tabbed", table[0].description);
 }
 
+// Without the language folder the table is translated without a lookup, to
+// exactly what the lookups would give: defaults without trailing blanks, cut
+// to 1023 characters, quotes kept, "\n" and "\t" turned into line breaks
+// and tabs.
+TEST(TweakTableWithoutLanguageFolder, GivesWhatTheLookupsGiveWithoutMakingThem) {
+  struct CountingProfile : IProfile {
+    IniProfile ini;
+    int calls = 0;
+    std::string GetString(const std::string& section, const std::string& key, const std::string& defaultText,
+                          std::size_t bufferSize, const std::string& file) override {
+      ++calls;
+      return ini.GetString(section, key, defaultText, bufferSize, file);
+    }
+  };
+  ScratchFolder folder;
+  const std::string program = folder.Ansi() + "\\absent";
+  const TweakTable rows = {{"\"Quoted\"  ", "line\\nbreak\\ttab ", 2, 0},
+                           {"plain", std::string(1500, 'd'), 2, 1},
+                           {"", "", 2, 2}};
+  CountingProfile counting;
+  Language language{counting, program};
+  TweakTable translated = rows;
+  language.TranslateTweakTable(translated);
+  EXPECT_EQ(0, counting.calls);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE(i);
+    const auto lookup = [&](const std::string& text) {
+      return UnescapeLangText(counting.ini.GetString("1004", "x", text, 1024, language.FilePath()));
+    };
+    const std::string title = lookup(rows[i].title), description = lookup(rows[i].description);
+    EXPECT_EQ(title.empty() ? rows[i].title : title, translated[i].title);
+    EXPECT_EQ(description.empty() ? rows[i].description : description, translated[i].description);
+    EXPECT_EQ(rows[i].tweakId, translated[i].tweakId);
+  }
+  EXPECT_EQ("\"Quoted\"", translated[0].title);
+  EXPECT_EQ("line\nbreak\ttab", translated[0].description);
+  EXPECT_EQ(1023u, translated[1].description.size());
+}
+
 }  // namespace
 }  // namespace corvandel

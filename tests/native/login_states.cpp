@@ -22,13 +22,6 @@ constexpr const char* kCrashControl = "SYSTEM\\CurrentControlSet\\Control\\Crash
 constexpr const char* kMemory = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 constexpr const char* kPrefetch = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters";
 
-// A check box over one number: the value stored as each state writes it.
-void OnOff(std::vector<StoredState>& states, int id, RegKey root, const char* path, const char* name,
-           std::uint32_t checked, std::uint32_t unchecked, OsVersionRecord version = win::kXP) {
-  states.push_back({id, "checked", {Dw(root, path, name, checked)}, version});
-  states.push_back({id, "unchecked", {Dw(root, path, name, unchecked)}, version});
-}
-
 // The same with texts.
 void OnOffText(std::vector<StoredState>& states, int id, const char* path, const char* name, const char* checked,
                const char* unchecked) {

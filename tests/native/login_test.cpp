@@ -20,18 +20,6 @@ const std::string kDefaultColors = ".DEFAULT\\Control Panel\\Colors";
 const std::string kUserDesktop = "Control Panel\\Desktop";
 const std::string kSystemPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
-const StoredState& FirstState(int tweakId) {
-  for (const auto* states : {&LoginStates(), &StartupStates()})
-    for (const StoredState& state : *states)
-      if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return LoginStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
-
 // --- Version gates and the history ------------------------------------------------
 
 constexpr Versions kNT = Versions::kXP | Versions::k2000 | Versions::kNT4;

@@ -148,7 +148,7 @@ TEST_F(ProfileTest, ApplyReportsEachLineUnderItsTitleAndCountsThem) {
                 "# refused: an empty path\n20 1015=\n"
                 "# failed: a hidden control\n3 1013=1 1018=1\n"
                 "82 1013=1 1021=#30\n");
-  EXPECT_EQ(kExitNotAllApplied, Run({"profile", "apply", File("p.txt"), "--registry", reg}));
+  EXPECT_EQ(kExitRefused, Run({"profile", "apply", File("p.txt"), "--registry", reg}));
   EXPECT_EQ((std::vector<std::string>{
                 "20 Specify the Alternat Debugging Utility",
                 "alert \"A L E R T\" \"Please Set the Alternate Program Path\"",

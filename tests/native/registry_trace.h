@@ -52,6 +52,7 @@ class RegistryTrace : public IRegistry {
   RegResult EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
                       std::uint8_t* data, std::uint32_t* dataSize) override;
   RegResult CloseKey(RegKey key) override;
+  void SetReadOnlyOpens(bool readOnly) override { inner_.SetReadOnlyOpens(readOnly); }
 
  private:
   struct Where {

@@ -22,19 +22,6 @@ constexpr const char* kUserAdvanced = "S-1-5-21-1004\\Software\\Microsoft\\Windo
 constexpr const char* kProfileWithoutExplorer = "S-1-5-21-1005\\Software";
 constexpr const char* kMyComputer = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
-void OnOff(std::vector<StoredState>& states, int id, const char* path, const char* name, std::uint32_t checked,
-           std::uint32_t unchecked) {
-  states.push_back({id, "checked", {Dw(kHKCU, path, name, checked)}});
-  states.push_back({id, "unchecked", {Dw(kHKCU, path, name, unchecked)}});
-}
-
-// A Current User / All Users pair: each scope in the other state.
-void Pair(std::vector<StoredState>& states, int id, const char* path, const char* name, std::uint32_t checked,
-          std::uint32_t unchecked) {
-  states.push_back({id, "user on", {Dw(kHKCU, path, name, checked), Dw(kHKLM, path, name, unchecked)}});
-  states.push_back({id, "machine on", {Dw(kHKCU, path, name, unchecked), Dw(kHKLM, path, name, checked)}});
-}
-
 // The scrolling settings of one profile.
 std::vector<SeedValue> Scrolling(RegKey root, const char* path, const char* classic, std::uint32_t xp) {
   return {Sz(root, path, "StartMenuScrollPrograms", classic), Dw(root, path, "Start_ScrollPrograms", xp)};
@@ -68,13 +55,13 @@ std::vector<StoredState> BuildStates() {
   Pair(s, 185, kAdvanced, "Start_ShowNetConn", 2, 0);
   Pair(s, 186, kAdvanced, "Start_ShowPrinters", 2, 0);
   // Taskbar
-  OnOff(s, 188, kExplorer, "EnableAutoTray", 1, 0);
+  OnOff(s, 188, kHKCU, kExplorer, "EnableAutoTray", 1, 0);
   s.push_back({189, "both scopes", {Dw(kHKCU, kAdvanced, "TaskbarGroupSize", 3), Dw(kHKLM, kAdvanced, "TaskbarGroupSize", 5)}});
   s.push_back({189, "machine only", {KeyOnly(kHKCU, kAdvanced), Dw(kHKLM, kAdvanced, "TaskbarGroupSize", 2)}});
-  OnOff(s, 191, kAdvanced, "EnableBalloonTips", 0, 1);
+  OnOff(s, 191, kHKCU, kAdvanced, "EnableBalloonTips", 0, 1);
   Pair(s, 192, kPolicies, "NoTrayContextMenu", 1, 0);
   Pair(s, 193, kAdvanced, "TaskbarGlomming", 1, 0);
-  OnOff(s, 194, kAdvanced, "TaskbarSizeMove", 0, 1);
+  OnOff(s, 194, kHKCU, kAdvanced, "TaskbarSizeMove", 0, 1);
   s.push_back({194, "unlocked on Me", {Dw(kHKCU, kAdvanced, "TaskbarSizeMove", 1)}, win::kMe});
   s.push_back({195, "hidden", {Raw(kHKCU, kPolicies, "NoStartBanner", {1, 0, 0, 0})}});
   s.push_back({195, "shown", {KeyOnly(kHKCU, kPolicies)}});
@@ -89,7 +76,7 @@ std::vector<StoredState> BuildStates() {
                      {KeyOnly(kHKU, kProfileWithoutExplorer)}})});
   s.push_back({197, "on 98", Join({Scrolling(kHKCU, kAdvanced, "Yes", 0), Scrolling(kHKU, kUserAdvanced, "Yes", 0)}),
                win::k98});
-  OnOff(s, 198, kAdvanced, "Start_NotifyNewApps", 1, 0);
+  OnOff(s, 198, kHKCU, kAdvanced, "Start_NotifyNewApps", 1, 0);
   Pair(s, 199, kPolicies, "NoStartMenuMorePrograms", 1, 0);
   Pair(s, 200, kPolicies, "NoStartMenuMFUprogramsList", 1, 0);
   Pair(s, 201, kNonEnum, kMyComputer, 1, 0);

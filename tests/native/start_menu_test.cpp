@@ -30,17 +30,6 @@ const std::string kMyComputer = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const std::vector<int> kTweaks = {179, 180, 181, 182, 183, 184, 185, 186, 188, 189, 191, 192, 193, 194, 195,
                                   196, 197, 198, 199, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210};
 
-const StoredState& FirstState(int tweakId) {
-  for (const StoredState& state : StartMenuStates())
-    if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return StartMenuStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
-
 // Every control changed, the program list's check boxes too.
 void ChangeAll(TweakHarness& h) {
   h.ChangeEveryControl();

@@ -30,12 +30,6 @@ constexpr const char* kUsbNt = "SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC
 constexpr const char* kUpnpHost = "SYSTEM\\CurrentControlSet\\Services\\upnphost";
 constexpr const char* kSsdp = "SYSTEM\\CurrentControlSet\\Services\\SSDPSRV";
 
-// A check box over one value: the value stored as each state writes it.
-void OnOff(std::vector<StoredState>& states, int id, RegKey root, const char* path, const char* name) {
-  states.push_back({id, "checked", {Dw(root, path, name, 1)}});
-  states.push_back({id, "unchecked", {Dw(root, path, name, 0)}});
-}
-
 // The Windows File Protection values live in the policy key and in Winlogon alike.
 std::vector<SeedValue> BothProtectionKeys(SeedValue policy) {
   SeedValue winlogon = policy;

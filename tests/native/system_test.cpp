@@ -29,17 +29,6 @@ const std::string kTime = "SYSTEM\\CurrentControlSet\\Services\\W32Time\\Paramet
 const std::string kUsb9x = "SYSTEM\\CurrentControlSet\\Services\\Class\\Usb\\0000";
 const std::string kUsbNt = "SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}\\0000";
 
-const StoredState& FirstState(int tweakId) {
-  for (const StoredState& state : SystemStates())
-    if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return SystemStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
-
 // --- Version gates and the history --------------------------------------------------
 
 struct GateCase {

@@ -41,11 +41,6 @@ constexpr const char* kSetup = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Se
 constexpr const char* k9xVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 
-void OnOff(std::vector<StoredState>& states, int id, const char* path, const char* name) {
-  states.push_back({id, "checked", {Dw(kHKLM, path, name, 1)}});
-  states.push_back({id, "unchecked", {Dw(kHKLM, path, name, 0)}});
-}
-
 std::vector<SeedValue> EventLogging(std::uint32_t global, std::uint32_t policy, std::uint32_t deploy,
                                     std::uint32_t remoteBoot) {
   return {Dw(kHKLM, kDiagnostics, "RunDiagnosticLoggingGlobal", global),
@@ -73,11 +68,11 @@ std::vector<StoredState> BuildStates() {
   s.push_back({275, "keep", {Dw(kHKLM, kCrash, "Overwrite", 0)}});
   s.push_back({275, "not set", {KeyOnly(kHKLM, kCrash)}});
   s.push_back({275, "unknown number", {Dw(kHKLM, kCrash, "Overwrite", 2)}});
-  OnOff(s, 276, kCrash, "LogEvent");
+  OnOff(s, 276, kHKLM, kCrash, "LogEvent");
   s.push_back({277, "small dump", {Dw(kHKLM, kCrash, "CrashDumpEnabled", 3)}});
   s.push_back({277, "none", {Dw(kHKLM, kCrash, "CrashDumpEnabled", 0)}});
   s.push_back({277, "unknown kind", {Dw(kHKLM, kCrash, "CrashDumpEnabled", 7)}});
-  OnOff(s, 278, kCrash, "SendAlert");
+  OnOff(s, 278, kHKLM, kCrash, "SendAlert");
   s.push_back({279, "below windows", {ExSz(kHKLM, kCrash, "MinidumpDir", "%SystemRoot%\\Minidump")}});
   s.push_back({279, "other drive", {ExSz(kHKLM, kCrash, "MinidumpDir", "D:\\Dumps")}});
   s.push_back({279, "not set", {KeyOnly(kHKLM, kCrash)}});
@@ -120,7 +115,7 @@ std::vector<StoredState> BuildStates() {
   s.push_back({301, "denied", RemoteAssistance(0, 1, 0)});
   s.push_back({302, "large pages off", {Dw(kHKLM, kMemory, "LargePageMinimum", 0xFFFFFFFF)}});
   s.push_back({302, "not set", {KeyOnly(kHKLM, kMemory)}});
-  OnOff(s, 303, kCdrom, "AutoRun");
+  OnOff(s, 303, kHKLM, kCdrom, "AutoRun");
   s.push_back({305, "report quietly", {Dw(kHKLM, kErrorReporting, "DoReport", 1), Dw(kHKLM, kErrorReporting, "IncludeKernelFaults", 1),
                                        Dw(kHKLM, kErrorReporting, "IncludeMicrosoftApps", 0), Dw(kHKLM, kErrorReporting, "IncludeWindowsApps", 1),
                                        Dw(kHKLM, kErrorReporting, "ShowUI", 0)}});

@@ -30,17 +30,6 @@ const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\
 const std::string k9xVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const std::string kDesktop = "Control Panel\\Desktop";
 
-const StoredState& FirstState(int tweakId) {
-  for (const StoredState& state : TroubleshootingStates())
-    if (state.tweakId == tweakId) return state;
-  ADD_FAILURE() << "no stored state for " << tweakId;
-  return TroubleshootingStates().front();
-}
-
-bool Admits(Versions admitted, Versions version) {
-  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
-}
-
 // --- Version gates and the history --------------------------------------------------
 
 enum class Recorded { kAtGate, kNever, kOn9xOnly };

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "history/change_history.h"
+#include "services/reg_conventions.h"
 #include "services/registry_key.h"
 
 namespace corvandel {
@@ -44,6 +45,26 @@ std::vector<StoredState> CatalogueStates() {
                              &SystemStates(), &TroubleshootingStates()})
     all.insert(all.end(), states->begin(), states->end());
   return all;
+}
+
+const StoredState& FirstState(int tweakId) {
+  static const std::vector<StoredState> all = CatalogueStates();
+  for (const StoredState& state : all)
+    if (state.tweakId == tweakId) return state;
+  ADD_FAILURE() << "no stored state for " << tweakId;
+  return all.front();
+}
+
+void OnOff(std::vector<StoredState>& states, int id, RegKey root, const char* path, const char* name,
+           std::uint32_t checked, std::uint32_t unchecked, OsVersionRecord version) {
+  states.push_back({id, "checked", {Dw(root, path, name, checked)}, version});
+  states.push_back({id, "unchecked", {Dw(root, path, name, unchecked)}, version});
+}
+
+void Pair(std::vector<StoredState>& states, int id, const char* path, const char* name, std::uint32_t checked,
+          std::uint32_t unchecked) {
+  states.push_back({id, "user on", {Dw(kHKCU, path, name, checked), Dw(kHKLM, path, name, unchecked)}});
+  states.push_back({id, "machine on", {Dw(kHKCU, path, name, unchecked), Dw(kHKLM, path, name, checked)}});
 }
 
 TweakHarness::TweakHarness() {

@@ -106,6 +106,20 @@ const std::vector<StoredState>& SystemStates();
 const std::vector<StoredState>& TroubleshootingStates();
 // Every category's stored states, in category order.
 std::vector<StoredState> CatalogueStates();
+// The first stored state of a tweak (its keys exist); a test failure when
+// the tweak has none.
+const StoredState& FirstState(int tweakId);
+
+// A check box over one 32-bit value: the value as each state writes it.
+void OnOff(std::vector<StoredState>& states, int id, RegKey root, const char* path, const char* name,
+           std::uint32_t checked = 1, std::uint32_t unchecked = 0, OsVersionRecord version = win::kXP);
+// A Current User / All Users pair: each scope in the other state.
+void Pair(std::vector<StoredState>& states, int id, const char* path, const char* name, std::uint32_t checked = 1,
+          std::uint32_t unchecked = 0);
+
+constexpr bool Admits(Versions admitted, Versions version) {
+  return (static_cast<unsigned>(admitted) & static_cast<unsigned>(version)) != 0;
+}
 std::vector<Rewrite> AppearanceRewrites();
 std::vector<Rewrite> DesktopRewrites();
 std::vector<Rewrite> ExplorerRewrites();

@@ -1,64 +1,28 @@
 // Appearance and Desktop tweaks in the real main window over a hermetic
 // registry: the page a tweak loads, a click on its check box, the Apply
 // button, the registry afterwards and the date its overview shows.
-#include <windows.h>
-#include <ole2.h>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "app/main_dlg_win32.h"
-#include "nav/overviews.h"
-#include "native/scratch_folder.h"
-#include "services/platform_fake.h"
-#include "services/profile_win32.h"
-#include "wine/hermetic_registry_win32.h"
+#include "wine/tweak_window.h"
 
 namespace corvandel {
 namespace {
 
-constexpr int kOverviewList = 1007;
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
-class AppearanceWindowTest : public ::testing::Test {
+class AppearanceWindowTest : public TweakWindowTest {
  protected:
   void SetUp() override {
-    OleInitialize(nullptr);
-    platform.programFolder = folder.Ansi();
-    platform.today = {2007, 3, 7};
-    CreateDirectoryA((folder.Ansi() + "\\Skin").c_str(), nullptr);
-    for (const char* name : {"skin.skn", "Splash.spl", "BG.jpg"}) {
-      const std::string from = std::string(CORVANDEL_SOURCE_DIR) + "/data/Skin/" + name;
-      CopyFileA(from.c_str(), (folder.Ansi() + "\\Skin\\" + name).c_str(), FALSE);
-    }
-    registry = std::make_unique<HermeticWin32Registry>();
-    // What a fresh profile holds: the program's parent key and the desktop's.
-    for (const char* path : {"Software", kDesktopKey, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"}) {
+    TweakWindowTest::SetUp();
+    for (const char* path : {kDesktopKey, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"}) {
       HKEY key = nullptr;
       ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, path, &key));
       RegCloseKey(key);
     }
   }
-  void TearDown() override {
-    dialog.reset();
-    registry.reset();
-    OleUninitialize();
-  }
-
-  void Start() {
-    dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, [](const std::string&) {}});
-    ASSERT_TRUE(dialog->Create());
-  }
-  IPageHost& Pages() { return dialog->pages(); }
 
   // The user's click on a check box of the multi-check page, then on Apply.
   void ClickCheckBoxAndApply(int controlId) {
-    SendMessageA(GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), controlId), BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0);
+    Click(page::kMultiCheck, controlId);
+    PressApply();
   }
 
   // The value's bytes and type under HKEY_CURRENT_USER; empty when absent.
@@ -73,12 +37,6 @@ class AppearanceWindowTest : public ::testing::Test {
     data.resize(size);
     return data;
   }
-
-  ScratchFolder folder;
-  std::unique_ptr<IRegistry> registry;
-  SettablePlatform platform;
-  Win32Profile profile;
-  std::unique_ptr<CMainDlg> dialog;
 };
 
 TEST_F(AppearanceWindowTest, MovingWindowContentsAreSwitchedOnAndTheOverviewShowsToday) {

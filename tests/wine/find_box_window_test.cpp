@@ -1,23 +1,12 @@
-// The main window's "Find Tweak" box, created hidden in this process over a
-// hermetic registry and driven through the window's pre-filter with the keys
+// The main window's "Find Tweak" box, in the real main window of the tweak
+// window cases, driven through the window's pre-filter with the keys
 // a user presses: Ctrl+F, Enter, F3, Shift+F3 and Escape.
-#include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
-
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <memory>
 #include <string>
 
-#include "app/main_dlg_win32.h"
-#include "native/scratch_folder.h"
 #include "res/resource.h"
-#include "services/platform_fake.h"
-#include "services/profile_win32.h"
 #include "services/window_text_win32.h"
-#include "wine/hermetic_registry_win32.h"
+#include "wine/tweak_window.h"
 
 namespace corvandel {
 namespace {
@@ -30,35 +19,20 @@ void HoldKey(int key, bool down) {
   SetKeyboardState(state);
 }
 
-class FindBoxWindowTest : public ::testing::Test {
+class FindBoxWindowTest : public TweakWindowTest {
  protected:
   void SetUp() override {
-    OleInitialize(nullptr);
-    platform.programFolder = folder.Ansi();
-    platform.today = {2007, 3, 7};
-    CreateDirectoryA((folder.Ansi() + "\\Skin").c_str(), nullptr);
-    for (const char* name : {"skin.skn", "Splash.spl", "BG.jpg"}) {
-      const std::string from = std::string(CORVANDEL_SOURCE_DIR) + "/data/Skin/" + name;
-      CopyFileA(from.c_str(), (folder.Ansi() + "\\Skin\\" + name).c_str(), FALSE);
-    }
+    TweakWindowTest::SetUp();
     // The title of 18 as a language file gives it.
     folder.Write("Language\\English.ini", "[1004]\r\n182=Dr Watson rings a xylophone\r\n");
-    registry = std::make_unique<HermeticWin32Registry>();
-    HKEY software = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software", &software));
-    RegCloseKey(software);
-    dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, [](const std::string&) {}});
-    ASSERT_TRUE(dialog->Create());
+    Start();
   }
   void TearDown() override {
     HoldKey(VK_CONTROL, false);
     HoldKey(VK_SHIFT, false);
-    dialog.reset();
-    registry.reset();
-    OleUninitialize();
+    TweakWindowTest::TearDown();
   }
 
-  HWND Tree() const { return dialog->tree().window(); }
   HWND Box() const { return dialog->findBox().window(); }
   HWND Edit() const { return GetDlgItem(Box(), IDC_FIND_TEXT); }
   std::string Status() const { return WindowText(GetDlgItem(Box(), IDC_FIND_STATUS)); }
@@ -111,12 +85,6 @@ class FindBoxWindowTest : public ::testing::Test {
     EXPECT_LE(rect.bottom, client.bottom);
     EXPECT_EQ("", Status());
   }
-
-  ScratchFolder folder;
-  std::unique_ptr<IRegistry> registry;
-  SettablePlatform platform;
-  Win32Profile profile;
-  std::unique_ptr<CMainDlg> dialog;
 };
 
 TEST_F(FindBoxWindowTest, CtrlFOpensTheBoxAndEnterAndF3WalkTheMatchesThroughTheTree) {

@@ -1,101 +1,16 @@
 // Start Menu and Taskbar tweaks through the real main window: the tree, the
 // real pages and the Apply button over a hermetic registry, then the real
 // registry and the group overviews.
-#include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "app/main_dlg_win32.h"
-#include "nav/overviews.h"
-#include "native/scratch_folder.h"
-#include "services/platform_fake.h"
-#include "services/profile_win32.h"
-#include "wine/hermetic_registry_win32.h"
+#include "wine/tweak_window.h"
 
 namespace corvandel {
 namespace {
 
-constexpr int kOverviewList = 1007;
 constexpr char kNonEnum[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\NonEnum";
 constexpr char kMyComputer[] = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 
-class StartMenuWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    OleInitialize(nullptr);
-    platform.programFolder = folder.Ansi();
-    CreateDirectoryA((folder.Ansi() + "\\Skin").c_str(), nullptr);
-    for (const char* name : {"skin.skn", "Splash.spl", "BG.jpg"}) {
-      const std::string from = std::string(CORVANDEL_SOURCE_DIR) + "/data/Skin/" + name;
-      CopyFileA(from.c_str(), (folder.Ansi() + "\\Skin\\" + name).c_str(), FALSE);
-    }
-    registry = std::make_unique<HermeticWin32Registry>();
-    HKEY software = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software", &software));
-    RegCloseKey(software);
-  }
-  void TearDown() override {
-    dialog.reset();
-    registry.reset();
-    OleUninitialize();
-  }
-
-  void Start() {
-    dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, [](const std::string&) {}});
-    ASSERT_TRUE(dialog->Create());
-  }
-
-  HWND Tree() const { return dialog->tree().window(); }
-  IPageHost& Pages() { return dialog->pages(); }
-
-  HTREEITEM FindItem(int tweakId, HTREEITEM from = TVI_ROOT) const {
-    HTREEITEM item = from == TVI_ROOT ? Next(nullptr, TVGN_ROOT) : Next(from, TVGN_CHILD);
-    for (; item != nullptr; item = Next(item, TVGN_NEXT)) {
-      TVITEMA info{};
-      info.mask = TVIF_PARAM;
-      info.hItem = item;
-      SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-      if (info.lParam == tweakId) return item;
-      if (HTREEITEM found = FindItem(tweakId, item)) return found;
-    }
-    return nullptr;
-  }
-  HTREEITEM Next(HTREEITEM item, UINT relation) const {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-  }
-  void Select(int tweakId) {
-    HTREEITEM item = FindItem(tweakId);
-    ASSERT_NE(nullptr, item) << tweakId;
-    SendMessageA(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  }
-  void Click(int pageId, int controlId) {
-    SendMessageA(GetDlgItem(dialog->pages().PageWindow(pageId), controlId), BM_CLICK, 0, 0);
-  }
-  void PressApply() { SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0); }
-
-  // The date shown for tweakId in the overview of groupId.
-  std::string OverviewDate(int groupId, int tweakId) {
-    Select(groupId);
-    const std::vector<int> rows = OverviewTweakIds(groupId);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-      if (rows[i] == tweakId) return Pages().ListItemText(page::kListCheck, kOverviewList, static_cast<int>(i), 1);
-    ADD_FAILURE() << tweakId << " is not in overview " << groupId;
-    return {};
-  }
-
-  ScratchFolder folder;
-  std::unique_ptr<IRegistry> registry;
-  SettablePlatform platform;
-  Win32Profile profile;
-  std::unique_ptr<CMainDlg> dialog;
-};
+class StartMenuWindowTest : public TweakWindowTest {};
 
 struct StoredValue {
   DWORD type = REG_NONE;  // REG_NONE: absent

@@ -1,21 +1,6 @@
 // A System tweak on the real window: selected in the tree, changed with a
 // click, applied with the Apply button, then dated in its group's overview.
-#include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "app/main_dlg_win32.h"
-#include "nav/overviews.h"
-#include "native/scratch_folder.h"
-#include "services/platform_fake.h"
-#include "services/profile_win32.h"
-#include "wine/hermetic_registry_win32.h"
+#include "wine/tweak_window.h"
 
 namespace corvandel {
 namespace {
@@ -23,62 +8,7 @@ namespace {
 constexpr int kDisableDcom = 240;
 constexpr int kServices = 239;
 
-class SystemWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    OleInitialize(nullptr);
-    platform.programFolder = folder.Ansi();
-    platform.today = {2007, 3, 7};
-    CreateDirectoryA((folder.Ansi() + "\\Skin").c_str(), nullptr);
-    for (const char* name : {"skin.skn", "Splash.spl", "BG.jpg"}) {
-      const std::string from = std::string(CORVANDEL_SOURCE_DIR) + "/data/Skin/" + name;
-      CopyFileA(from.c_str(), (folder.Ansi() + "\\Skin\\" + name).c_str(), FALSE);
-    }
-    registry = std::make_unique<HermeticWin32Registry>();
-    RegKey software = 0;
-    ASSERT_EQ(reg::kSuccess, registry->CreateKey(reg::kCurrentUser, "Software", &software));
-    registry->CloseKey(software);
-  }
-  void TearDown() override {
-    dialog.reset();
-    registry.reset();
-    OleUninitialize();
-  }
-
-  void Start() {
-    dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, [](const std::string&) {}});
-    ASSERT_TRUE(dialog->Create());
-  }
-  HWND Tree() const { return dialog->tree().window(); }
-  IPageHost& Pages() { return dialog->pages(); }
-
-  // The tree item whose data is tweakId, searched depth first.
-  HTREEITEM FindItem(int tweakId, HTREEITEM parent = nullptr) const {
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(Tree(), TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
-    for (; item != nullptr;
-         item = reinterpret_cast<HTREEITEM>(SendMessageA(Tree(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-      TVITEMA info{};
-      info.mask = TVIF_PARAM;
-      info.hItem = item;
-      SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-      if (info.lParam == tweakId) return item;
-      if (HTREEITEM found = FindItem(tweakId, item)) return found;
-    }
-    return nullptr;
-  }
-  void Select(int tweakId) {
-    HTREEITEM item = FindItem(tweakId);
-    ASSERT_NE(nullptr, item) << tweakId;
-    SendMessageA(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  }
-
-  ScratchFolder folder;
-  std::unique_ptr<IRegistry> registry;
-  SettablePlatform platform;
-  Win32Profile profile;
-  std::unique_ptr<CMainDlg> dialog;
-};
+class SystemWindowTest : public TweakWindowTest {};
 
 TEST_F(SystemWindowTest, DisablingDcomWritesNAndDatesTheServicesOverview) {
   // As a fresh Wine prefix holds it.

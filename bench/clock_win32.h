@@ -1,0 +1,19 @@
+// The measuring programs' clock: milliseconds from the performance counter.
+#pragma once
+
+#include <windows.h>
+
+namespace corvandel {
+
+inline double Now() {
+  static const double ticksPerMs = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / ticksPerMs;
+}
+
+}  // namespace corvandel

@@ -1,0 +1,132 @@
+#include "history/backups.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "services/ansi_text.h"
+#include "services/file_text.h"
+
+namespace corvandel {
+namespace {
+
+template <typename Number>
+std::optional<Number> Digits(std::string_view text) {
+  Number value = 0;
+  const char* end = text.data() + text.size();
+  auto [at, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || at != end) return std::nullopt;
+  return value;
+}
+
+// "2026-12-07_000042_3.reg": the number and the TweakId; nothing for any
+// other file.
+std::optional<BackupFile> ParseName(const std::string& name) {
+  constexpr std::string_view kExtension = ".reg";
+  if (name.size() < 11 + kExtension.size() || name.compare(name.size() - kExtension.size(), kExtension.size(), kExtension))
+    return std::nullopt;
+  const std::string_view stem = std::string_view(name).substr(0, name.size() - kExtension.size());
+  const std::size_t first = stem.find('_');
+  const std::size_t second = first == std::string_view::npos ? first : stem.find('_', first + 1);
+  if (first != 10 || second == std::string_view::npos) return std::nullopt;
+  const auto number = Digits<unsigned long>(stem.substr(first + 1, second - first - 1));
+  const auto tweakId = Digits<int>(stem.substr(second + 1));
+  if (!number || !tweakId) return std::nullopt;
+  return BackupFile{{}, name, *number, *tweakId};
+}
+
+}  // namespace
+
+BackupFolder::BackupFolder(const std::string& programFolder)
+    : folder_(programFolder + "\\" + kBackupFolderName) {}
+
+std::vector<BackupFile> BackupFolder::List(std::optional<int> tweakId) const {
+  std::vector<BackupFile> files;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(PathFromAnsi(folder_), error)) {
+    if (!entry.is_regular_file(error)) continue;
+    std::optional<BackupFile> file = ParseName(AnsiFromPath(entry.path().filename()));
+    if (!file || (tweakId && file->tweakId != *tweakId)) continue;
+    file->path = folder_ + "\\" + file->name;
+    files.push_back(std::move(*file));
+  }
+  std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) { return a.number > b.number; });
+  return files;
+}
+
+std::optional<BackupFile> BackupFolder::Newest(int tweakId) const {
+  std::vector<BackupFile> files = List(tweakId);
+  if (files.empty()) return std::nullopt;
+  return files.front();
+}
+
+BackupFile BackupFolder::NextFile(int tweakId, const CalendarDate& today) const {
+  const std::vector<BackupFile> files = List();
+  const unsigned long number = files.empty() ? 1 : files.front().number + 1;
+  char name[64];
+  std::snprintf(name, sizeof(name), "%04d-%02d-%02d_%06lu_%d.reg", today.year, today.month, today.day, number, tweakId);
+  return {folder_ + "\\" + name, name, number, tweakId};
+}
+
+bool BackupFolder::Write(const BackupFile& file, const std::string& title,
+                         const std::vector<RegChange>& restore) const {
+  std::string oneLineTitle = title;
+  std::replace_if(oneLineTitle.begin(), oneLineTitle.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::error_code error;
+  std::filesystem::create_directories(PathFromAnsi(folder_), error);
+  const std::vector<std::string> comment = {"Corvandel backup of \"" + oneLineTitle + "\" (TweakId " +
+                                            std::to_string(file.tweakId) + ")"};
+  return ReplaceFileContent(file.path, RegistryChangesText(restore, comment));
+}
+
+void BackupFolder::Remove(const BackupFile& file) const {
+  std::error_code error;
+  std::filesystem::remove(PathFromAnsi(file.path), error);
+}
+
+void BackupFolder::Prune() const {
+  const std::vector<BackupFile> files = List();
+  for (std::size_t i = kKeptBackups; i < files.size(); ++i) Remove(files[i]);
+}
+
+bool BackupFolder::Read(const BackupFile& file, std::vector<RegChange>* restore, std::string* error) {
+  const std::optional<std::string> bytes = ReadWholeFile(file.path);
+  if (!bytes) {
+    if (error) *error = file.path + ": cannot read the file";
+    return false;
+  }
+  return ParseRegistryText(*bytes, file.path, restore, error);
+}
+
+std::vector<std::string> BackupFolder::Summary(const std::vector<RegChange>& restore, std::size_t maxLines,
+                                               std::size_t maxWidth) {
+  std::vector<std::string> lines;
+  const std::string text = RegistryChangesText(restore, {});
+  std::size_t total = 0;
+  // After the header line; blank lines and the continued lines of long
+  // binary data are left out.
+  for (std::size_t at = text.find("\r\n") + 2; at < text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    at = end + 2;
+    if (line.empty() || line.compare(0, 2, "  ") == 0) continue;
+    if (++total > maxLines) continue;
+    if (line.size() > maxWidth) line = line.substr(0, maxWidth - 3) + "...";
+    lines.push_back(std::move(line));
+  }
+  if (total > maxLines) lines.push_back("and " + std::to_string(total - maxLines) + " more");
+  return lines;
+}
+
+std::string UndoQuestionText(const std::string& title, const std::vector<RegChange>& restore) {
+  constexpr std::size_t kShownLines = 12;
+  constexpr std::size_t kShownWidth = 72;
+  std::string text = "Undo the last change to \"" + title + "\"?\n\nThis puts back:\n";
+  for (const std::string& line : BackupFolder::Summary(restore, kShownLines, kShownWidth)) text += "\n" + line;
+  return text;
+}
+
+}  // namespace corvandel

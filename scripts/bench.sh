@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds the measuring programs and prints one table of figures:
+#  1. start-up of Corvandel.exe against Wine's own regedit.exe on one copy of
+#     the prefix, in pairs (A B A B ...), launch to a filled tree and to input
+#     idle;
+#  2. selection of every tree node in process, against the registry reads it
+#     makes;
+#  3. "Apply Changes" on every tweak as loaded, against the registry calls it
+#     makes plus one rewrite of the history file;
+#  4. the native corvandel-cli: "show" of every node in one process, and a
+#     5 MB registry file read and written back.
+# Medians with [min .. max]. Usage: scripts/bench.sh [PAIRS] (default 9).
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+PAIRS=${1:-9}
+SELECT_PASSES=3
+HEADLESS_RUNS=9
+BENCH_NATIVE=$BUILD/bench-native
+
+ensure_packages
+mkdir -p "$BUILD"
+log "building (log: $BUILD/build-bench.log)"
+{
+  configure_windows
+  cmake --build "$WINDOWS_BUILD" --target dist corvandel_bench_launch corvandel_bench_window
+  # The headless figures come from an optimised build of the front end.
+  cmake -S "$ROOT" -B "$BENCH_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}"
+  cmake --build "$BENCH_NATIVE" --target corvandel-cli
+} >"$BUILD/build-bench.log" 2>&1 || { tail -n 40 "$BUILD/build-bench.log"; exit 1; }
+ensure_wine_prefix
+
+scratch=$(mktemp -d)
+# Start-up and applies change the registry and the program folder: both are
+# copies.
+cp -a "$WINEPREFIX" "$scratch/prefix"
+export WINEPREFIX=$scratch/prefix
+cp -a "$DIST" "$scratch/program"
+trap 'stop_wineserver; stop_xvfb; rm -rf "$scratch"' EXIT
+start_xvfb
+start_wineserver
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+echo
+printf '%-44s %10s  %-22s %s\n' "figure" "median" "[min .. max]" "unit"
+echo "-- 1. start-up, $PAIRS pairs"
+wine "$WINDOWS_BUILD/bench/corvandel_bench_launch.exe" "$PAIRS" \
+  "$(windows_path "$scratch/program/Corvandel.exe")" Corvandel 'C:\windows\regedit.exe' regedit </dev/null
+
+echo "-- 2, 3. selection and apply in process, $SELECT_PASSES passes"
+wine "$WINDOWS_BUILD/bench/corvandel_bench_window.exe" "$(windows_path "$scratch/program")" "$SELECT_PASSES" </dev/null
+stop_wineserver
+stop_xvfb
+
+# Runs a command HEADLESS_RUNS times; prints the median, min and max of the
+# whole-process wall time (ms) and of the peak resident memory (MiB).
+measure() {  # what, command...
+  local what=$1; shift
+  local times=() peaks=() start end
+  for _ in $(seq "$HEADLESS_RUNS"); do
+    start=$(date +%s%N)
+    /usr/bin/time -f %M -o "$scratch/peak" "$@" >/dev/null
+    end=$(date +%s%N)
+    times+=("$(( (end - start) / 1000 ))")
+    peaks+=("$(cat "$scratch/peak")")
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk -v what="$what: whole process" \
+    '{ v[NR] = $1 / 1000 } END { printf "%-44s %10.2f  [%8.2f .. %8.2f] ms\n", what, v[int((NR + 1) / 2)], v[1], v[NR] }'
+  printf '%s\n' "${peaks[@]}" | sort -n | awk -v what="$what: peak memory" \
+    '{ v[NR] = $1 / 1024 } END { printf "%-44s %10.2f  [%8.2f .. %8.2f] MiB\n", what, v[int((NR + 1) / 2)], v[1], v[NR] }'
+}
+
+cli=$BENCH_NATIVE/cli/corvandel-cli
+echo "-- 4. headless, $HEADLESS_RUNS runs"
+mapfile -t ids < <("$cli" tree | grep -oE '^ *[0-9]+' | tr -d ' ')
+measure "cli show of ${#ids[@]} nodes" "$cli" --home "$scratch" --registry "$scratch/empty.reg" show "${ids[@]}"
+
+# A registry file of about 5 MB: keys of twenty values each, text and numbers.
+awk 'BEGIN {
+  print "REGEDIT4\r"
+  for (k = 0; size < 5 * 1024 * 1024; ++k) {
+    line = sprintf("\r\n[HKEY_CURRENT_USER\\Software\\Bench\\Group %d\\Key %d]\r\n", k % 50, k); printf "%s", line; size += length(line)
+    for (v = 0; v < 20; ++v) {
+      line = (v % 2) ? sprintf("\"Number %d\"=dword:%08x\r\n", v, k * 20 + v) \
+                     : sprintf("\"Text %d\"=\"value %d of key %d, some words to fill the line\"\r\n", v, v, k)
+      printf "%s", line; size += length(line)
+    }
+  }
+}' >"$scratch/big.reg"
+big=$(( $(stat -c %s "$scratch/big.reg") / 1024 ))
+# TweakId 3, "Allow UNC Paths at the Command Prompt", applied as loaded.
+measure "cli apply on a $big KiB .reg" "$cli" --home "$scratch" --registry "$scratch/big.reg" apply 3

@@ -1,0 +1,308 @@
+#include "services/registry_recording.h"
+
+#include <algorithm>
+
+namespace corvandel {
+namespace {
+
+bool IsRoot(RegKey key) {
+  return key == reg::kClassesRoot || key == reg::kCurrentUser || key == reg::kLocalMachine || key == reg::kUsers;
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return Upper(x) == Upper(y);
+         });
+}
+
+// path lies at or below key (both from the same root).
+bool IsWithin(std::string_view path, std::string_view key) {
+  if (key.empty()) return true;
+  if (path.size() < key.size() || !SameName(path.substr(0, key.size()), key)) return false;
+  return path.size() == key.size() || path[key.size()] == '\\';
+}
+
+std::string Joined(const std::string& path, std::string_view subKey) {
+  std::string joined = path;
+  while (!subKey.empty()) {
+    const std::size_t slash = subKey.find('\\');
+    const std::string_view part = subKey.substr(0, slash);
+    if (!part.empty()) {
+      if (!joined.empty()) joined += '\\';
+      joined.append(part);
+    }
+    subKey = slash == std::string_view::npos ? std::string_view() : subKey.substr(slash + 1);
+  }
+  return joined;
+}
+
+// An open key for reading what is there, closed on leaving; the root itself
+// for an empty path.
+class ReadKey {
+ public:
+  ReadKey(IRegistry& registry, RegKey root, const std::string& path) : registry_(registry) {
+    result_ = registry.OpenKey(root, path.c_str(), &key_);
+  }
+  ~ReadKey() {
+    if (result_ == reg::kSuccess && !IsRoot(key_)) registry_.CloseKey(key_);
+  }
+  ReadKey(const ReadKey&) = delete;
+  ReadKey& operator=(const ReadKey&) = delete;
+
+  RegResult result() const { return result_; }
+  RegKey key() const { return key_; }
+
+ private:
+  IRegistry& registry_;
+  RegKey key_ = 0;
+  RegResult result_;
+};
+
+}  // namespace
+
+void RecordingRegistry::Begin(BeforeChange beforeChange) {
+  recording_ = true;
+  beforeChange_ = std::move(beforeChange);
+  items_.clear();
+  result_ = {};
+}
+
+RecordedChanges RecordingRegistry::End() {
+  recording_ = false;
+  beforeChange_ = nullptr;
+  result_.restore = Restore(true);
+  items_.clear();
+  return std::move(result_);
+}
+
+std::optional<RecordingRegistry::Place> RecordingRegistry::PlaceOf(RegKey key, const char* subKey) const {
+  Place place{key, ""};
+  if (!IsRoot(key)) {
+    auto known = places_.find(key);
+    if (known == places_.end()) return std::nullopt;  // not handed out here: nothing to record against
+    place = known->second;
+  }
+  place.path = Joined(place.path, subKey ? subKey : "");
+  return place;
+}
+
+RegResult RecordingRegistry::HandOut(RegResult result, RegKey key, const char* subKey, RegKey* handle) {
+  const std::optional<Place> place = PlaceOf(key, subKey);
+  if (result == reg::kSuccess && handle && !IsRoot(*handle) && place) places_[*handle] = *place;
+  if (result == reg::kAccessDenied && recording_ && place) Refused(*place);
+  return result;
+}
+
+void RecordingRegistry::Refused(const Place& place) {
+  const std::string name = RegistryKeyName(place.root, place.path);
+  auto& keys = result_.refusedKeys;
+  if (std::find(keys.begin(), keys.end(), name) == keys.end()) keys.push_back(name);
+}
+
+bool RecordingRegistry::Covers(const Item& tree, const Place& place) const {
+  return !tree.valueName && tree.place.root == place.root && IsWithin(place.path, tree.place.path);
+}
+
+RegResult RecordingRegistry::Change(const std::optional<Place>& place, const std::optional<std::string>& valueName,
+                                    const std::function<RegResult()>& call, bool refusalMeansDenied) {
+  if (!recording_ || !place) return call();
+  // What an earlier item already holds needs no second look: the same value,
+  // or any place inside a key tree captured before.
+  const bool known = std::any_of(items_.begin(), items_.end(), [&](const Item& item) {
+    if (Covers(item, *place)) return true;
+    return valueName && item.valueName && item.place.root == place->root && SameName(item.place.path, place->path) &&
+           SameName(*item.valueName, *valueName);
+  });
+  if (!known) {
+    items_.push_back(Capture(*place, valueName));
+    if (beforeChange_) beforeChange_(Restore(false));
+  }
+  const RegResult result = call();
+  if (result == reg::kSuccess) result_.changeMade = true;
+  if (result == reg::kAccessDenied && refusalMeansDenied) Refused(*place);
+  return result;
+}
+
+RecordingRegistry::Item RecordingRegistry::Capture(const Place& place, const std::optional<std::string>& valueName) {
+  Item item{place, valueName, std::nullopt, std::nullopt};
+  if (valueName)
+    item.value = ReadValue(place, *valueName);
+  else
+    item.tree = ReadTree(place);
+  return item;
+}
+
+bool RecordingRegistry::Unchanged(const Item& item) {
+  if (item.valueName) return ReadValue(item.place, *item.valueName) == item.value;
+  return ReadTree(item.place) == item.tree;
+}
+
+std::vector<RegChange> RecordingRegistry::Restore(bool leaveOutUnchanged) {
+  std::vector<bool> unchanged(items_.size(), false);
+  if (leaveOutUnchanged) {
+    for (std::size_t i = 0; i < items_.size(); ++i) unchanged[i] = Unchanged(items_[i]);
+    if (std::all_of(unchanged.begin(), unchanged.end(), [](bool same) { return same; })) return {};
+  }
+  // Undone last change first, each item back to what it held before its
+  // first change. An item that holds that again may be left out unless a
+  // later key tree, put back before it, holds it otherwise.
+  std::vector<RegChange> changes;
+  for (std::size_t i = items_.size(); i-- > 0;) {
+    const Item& item = items_[i];
+    const bool restoredLater = std::any_of(items_.begin() + static_cast<std::ptrdiff_t>(i) + 1, items_.end(),
+                                           [&](const Item& later) { return Covers(later, item.place); });
+    if (unchanged[i] && !restoredLater) continue;
+    const Place& at = item.place;
+    if (item.valueName) {
+      if (item.value)
+        changes.push_back({RegChange::kSetValue, at.root, at.path, *item.valueName, item.value->type, item.value->data});
+      else
+        changes.push_back({RegChange::kDeleteValue, at.root, at.path, *item.valueName, reg::kNone, {}});
+      continue;
+    }
+    changes.push_back({RegChange::kDeleteKey, at.root, at.path, {}, reg::kNone, {}});
+    if (!item.tree) continue;
+    for (const KeyContent& key : *item.tree) {
+      changes.push_back({RegChange::kCreateKey, at.root, key.path, {}, reg::kNone, {}});
+      for (const auto& [name, value] : key.values)
+        changes.push_back({RegChange::kSetValue, at.root, key.path, name, value.type, value.data});
+    }
+  }
+  return changes;
+}
+
+std::optional<RecordingRegistry::Stored> RecordingRegistry::ReadValue(const Place& place, const std::string& name) {
+  ReadKey key(inner_, place.root, place.path);
+  if (key.result() != reg::kSuccess) return std::nullopt;
+  Stored stored;
+  std::uint32_t size = 0;
+  if (inner_.QueryValueEx(key.key(), name.c_str(), &stored.type, nullptr, &size) != reg::kSuccess) return std::nullopt;
+  stored.data.resize(size);
+  if (size > 0 && inner_.QueryValueEx(key.key(), name.c_str(), &stored.type, stored.data.data(), &size) != reg::kSuccess)
+    return std::nullopt;
+  stored.data.resize(size);
+  return stored;
+}
+
+std::optional<RecordingRegistry::Tree> RecordingRegistry::ReadTree(const Place& place) {
+  ReadKey key(inner_, place.root, place.path);
+  if (key.result() != reg::kSuccess) return std::nullopt;
+  Tree tree{KeyContent{place.path, {}}};
+  std::vector<char> name(16384);
+  std::vector<std::uint8_t> data(1024);
+  for (std::uint32_t index = 0;;) {
+    auto nameSize = static_cast<std::uint32_t>(name.size());
+    auto dataSize = static_cast<std::uint32_t>(data.size());
+    Stored value;
+    const RegResult r = inner_.EnumValue(key.key(), index, name.data(), &nameSize, &value.type, data.data(), &dataSize);
+    if (r == reg::kMoreData && dataSize > data.size()) {
+      data.resize(dataSize);
+      continue;
+    }
+    if (r != reg::kSuccess) break;
+    value.data.assign(data.begin(), data.begin() + dataSize);
+    tree.front().values.emplace_back(std::string(name.data(), nameSize), std::move(value));
+    ++index;
+  }
+  std::vector<std::string> subkeys;
+  for (std::uint32_t index = 0; inner_.EnumKey(key.key(), index, name.data(), 256) == reg::kSuccess; ++index)
+    subkeys.emplace_back(name.data());
+  for (const std::string& subkey : subkeys)
+    if (auto below = ReadTree({place.root, Joined(place.path, subkey)})) tree.insert(tree.end(), below->begin(), below->end());
+  return tree;
+}
+
+bool RecordingRegistry::HasSubkeys(const Place& place) {
+  ReadKey key(inner_, place.root, place.path);
+  char name[256];
+  return key.result() == reg::kSuccess && inner_.EnumKey(key.key(), 0, name, sizeof(name)) == reg::kSuccess;
+}
+
+std::optional<RecordingRegistry::Place> RecordingRegistry::FirstMissing(const Place& place) {
+  std::string path;
+  for (std::string_view rest = place.path; !rest.empty();) {
+    const std::size_t slash = rest.find('\\');
+    path = Joined(path, rest.substr(0, slash));
+    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    ReadKey key(inner_, place.root, path);
+    if (key.result() == reg::kFileNotFound) return Place{place.root, path};
+    if (key.result() != reg::kSuccess) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// The calls.
+
+RegResult RecordingRegistry::ConnectRegistry(RegKey root, RegKey* result) {
+  return HandOut(inner_.ConnectRegistry(root, result), root, "", result);
+}
+
+RegResult RecordingRegistry::OpenKeyEx(RegKey key, const char* subKey, RegKey* result) {
+  return HandOut(inner_.OpenKeyEx(key, subKey, result), key, subKey, result);
+}
+
+RegResult RecordingRegistry::OpenKey(RegKey key, const char* subKey, RegKey* result) {
+  return HandOut(inner_.OpenKey(key, subKey, result), key, subKey, result);
+}
+
+RegResult RecordingRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result) {
+  const std::optional<Place> place = PlaceOf(key, subKey);
+  const std::optional<Place> missing = recording_ && place ? FirstMissing(*place) : std::nullopt;
+  if (!missing) return HandOut(inner_.CreateKey(key, subKey, result), key, subKey, result);
+  RegResult r = Change(missing, std::nullopt, [&] { return inner_.CreateKey(key, subKey, result); }, false);
+  return HandOut(r, key, subKey, result);
+}
+
+RegResult RecordingRegistry::QueryValueEx(RegKey key, const char* name, std::uint32_t* type, std::uint8_t* data,
+                                          std::uint32_t* size) {
+  return inner_.QueryValueEx(key, name, type, data, size);
+}
+
+RegResult RecordingRegistry::QueryValue(RegKey key, const char* subKey, char* data, std::int32_t* size) {
+  return inner_.QueryValue(key, subKey, data, size);
+}
+
+RegResult RecordingRegistry::SetValueEx(RegKey key, const char* name, std::uint32_t type, const std::uint8_t* data,
+                                        std::uint32_t size) {
+  return Change(PlaceOf(key, ""), std::string(name ? name : ""),
+                [&] { return inner_.SetValueEx(key, name, type, data, size); });
+}
+
+RegResult RecordingRegistry::DeleteValue(RegKey key, const char* name) {
+  return Change(PlaceOf(key, ""), std::string(name ? name : ""), [&] { return inner_.DeleteValue(key, name); });
+}
+
+RegResult RecordingRegistry::DeleteKey(RegKey key, const char* subKey) {
+  const std::optional<Place> place = PlaceOf(key, subKey);
+  // RegDeleteKeyA answers "access denied" for a key that still has subkeys
+  // too; that is no question of rights.
+  const bool refusalMeansDenied = !(recording_ && place && HasSubkeys(*place));
+  return Change(place, std::nullopt, [&] { return inner_.DeleteKey(key, subKey); }, refusalMeansDenied);
+}
+
+RegResult RecordingRegistry::DeleteTree(RegKey key, const char* subKey) {
+  return Change(PlaceOf(key, subKey), std::nullopt, [&] { return inner_.DeleteTree(key, subKey); });
+}
+
+RegResult RecordingRegistry::DeleteValueByPath(RegKey key, const char* subKey, const char* name) {
+  return Change(PlaceOf(key, subKey), std::string(name ? name : ""),
+                [&] { return inner_.DeleteValueByPath(key, subKey, name); });
+}
+
+RegResult RecordingRegistry::EnumKey(RegKey key, std::uint32_t index, char* name, std::uint32_t nameSize) {
+  return inner_.EnumKey(key, index, name, nameSize);
+}
+
+RegResult RecordingRegistry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                                       std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
+  return inner_.EnumValue(key, index, name, nameSize, type, data, dataSize);
+}
+
+RegResult RecordingRegistry::CloseKey(RegKey key) {
+  places_.erase(key);
+  return inner_.CloseKey(key);
+}
+
+}  // namespace corvandel

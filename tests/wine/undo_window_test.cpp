@@ -1,0 +1,156 @@
+// The undo item of the real main window over a hermetic registry: a tweak
+// applied from its page, undone from the system menu and undone again; then
+// the backups it left imported into the prefix's registry with the system's
+// registry editor and checked with reg query.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/main_dlg_win32.h"
+#include "native/scratch_folder.h"
+#include "services/platform_fake.h"
+#include "services/profile_win32.h"
+#include "wine/hermetic_registry_win32.h"
+
+namespace corvandel {
+namespace {
+
+constexpr int kAllowUncPaths = 3;
+constexpr char kKey[] = "Software\\Microsoft\\Command Processor";
+constexpr char kValue[] = "DisableUNCCheck";
+
+// The exit code of a command line run to its end (~0 when it did not start).
+DWORD RunToEnd(std::string commandLine) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return ~0u;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = ~0u;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+// The value under HKEY_CURRENT_USER as this process sees it.
+std::optional<DWORD> Stored() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  DWORD value = 0, size = sizeof(value);
+  const LONG read = RegQueryValueExA(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  if (read != ERROR_SUCCESS) return std::nullopt;
+  return value;
+}
+
+class UndoWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OleInitialize(nullptr);
+    platform.programFolder = folder.Ansi();
+    platform.today = {2007, 3, 7};
+    CreateDirectoryA((folder.Ansi() + "\\Skin").c_str(), nullptr);
+    for (const char* name : {"skin.skn", "Splash.spl", "BG.jpg"}) {
+      const std::string from = std::string(CORVANDEL_SOURCE_DIR) + "/data/Skin/" + name;
+      CopyFileA(from.c_str(), (folder.Ansi() + "\\Skin\\" + name).c_str(), FALSE);
+    }
+    registry = std::make_unique<HermeticWin32Registry>();
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software", &key));
+    RegCloseKey(key);
+  }
+  void TearDown() override {
+    dialog.reset();
+    registry.reset();
+    OleUninitialize();
+  }
+
+  HTREEITEM FindItem(HWND tree, int tweakId, HTREEITEM from) const {
+    for (HTREEITEM item = TreeView_GetChild(tree, from); item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+      TVITEMA info{};
+      info.mask = TVIF_PARAM;
+      info.hItem = item;
+      SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+      if (info.lParam == tweakId) return item;
+      if (HTREEITEM found = FindItem(tree, tweakId, item)) return found;
+    }
+    return nullptr;
+  }
+  bool UndoEnabled() const {
+    return !(GetMenuState(GetSystemMenu(dialog->window(), FALSE), kUndoCommand, MF_BYCOMMAND) & MF_GRAYED);
+  }
+
+  ScratchFolder folder;
+  std::unique_ptr<HermeticWin32Registry> registry;
+  SettablePlatform platform;
+  Win32Profile profile;
+  std::unique_ptr<CMainDlg> dialog;
+};
+
+TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRegedit) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));  // the value is not there yet
+  RegCloseKey(key);
+  dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
+  ASSERT_TRUE(dialog->Create());
+  char text[100] = {};
+  HMENU menu = GetSystemMenu(dialog->window(), FALSE);
+  ASSERT_GT(GetMenuStringA(menu, kUndoCommand, text, sizeof(text), MF_BYCOMMAND), 0);
+  EXPECT_STREQ("Undo Last Change to This Tweak", text);
+  const int items = GetMenuItemCount(menu);
+  EXPECT_EQ(kUndoCommand, GetMenuItemID(menu, items - 1));  // right after About
+  EXPECT_EQ(kAboutCommand, GetMenuItemID(menu, items - 2));
+
+  HWND tree = dialog->tree().window();
+  HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
+  ASSERT_NE(nullptr, item);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  EXPECT_FALSE(UndoEnabled());
+  HWND box = GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013);
+  SendMessageA(box, BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0);
+  EXPECT_EQ(1u, Stored());
+  EXPECT_TRUE(UndoEnabled());
+
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kUndoCommand, 0);
+  ASSERT_FALSE(platform.messages.empty());
+  EXPECT_EQ("Corvandel", platform.messages.back().caption);
+  EXPECT_NE(std::string::npos, platform.messages.back().text.find("\"DisableUNCCheck\"=-"));
+  EXPECT_EQ(std::nullopt, Stored());
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));  // the page was loaded again
+
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kUndoCommand, 0);  // the undo undone
+  EXPECT_EQ(1u, Stored());
+  EXPECT_EQ(BST_CHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
+
+  // The backups, newest first: the second undo's, the first undo's (holding
+  // the value as applied) and the apply's (holding its absence).
+  const std::vector<BackupFile> backups = dialog->navigator().Backups().List(kAllowUncPaths);
+  ASSERT_EQ(3u, backups.size());
+  dialog.reset();
+  registry.reset();  // this process sees the prefix's own registry again
+
+  HKEY real = nullptr;
+  const bool existed = RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &real) == ERROR_SUCCESS;
+  if (existed) RegCloseKey(real);
+  const std::string query = std::string("reg query \"HKEY_CURRENT_USER\\") + kKey + "\" /v " + kValue;
+  EXPECT_EQ(0u, RunToEnd("regedit /s \"" + backups[1].path + "\""));
+  EXPECT_EQ(0u, RunToEnd(query));
+  EXPECT_EQ(1u, Stored());
+  EXPECT_EQ(0u, RunToEnd("regedit /s \"" + backups[2].path + "\""));
+  EXPECT_NE(0u, RunToEnd(query));
+  EXPECT_EQ(std::nullopt, Stored());
+  if (!existed) SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
+}
+
+}  // namespace
+}  // namespace corvandel
