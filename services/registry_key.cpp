@@ -58,6 +58,15 @@ RegistryKey RegistryKey::CreateSubKey(const std::string& path) const {
   return RegistryKey(*registry_, 0, sub);
 }
 
+std::vector<std::string> RegistryKey::SubKeyNames(std::uint32_t first) const {
+  std::vector<std::string> names;
+  if (!key_) return names;
+  char name[260];
+  for (std::uint32_t index = first; registry_->EnumKey(key_, index, name, sizeof name) == reg::kSuccess; ++index)
+    names.emplace_back(name);
+  return names;
+}
+
 std::optional<std::vector<std::uint8_t>> RegistryKey::ReadBytes(const std::string& name) const {
   if (!key_) return std::nullopt;
   std::vector<std::uint8_t> buffer(kRegistryReadBuffer);

@@ -39,6 +39,10 @@ class RegistryKey {
   RegistryKey OpenSubKey(const std::string& path) const;
   RegistryKey CreateSubKey(const std::string& path) const;
 
+  // The names of the subkeys (RegEnumKeyA, names up to 259 characters) from
+  // index first up to the first index that fails: the end, or a longer name.
+  std::vector<std::string> SubKeyNames(std::uint32_t first = 0) const;
+
   // The value's bytes as stored, when it exists and fits the 202-byte buffer.
   std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& name) const;
   // A 32-bit number: present only when the value is exactly four bytes, so a

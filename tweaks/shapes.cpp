@@ -258,6 +258,11 @@ void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note)
   if (note) ShowWithText(ctx, pageId, control::kNote, note);
 }
 
+void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last) {
+  ctx.pages.ComboReset(pageId, comboId);
+  for (int number = 0; number <= last; ++number) ctx.pages.ComboAddString(pageId, comboId, std::to_string(number));
+}
+
 bool PassGate(TweakContext& ctx, const VersionGate& gate, RecordPoint history, std::optional<CheckBoxRef> box) {
   if (gate.alertId != 0 &&
       !RequireVersion(ctx.Gate(), gate.admitted, gate.alertId, gate.reverts ? box : std::nullopt))

@@ -501,6 +501,9 @@ std::string ReplaceEach(const std::string& text, const std::string& from, const 
 void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note = nullptr);
 // Shows a control of a page and, unless text is nullptr, sets its text.
 void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text);
+// Empties a combo and adds the numbers 0 to last, in increasing order; item n
+// reads n.
+void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last);
 
 // The apply's start: the version gate (putting box back when the gate
 // reverts), then the history when it is recorded at the gate. False: stop.

@@ -15,13 +15,6 @@ constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 constexpr const char* kExplorerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr const char* kPoliciesKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 
-// Empties a combo and adds the numbers 0 to last, in increasing order; item n
-// reads n.
-void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last) {
-  ctx.pages.ComboReset(pageId, comboId);
-  for (int number = 0; number <= last; ++number) ctx.pages.ComboAddString(pageId, comboId, std::to_string(number));
-}
-
 }  // namespace
 
 // --- Remove the Minimize, Maximize and Close Tooltips -------------------------

@@ -113,17 +113,13 @@ constexpr int kListPage = page::kList;
 constexpr int kProgramList = 1009;
 constexpr const char* kApplications = "Applications";
 constexpr const char* kNoOpenWith = "NoOpenWith";
-constexpr std::uint32_t kKeyNameBuffer = 260;
 
 // The registered applications that have a "shell" key, in the registry's
 // order: the programs the open-with choice can offer.
-std::vector<std::string> OfferedApplications(IRegistry& registry, const RegistryKey& applications) {
+std::vector<std::string> OfferedApplications(const RegistryKey& applications) {
   std::vector<std::string> names;
-  if (!applications) return names;
-  char name[kKeyNameBuffer];
-  for (std::uint32_t index = 0; registry.EnumKey(applications.handle(), index, name, kKeyNameBuffer) == reg::kSuccess;
-       ++index)
-    if (applications.OpenSubKey(std::string(name) + "\\shell")) names.emplace_back(name);
+  for (const std::string& name : applications.SubKeyNames())
+    if (applications.OpenSubKey(name + "\\shell")) names.push_back(name);
   return names;
 }
 
@@ -136,7 +132,7 @@ void LoadOpenWithPrograms(TweakContext& ctx, int tweakId) {
   ctx.pages.ListDeleteAllItems(kListPage, kProgramList);
   const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
   int row = 0;
-  for (const std::string& name : OfferedApplications(ctx.registry, applications)) {
+  for (const std::string& name : OfferedApplications(applications)) {
     ctx.pages.ListInsertItem(kListPage, kProgramList, row, name);
     const bool kept = applications.OpenSubKey(name).ReadBytes(kNoOpenWith).has_value();
     ctx.pages.ListSetCheck(kListPage, kProgramList, row, !kept);
@@ -151,7 +147,7 @@ void ApplyOpenWithPrograms(TweakContext& ctx) {
   if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
   const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
   const int rows = ctx.pages.ListItemCount(kListPage, kProgramList);
-  for (const std::string& name : OfferedApplications(ctx.registry, applications)) {
+  for (const std::string& name : OfferedApplications(applications)) {
     for (int row = 0; row < rows; ++row) {
       if (!SameName(ctx.pages.ListItemText(kListPage, kProgramList, row, 0), name)) continue;
       const RegistryKey application = applications.OpenSubKey(name);

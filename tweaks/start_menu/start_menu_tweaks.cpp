@@ -10,21 +10,6 @@
 
 namespace corvandel {
 
-namespace {
-
-// The names of key's subkeys from index `first` up to the first index that
-// fails (the end, or a name longer than the buffer).
-std::vector<std::string> SubKeyNames(IRegistry& registry, const RegistryKey& key, std::uint32_t first) {
-  std::vector<std::string> names;
-  if (!key) return names;
-  char name[260];
-  for (std::uint32_t index = first; registry.EnumKey(key.handle(), index, name, sizeof name) == reg::kSuccess; ++index)
-    names.emplace_back(name);
-  return names;
-}
-
-}  // namespace
-
 // --- Enable Start Menu Scrolling ------------------------------------------------
 
 namespace {
@@ -58,7 +43,7 @@ void ApplyStartMenuScrolling(TweakContext& ctx) {
   // Every profile but the first one enumerated, which is normally the
   // default profile; a profile without Explorer settings is skipped.
   const RegistryKey users = RegistryKey::Open(ctx.registry, kHKU, "");
-  for (const std::string& profile : SubKeyNames(ctx.registry, users, 1)) {
+  for (const std::string& profile : users.SubKeyNames(1)) {
     const std::string path = profile + "\\" + kExplorerAdvanced;
     ApplyShape(ctx, ScrollingRow(ctx.currentTweakId, kHKU, path.c_str(), kNoGate, RecordPoint::kNever, nullptr));
   }
@@ -89,7 +74,7 @@ void LoadFrequentProgramsList(TweakContext& ctx, int tweakId) {
   // read. A registration that cannot be opened shows unchecked.
   const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
   int row = 0;
-  for (const std::string& name : SubKeyNames(ctx.registry, applications, 0)) {
+  for (const std::string& name : applications.SubKeyNames()) {
     if (!IsProgramName(name)) continue;
     ctx.pages.ListInsertItem(kPage, kPrograms, row, name);
     const RegistryKey program = applications.OpenSubKey(name);

@@ -10,15 +10,6 @@
 
 namespace corvandel {
 
-namespace {
-
-void ShowText(TweakContext& ctx, int pageId, int controlId, const std::string& text) {
-  ctx.pages.ShowControl(pageId, controlId, true);
-  ctx.pages.SetText(pageId, controlId, text);
-}
-
-}  // namespace
-
 // --- User Environment Debug Logging -------------------------------------------
 
 namespace {
@@ -35,9 +26,9 @@ constexpr CheckRow kUserEnvDebugLogging{
 void LoadUserEnvDebugLogging(TweakContext& ctx, int /*tweakId*/) {
   LoadShape(ctx, kUserEnvDebugLogging);
   // The Windows folder follows "the" without a blank, as the note has always read.
-  ShowText(ctx, page::kMultiCheck, control::kNote,
-           std::string(NOTE_LOGOUT) + "\nThe log file is written to the" + ctx.platform.WindowsDirectory() +
-               "\\Debug\\UserMode\\Userenv.log file.");
+  const std::string note = std::string(NOTE_LOGOUT) + "\nThe log file is written to the" +
+                           ctx.platform.WindowsDirectory() + "\\Debug\\UserMode\\Userenv.log file.";
+  ShowWithText(ctx, page::kMultiCheck, control::kNote, note.c_str());
 }
 
 void ApplyUserEnvDebugLogging(TweakContext& ctx) { ApplyShape(ctx, kUserEnvDebugLogging); }
@@ -87,7 +78,7 @@ constexpr ComboRow kErrorMode{
 void LoadStartupWarnings(TweakContext& ctx, int /*tweakId*/) {
   constexpr int kPage = page::kComboCheck;
   LoadShape(ctx, kErrorMode);
-  ShowText(ctx, kPage, control::kCheck1, "Hide the pop-up warnings while Windows starts.");
+  ShowWithText(ctx, kPage, control::kCheck1, "Hide the pop-up warnings while Windows starts.");
   const auto stored = RegistryKey::Open(ctx.registry, kHKLM, kWindowsNtWindows).ReadDword(kNoPopUpsOnBoot);
   ctx.pages.SetCheck(kPage, control::kCheck1, stored == 1u ? 1 : 0);
 }
@@ -143,12 +134,12 @@ void LoadSpecialFolders(TweakContext& ctx, int tweakId) {
   const std::string profile = ProfileFolder(ctx.platform);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kUserShellFolders);
   for (const FolderRow& row : kFolders) {
-    ShowText(ctx, kPage, row.labelId, row.label);
+    ShowWithText(ctx, kPage, row.labelId, row.label);
     ctx.pages.ShowControl(kPage, row.browseId, true);
     std::string shown = key.ReadText(row.value).value_or("");
     // An unknown profile folder replaces nothing.
     if (!profile.empty()) shown = ReplaceEach(shown, kUserProfileVariable, profile);
-    ShowText(ctx, kPage, row.editId, shown);
+    ShowWithText(ctx, kPage, row.editId, shown.c_str());
   }
 }
 
@@ -228,11 +219,9 @@ void LoadCoolSwitch(TweakContext& ctx, int tweakId) {
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopSettings);
   for (const CountCombo& combo : kCoolSwitchCombos) {
-    ShowText(ctx, kPage, combo.labelId, combo.label);
+    ShowWithText(ctx, kPage, combo.labelId, combo.label);
     ctx.pages.ShowControl(kPage, combo.comboId, true);
-    ctx.pages.ComboReset(kPage, combo.comboId);
-    for (int count = 0; count <= kMostColumnsOrRows; ++count)
-      ctx.pages.ComboAddString(kPage, combo.comboId, std::to_string(count));
+    FillNumbers(ctx, kPage, combo.comboId, kMostColumnsOrRows);
     ctx.pages.ComboSetCurSel(kPage, combo.comboId, StoredCount(key, combo.value));
   }
 }
