@@ -18,6 +18,7 @@
 #include "services/file_text.h"
 #include "services/reg_file.h"
 #include "services/registry_memory.h"
+#include "services/registry_recording.h"
 
 namespace corvandel {
 namespace {
@@ -37,6 +38,7 @@ constexpr const char* kHelp =
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
     "--json: tree, show, find, apply, undo and backups print one JSON document\n"
+    "--changes FILE: apply, undo and profile apply write what they changed as a registry file\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
     "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH\n"
     "         --drives A:\\=2,C:\\=3  --browse TEXT\n";
@@ -290,7 +292,26 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     profile = std::move(*lines);
   }
 
-  Session session(registry, line.platform, *host.profile, out, line.json);
+  // With --changes the command is recorded, around the recording of each
+  // apply; the program's own values written at start-up are not part of it.
+  RecordingRegistry run(registry);
+  // After apply, undo and profile apply: the registry file written back and
+  // what the run changed written as a registry file.
+  const auto saveChanges = [&]() -> std::optional<CliFailure> {
+    std::string message;
+    if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
+      return CliFailure{kExitFileError, message};
+    if (!line.changesFile) return std::nullopt;
+    std::string command = "corvandel-cli";
+    for (const std::string& arg : args) (command += ' ') += arg;
+    const std::string text = RegistryChangesText(run.End().made, {"The changes made by: " + command});
+    if (!ReplaceFileContent(*line.changesFile, text))
+      return CliFailure{kExitFileError, *line.changesFile + ": cannot write the changes"};
+    return std::nullopt;
+  };
+
+  Session session(run, line.platform, *host.profile, out, line.json);
+  if (line.changesFile) run.Begin(nullptr);
   switch (line.command) {
     case CommandLine::kTree:
       session.Tree();
@@ -308,9 +329,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
                                                                : session.Undo(line.tweakIds.front());
       if (outcome && outcome->status != kExitRefused) return outcome;
       session.PrintJsonPages(true);
-      std::string message;
-      if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
-        return CliFailure{kExitFileError, message};
+      if (auto failure = saveChanges()) return failure;
       return outcome;
     }
     case CommandLine::kBackups:
@@ -322,9 +341,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       break;
     case CommandLine::kProfileApply: {
       const int notApplied = session.ApplyProfile(profile);
-      std::string message;
-      if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
-        return CliFailure{kExitFileError, message};
+      if (auto failure = saveChanges()) return failure;
       if (notApplied)
         return CliFailure{kExitRefused, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
                                                   " lines of " + line.profileFile + " were not applied"};

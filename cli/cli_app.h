@@ -13,6 +13,8 @@
 //
 // Options (anywhere on the line, as "--name VALUE" or "--name=VALUE"):
 //   --json           tree, show, find, apply, undo and backups print one JSON document
+//   --changes FILE   apply, undo and profile apply write the changes they made
+//                    as a "REGEDIT4" file, to make them on other machines
 //   --registry FILE  a registry file (.reg) instead of the system registry; a
 //                    missing file is an empty registry; "apply" writes it back
 //   --windows VER    95, 98, me, nt4, 2000, xp or PLATFORM.MAJOR.MINOR

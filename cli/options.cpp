@@ -87,7 +87,8 @@ std::optional<std::string> HomeFolder(const std::string& dir) {
   return text;
 }
 
-constexpr const char* kOptionNames[] = {"registry", "windows", "home", "today", "windir", "appdata", "drives", "browse"};
+constexpr const char* kOptionNames[] = {"registry", "windows", "home",   "today",  "windir",
+                                        "appdata",  "drives",  "browse", "changes"};
 
 struct RawOptions {
   std::map<std::string, std::string> values;  // option name -> value
@@ -257,6 +258,12 @@ std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args,
   line->platform = host;
   if (auto failure = ApplyPlatformOptions(raw, line->platform)) return failure;
   if (auto it = raw.values.find("registry"); it != raw.values.end()) line->registryFile = it->second;
+  if (auto it = raw.values.find("changes"); it != raw.values.end()) {
+    if (line->command != CommandLine::kApply && line->command != CommandLine::kUndo &&
+        line->command != CommandLine::kProfileApply)
+      return Usage("--changes is for apply, undo and profile apply");
+    line->changesFile = it->second;
+  }
   line->json = raw.json;
   return std::nullopt;
 }

@@ -34,6 +34,7 @@ struct CommandLine {
   std::vector<Setting> settings;      // apply
   std::vector<std::string> words;     // find: each argument split at blanks
   std::optional<std::string> registryFile;
+  std::optional<std::string> changesFile;  // --changes: apply, undo and profile apply write what they changed
   bool json = false;                  // --json: one JSON document instead of lines
   SettablePlatform platform;          // the host's answers with the options applied
 };

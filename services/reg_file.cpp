@@ -1,5 +1,6 @@
 #include "services/reg_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -451,7 +452,10 @@ std::string RegistryKeyName(RegKey root, std::string_view path) {
 
 std::string RegistryChangesText(const std::vector<RegChange>& changes, const std::vector<std::string>& comment) {
   std::string out = std::string(kRegedit4Header) + "\r\n";
-  for (const std::string& line : comment) out += "; " + line + "\r\n";
+  for (std::string line : comment) {
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');  // one line each
+    out += "; " + line + "\r\n";
+  }
   std::string section;  // the key the value lines now go to
   for (const Change& change : changes) {
     const std::string key = RegistryKeyName(change.root, change.path);

@@ -51,7 +51,8 @@ bool ParseRegistryText(std::string_view bytes, const std::string& fileName, std:
 void ApplyRegistryChanges(const std::vector<RegChange>& changes, IRegistry& registry);
 // The changes as a "REGEDIT4" file (CR LF line ends) that imports as exactly
 // these changes, values in the form ExportRegistryText writes them; each
-// line of comment becomes a "; " line after the header.
+// line of comment becomes a "; " line after the header (line breaks in it
+// become blanks).
 std::string RegistryChangesText(const std::vector<RegChange>& changes, const std::vector<std::string>& comment);
 // "HKEY_LOCAL_MACHINE" and the like, joined with the path when there is one.
 std::string RegistryKeyName(RegKey root, std::string_view path);

@@ -60,6 +60,120 @@ class ReadKey {
   RegResult result_;
 };
 
+using Stored = RecordingRegistry::Stored;
+using KeyContent = RecordingRegistry::KeyContent;
+using Tree = RecordingRegistry::Tree;
+
+std::optional<Stored> ReadValue(IRegistry& registry, RegKey root, const std::string& path, const std::string& name) {
+  ReadKey key(registry, root, path);
+  if (key.result() != reg::kSuccess) return std::nullopt;
+  Stored stored;
+  std::uint32_t size = 0;
+  if (registry.QueryValueEx(key.key(), name.c_str(), &stored.type, nullptr, &size) != reg::kSuccess)
+    return std::nullopt;
+  stored.data.resize(size);
+  if (size > 0 &&
+      registry.QueryValueEx(key.key(), name.c_str(), &stored.type, stored.data.data(), &size) != reg::kSuccess)
+    return std::nullopt;
+  stored.data.resize(size);
+  return stored;
+}
+
+std::optional<Tree> ReadTree(IRegistry& registry, RegKey root, const std::string& path) {
+  ReadKey key(registry, root, path);
+  if (key.result() != reg::kSuccess) return std::nullopt;
+  Tree tree{KeyContent{path, {}}};
+  std::vector<char> name(16384);
+  std::vector<std::uint8_t> data(1024);
+  for (std::uint32_t index = 0;;) {
+    auto nameSize = static_cast<std::uint32_t>(name.size());
+    auto dataSize = static_cast<std::uint32_t>(data.size());
+    Stored value;
+    const RegResult r = registry.EnumValue(key.key(), index, name.data(), &nameSize, &value.type, data.data(), &dataSize);
+    if (r == reg::kMoreData && dataSize > data.size()) {
+      data.resize(dataSize);
+      continue;
+    }
+    if (r != reg::kSuccess) break;
+    value.data.assign(data.begin(), data.begin() + dataSize);
+    tree.front().values.emplace_back(std::string(name.data(), nameSize), std::move(value));
+    ++index;
+  }
+  std::vector<std::string> subkeys;
+  for (std::uint32_t index = 0; registry.EnumKey(key.key(), index, name.data(), 256) == reg::kSuccess; ++index)
+    subkeys.emplace_back(name.data());
+  for (const std::string& subkey : subkeys)
+    if (auto below = ReadTree(registry, root, Joined(path, subkey))) tree.insert(tree.end(), below->begin(), below->end());
+  return tree;
+}
+
+// Stores a value, creating its key.
+void WriteValue(IRegistry& registry, RegKey root, const std::string& path, const std::string& name,
+                const Stored& value) {
+  RegKey key = 0;
+  if (registry.CreateKey(root, path.c_str(), &key) != reg::kSuccess) return;
+  registry.SetValueEx(key, name.c_str(), value.type, value.data.data(), static_cast<std::uint32_t>(value.data.size()));
+  if (!IsRoot(key)) registry.CloseKey(key);
+}
+
+void WriteTree(IRegistry& registry, RegKey root, const Tree& tree) {
+  for (const KeyContent& content : tree) {
+    RegKey key = 0;
+    if (registry.CreateKey(root, content.path.c_str(), &key) != reg::kSuccess) continue;
+    for (const auto& [name, value] : content.values)
+      registry.SetValueEx(key, name.c_str(), value.type, value.data.data(), static_cast<std::uint32_t>(value.data.size()));
+    if (!IsRoot(key)) registry.CloseKey(key);
+  }
+}
+
+const KeyContent* FindKey(const std::optional<Tree>& tree, std::string_view path) {
+  if (!tree) return nullptr;
+  for (const KeyContent& key : *tree)
+    if (SameName(key.path, path)) return &key;
+  return nullptr;
+}
+
+const Stored* FindValue(const KeyContent& key, std::string_view name) {
+  for (const auto& [valueName, value] : key.values)
+    if (SameName(valueName, name)) return &value;
+  return nullptr;
+}
+
+std::string_view Parent(std::string_view path) {
+  const std::size_t slash = path.rfind('\\');
+  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
+}
+
+// What turns the key tree at path from before into after: removed keys once,
+// at the highest of them; new keys with all their values; in the keys that
+// stay, the values removed, added or changed.
+void AddTreeChanges(RegKey root, const std::string& path, const std::optional<Tree>& before,
+                    const std::optional<Tree>& after, std::vector<RegChange>* made) {
+  if (!after) {
+    if (before) made->push_back({RegChange::kDeleteKey, root, path, {}, reg::kNone, {}});
+    return;
+  }
+  if (before)
+    for (const KeyContent& key : *before)
+      if (!FindKey(after, key.path) && FindKey(after, Parent(key.path)))
+        made->push_back({RegChange::kDeleteKey, root, key.path, {}, reg::kNone, {}});
+  for (auto key = after->begin(); key != after->end(); ++key) {
+    const KeyContent* old = FindKey(before, key->path);
+    // A new key without values that has subkeys is made with them.
+    const bool madeBelow = key + 1 != after->end() && Parent((key + 1)->path) == key->path;
+    if (!old && (!key->values.empty() || !madeBelow))
+      made->push_back({RegChange::kCreateKey, root, key->path, {}, reg::kNone, {}});
+    if (old)
+      for (const auto& [name, value] : old->values)
+        if (!FindValue(*key, name)) made->push_back({RegChange::kDeleteValue, root, key->path, name, reg::kNone, {}});
+    for (const auto& [name, value] : key->values) {
+      const Stored* was = old ? FindValue(*old, name) : nullptr;
+      if (!was || !(*was == value))
+        made->push_back({RegChange::kSetValue, root, key->path, name, value.type, value.data});
+    }
+  }
+}
+
 }  // namespace
 
 void RecordingRegistry::Begin(BeforeChange beforeChange) {
@@ -73,6 +187,7 @@ RecordedChanges RecordingRegistry::End() {
   recording_ = false;
   beforeChange_ = nullptr;
   result_.restore = Restore(true);
+  result_.made = Made(result_.restore);
   items_.clear();
   return std::move(result_);
 }
@@ -128,15 +243,15 @@ RegResult RecordingRegistry::Change(const std::optional<Place>& place, const std
 RecordingRegistry::Item RecordingRegistry::Capture(const Place& place, const std::optional<std::string>& valueName) {
   Item item{place, valueName, std::nullopt, std::nullopt};
   if (valueName)
-    item.value = ReadValue(place, *valueName);
+    item.value = ReadValue(inner_, place.root, place.path, *valueName);
   else
-    item.tree = ReadTree(place);
+    item.tree = ReadTree(inner_, place.root, place.path);
   return item;
 }
 
 bool RecordingRegistry::Unchanged(const Item& item) {
-  if (item.valueName) return ReadValue(item.place, *item.valueName) == item.value;
-  return ReadTree(item.place) == item.tree;
+  if (item.valueName) return ReadValue(inner_, item.place.root, item.place.path, *item.valueName) == item.value;
+  return ReadTree(inner_, item.place.root, item.place.path) == item.tree;
 }
 
 std::vector<RegChange> RecordingRegistry::Restore(bool leaveOutUnchanged) {
@@ -173,45 +288,55 @@ std::vector<RegChange> RecordingRegistry::Restore(bool leaveOutUnchanged) {
   return changes;
 }
 
-std::optional<RecordingRegistry::Stored> RecordingRegistry::ReadValue(const Place& place, const std::string& name) {
-  ReadKey key(inner_, place.root, place.path);
-  if (key.result() != reg::kSuccess) return std::nullopt;
-  Stored stored;
-  std::uint32_t size = 0;
-  if (inner_.QueryValueEx(key.key(), name.c_str(), &stored.type, nullptr, &size) != reg::kSuccess) return std::nullopt;
-  stored.data.resize(size);
-  if (size > 0 && inner_.QueryValueEx(key.key(), name.c_str(), &stored.type, stored.data.data(), &size) != reg::kSuccess)
-    return std::nullopt;
-  stored.data.resize(size);
-  return stored;
-}
+std::vector<RegChange> RecordingRegistry::Made(const std::vector<RegChange>& restore) {
+  if (restore.empty()) return {};
+  // Each recorded place once: a value or key tree inside a key tree also
+  // recorded is compared as part of it.
+  std::vector<const Item*> places;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const Item& item = items_[i];
+    const bool inside = std::any_of(items_.begin(), items_.end(), [&](const Item& other) {
+      if (&other == &item || !Covers(other, item.place)) return false;
+      const bool samePlace = !item.valueName && Covers(item, other.place);
+      return !samePlace || &other < &item;
+    });
+    if (!inside) places.push_back(&item);
+  }
+  // The places as the run left them, copied into a scratch registry and put
+  // back there as they were before it: the two sides to compare.
+  struct Now {
+    std::optional<Stored> value;
+    std::optional<Tree> tree;
+  };
+  std::vector<Now> now;
+  MemoryRegistry before;
+  for (const Item* item : places) {
+    const Place& at = item->place;
+    if (item->valueName) {
+      now.push_back({ReadValue(inner_, at.root, at.path, *item->valueName), std::nullopt});
+      if (now.back().value) WriteValue(before, at.root, at.path, *item->valueName, *now.back().value);
+    } else {
+      now.push_back({std::nullopt, ReadTree(inner_, at.root, at.path)});
+      if (now.back().tree) WriteTree(before, at.root, *now.back().tree);
+    }
+  }
+  ApplyRegistryChanges(restore, before);
 
-std::optional<RecordingRegistry::Tree> RecordingRegistry::ReadTree(const Place& place) {
-  ReadKey key(inner_, place.root, place.path);
-  if (key.result() != reg::kSuccess) return std::nullopt;
-  Tree tree{KeyContent{place.path, {}}};
-  std::vector<char> name(16384);
-  std::vector<std::uint8_t> data(1024);
-  for (std::uint32_t index = 0;;) {
-    auto nameSize = static_cast<std::uint32_t>(name.size());
-    auto dataSize = static_cast<std::uint32_t>(data.size());
-    Stored value;
-    const RegResult r = inner_.EnumValue(key.key(), index, name.data(), &nameSize, &value.type, data.data(), &dataSize);
-    if (r == reg::kMoreData && dataSize > data.size()) {
-      data.resize(dataSize);
+  std::vector<RegChange> made;
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const Place& at = places[i]->place;
+    if (!places[i]->valueName) {
+      AddTreeChanges(at.root, at.path, ReadTree(before, at.root, at.path), now[i].tree, &made);
       continue;
     }
-    if (r != reg::kSuccess) break;
-    value.data.assign(data.begin(), data.begin() + dataSize);
-    tree.front().values.emplace_back(std::string(name.data(), nameSize), std::move(value));
-    ++index;
+    const std::string& name = *places[i]->valueName;
+    if (ReadValue(before, at.root, at.path, name) == now[i].value) continue;
+    if (now[i].value)
+      made.push_back({RegChange::kSetValue, at.root, at.path, name, now[i].value->type, now[i].value->data});
+    else
+      made.push_back({RegChange::kDeleteValue, at.root, at.path, name, reg::kNone, {}});
   }
-  std::vector<std::string> subkeys;
-  for (std::uint32_t index = 0; inner_.EnumKey(key.key(), index, name.data(), 256) == reg::kSuccess; ++index)
-    subkeys.emplace_back(name.data());
-  for (const std::string& subkey : subkeys)
-    if (auto below = ReadTree({place.root, Joined(place.path, subkey)})) tree.insert(tree.end(), below->begin(), below->end());
-  return tree;
+  return made;
 }
 
 bool RecordingRegistry::HasSubkeys(const Place& place) {

@@ -1,7 +1,8 @@
 // The registry seam with a recorder around it: between Begin and End it
 // notes, for every value written or deleted and every key created or
 // deleted, what was there before its first change, and every key the
-// registry refused with "access denied". Routines run over it unchanged.
+// registry refused with "access denied". Routines run over it unchanged, and
+// recorders may be stacked (a run of several recorded applies).
 #pragma once
 
 #include <functional>
@@ -20,6 +21,11 @@ struct RecordedChanges {
   // Changes that bring back what the run changed, in the order to make them;
   // empty when the registry holds what it held before.
   std::vector<RegChange> restore;
+  // The other way: changes that make what the run left from what was there
+  // before (new data, removed values, removed keys), nothing for what holds
+  // what it held. Made on a copy of the registry as it was before the run,
+  // they give the registry as the run left it.
+  std::vector<RegChange> made;
   // The keys a call was refused on ("HKEY_LOCAL_MACHINE\..."), each once, in
   // the order first refused.
   std::vector<std::string> refusedKeys;
@@ -36,7 +42,11 @@ class RecordingRegistry : public IRegistry {
   // what is recorded, with the changes that restore everything so far.
   using BeforeChange = std::function<void(const std::vector<RegChange>& restore)>;
 
+  // Around another recorder too: pass it as an IRegistry& (a RecordingRegistry
+  // argument would choose the deleted copy).
   explicit RecordingRegistry(IRegistry& inner) : inner_(inner) {}
+  RecordingRegistry(const RecordingRegistry&) = delete;
+  RecordingRegistry& operator=(const RecordingRegistry&) = delete;
 
   void Begin(BeforeChange beforeChange);
   RecordedChanges End();
@@ -96,10 +106,9 @@ class RecordingRegistry : public IRegistry {
   bool Unchanged(const Item& item);
   bool Covers(const Item& tree, const Place& place) const;
   std::vector<RegChange> Restore(bool leaveOutUnchanged);
+  std::vector<RegChange> Made(const std::vector<RegChange>& restore);
   void Refused(const Place& place);
 
-  std::optional<Stored> ReadValue(const Place& place, const std::string& name);
-  std::optional<Tree> ReadTree(const Place& place);
   bool HasSubkeys(const Place& place);
   // The highest key of place's path that does not exist yet, if any.
   std::optional<Place> FirstMissing(const Place& place);

@@ -5,7 +5,9 @@
 #     shows its values;
 #  2. a file "regedit /e" exported loads, and written again it holds the same
 #     keys and values;
-#  3. the Windows build works on the system registry without --registry.
+#  3. the Windows build works on the system registry without --registry;
+#  4. the changes files of an apply and of its undo, imported by the registry
+#     editor, make the apply's changes and take them back again.
 # Needs both build trees (scripts/test.sh builds them and runs this).
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -95,4 +97,21 @@ wine "$wincli" apply 3 1013=0 --home "$(winepath -w .)" >/dev/null
 wine reg query 'HKCU\Software\Microsoft\Command Processor' /v DisableUNCCheck | tr -d '\r' |
   grep -qx '    DisableUNCCheck    REG_DWORD    0x0' || fail "apply 3 1013=0 did not write the registry"
 grep -q 'win_tweak("Allow UNC Paths at the Command Prompt",' DFile.kvd || fail "no history in --home"
-echo "registry files: written, imported, exported, loaded; the Windows build applied"
+
+# 4. A run's changes, deployed with the registry editor.
+tasks='Software\Policies\Microsoft\Windows\Task Scheduler5.0'
+wine "$wincli" apply 32 1013=1 1018=1 --home "$(winepath -w .)" --changes "$(winepath -w made.reg)" >/dev/null
+wine "$wincli" undo 32 --home "$(winepath -w .)" --changes "$(winepath -w undone.reg)" >/dev/null
+grep -q '^"Property Pages"=dword:00000001' made.reg || fail "made.reg lacks the new value:
+$(cat made.reg)"
+grep -q '^\[-HKEY_CURRENT_USER\\Software\\' undone.reg || fail "undone.reg removes no key:
+$(cat undone.reg)"
+property_pages() {  # root
+  wine reg query "$1\\$tasks" /v "Property Pages" 2>/dev/null | tr -d '\r' | grep -c 'REG_DWORD    0x1' || true
+}
+[ "$(property_pages HKCU)$(property_pages HKLM)" = 00 ] || fail "undo 32 left the values"
+wine regedit /s "$(winepath -w made.reg)"
+[ "$(property_pages HKCU)$(property_pages HKLM)" = 11 ] || fail "importing made.reg did not set both values"
+wine regedit /s "$(winepath -w undone.reg)"
+[ "$(property_pages HKCU)$(property_pages HKLM)" = 00 ] || fail "importing undone.reg did not take them back"
+echo "registry files: written, imported, exported, loaded; the Windows build applied; changes files deployed"

@@ -5,8 +5,11 @@
 #include "cli/options.h"
 #include "cli/profile.h"
 #include "cli_fixture.h"
+#include "history/change_history.h"
+#include "registry_contents.h"
 #include "nav/tree_model.h"
 #include "services/file_text.h"
+#include "services/reg_file.h"
 
 namespace corvandel {
 namespace {
@@ -140,6 +143,43 @@ TEST_F(ProfileTest, SavedOnOneRegistryAndAppliedOnAnotherGivesTheSameStates) {
   Run({"profile", "save", File("all.txt"), "--registry", source});
   Run({"profile", "apply", File("all.txt"), "--registry", target});
   EXPECT_EQ(ShowAll(source), ShowAll(target));
+}
+
+// A registry file's contents, and those of another file imported over them,
+// outside the program's own key.
+std::map<std::string, std::set<std::string>> Loaded(const std::string& file, const std::string& over = "") {
+  MemoryRegistry registry;
+  std::string error;
+  EXPECT_TRUE(LoadRegistryFile(file, registry, &error)) << error;
+  if (!over.empty()) {
+    EXPECT_TRUE(LoadRegistryFile(over, registry, &error)) << error;
+  }
+  auto contents = RegistryContents(registry);
+  contents.erase(RegistryKeyName(reg::kCurrentUser, kProgramKey));
+  return contents;
+}
+
+// Every tweak set on a new machine, and then on that machine again: the
+// changes file imported over a copy of the registry as it was gives the
+// registry as the run left it, and a run that changes nothing lists nothing.
+TEST_F(ProfileTest, TheChangesFileOverTheRegistryBeforeTheRunGivesTheRegistryAfterIt) {
+  const std::string source = ChangedMachine();
+  ASSERT_EQ(kExitOk, Run({"profile", "save", File("p.txt"), "--registry", source})) << err.str();
+  const std::string target = WriteReg("t.reg", kMachine);
+  const std::string before = WriteReg("before.reg", kMachine);
+  Run({"profile", "apply", File("p.txt"), "--registry", target, "--changes", File("c.reg")});
+  ASSERT_NE(std::string::npos, out.str().find(", failed 0\n")) << out.str();
+  const std::string changes = *ReadWholeFile(File("c.reg"));
+  EXPECT_EQ(0u, changes.find("REGEDIT4\r\n; The changes made by: corvandel-cli profile apply "));
+  // The program's own values, written when it first starts, are no change of the run.
+  EXPECT_EQ(std::string::npos, changes.find(kProgramKey));
+  EXPECT_NE(Loaded(before), Loaded(target));
+  EXPECT_EQ(Loaded(target), Loaded(before, File("c.reg")));
+
+  // A second pass sets what needed a key the first one created; a third changes nothing.
+  Run({"profile", "apply", File("p.txt"), "--registry", target});
+  Run({"profile", "apply", File("p.txt"), "--registry", target, "--changes", File("c.reg")});
+  EXPECT_EQ(2u, SplitLines(*ReadWholeFile(File("c.reg"))).size()) << *ReadWholeFile(File("c.reg"));
 }
 
 TEST_F(ProfileTest, ApplyReportsEachLineUnderItsTitleAndCountsThem) {

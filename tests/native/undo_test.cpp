@@ -14,6 +14,7 @@
 #include "services/reg_file.h"
 #include "services/registry_key.h"
 #include "services/registry_recording.h"
+#include "registry_contents.h"
 #include "tweak_harness.h"
 
 namespace corvandel {
@@ -24,20 +25,6 @@ constexpr RegKey kHKLM = reg::kLocalMachine;
 constexpr const char* kCmd = "Software\\Microsoft\\Command Processor";
 constexpr const char* kEnvironment = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr const char* kTasks = "Software\\Policies\\Microsoft\\Windows\\Task Scheduler5.0";
-
-// Every key with its values, in no order (a value deleted and set again
-// enumerates last, as in Windows).
-std::map<std::string, std::set<std::string>> Everything(const MemoryRegistry& registry) {
-  std::map<std::string, std::set<std::string>> all;
-  for (RegKey root : {kHKCU, kHKLM}) {
-    registry.ForEachKey(root, [&](const std::string& path, const std::vector<MemoryRegistry::Value>& values) {
-      auto& key = all[RegistryKeyName(root, path)];
-      for (const MemoryRegistry::Value& value : values)
-        key.insert(value.name + "=" + std::to_string(value.type) + ":" + std::string(value.data.begin(), value.data.end()));
-    });
-  }
-  return all;
-}
 
 void Seed(MemoryRegistry& registry) {
   RegistryKey cmd = RegistryKey::Create(registry, kHKCU, "Software\\A");
@@ -51,13 +38,15 @@ void Seed(MemoryRegistry& registry) {
   RegistryKey::Create(registry, kHKLM, "Software\\A").WriteDword("Kept", 8);
 }
 
-// The backup's way: the restore as a registry file, read back and made.
-void RestoreThroughFile(const RecordedChanges& recorded, IRegistry& registry) {
+// The backup's way: the changes as a registry file, read back and made.
+void MakeThroughFile(const std::vector<RegChange>& changes, IRegistry& registry) {
   std::vector<RegChange> read;
   std::string error;
-  ASSERT_TRUE(ParseRegistryText(RegistryChangesText(recorded.restore, {"a comment"}), "backup.reg", &read, &error))
-      << error;
+  ASSERT_TRUE(ParseRegistryText(RegistryChangesText(changes, {"a comment"}), "changes.reg", &read, &error)) << error;
   ApplyRegistryChanges(read, registry);
+}
+void RestoreThroughFile(const RecordedChanges& recorded, IRegistry& registry) {
+  MakeThroughFile(recorded.restore, registry);
 }
 
 struct ChangeCase {
@@ -89,6 +78,20 @@ const ChangeCase kChanges[] = {
        RegistryKey::Open(r, kHKCU, "Software\\A\\Tree\\Leaf").WriteDword("Deep", 5);
        r.DeleteTree(kHKCU, "Software\\A\\Tree");
      }},
+    {"key made again with other content, one value kept",
+     [](IRegistry& r) {
+       r.DeleteTree(kHKCU, "Software\\A\\Tree");
+       RegistryKey::Create(r, kHKCU, "Software\\A\\Tree\\Leaf").WriteDword("Deep", 1);
+       RegistryKey::Create(r, kHKCU, "Software\\A\\Tree\\Leaf").WriteDword("More", 2);
+     }},
+    {"value made, changed back and removed again, another value in a created key",
+     [](IRegistry& r) {
+       RegistryKey key = RegistryKey::Open(r, kHKCU, "Software\\A");
+       key.WriteDword("Kept", 1);
+       key.WriteDword("Kept", 7);
+       key.DeleteValue("Text");
+       RegistryKey::Create(r, kHKLM, "Software\\A\\New").WriteDword("V", 3);
+     }},
     {"both scopes of a pair",
      [](IRegistry& r) {
        RegistryKey::Open(r, kHKCU, "Software\\A").WriteDword("Kept", 0);
@@ -101,26 +104,33 @@ TEST(UndoRecording, EveryKindOfChangeIsRestoredExactlyAndTheRestoreCanBeUndoneIn
     SCOPED_TRACE(c.what);
     MemoryRegistry memory;
     Seed(memory);
-    const auto before = Everything(memory);
+    const auto before = RegistryContents(memory);
     RecordingRegistry recorder(memory);
 
     recorder.Begin(nullptr);
     c.change(recorder);
     const RecordedChanges change = recorder.End();
-    const auto after = Everything(memory);
+    const auto after = RegistryContents(memory);
     ASSERT_NE(before, after);
     EXPECT_FALSE(change.restore.empty());
     EXPECT_TRUE(change.changeMade);
 
+    // What the run made, on a copy of the registry as it was, gives the
+    // registry as the run left it.
+    MemoryRegistry copy;
+    Seed(copy);
+    MakeThroughFile(change.made, copy);
+    EXPECT_EQ(after, RegistryContents(copy));
+
     recorder.Begin(nullptr);
     RestoreThroughFile(change, recorder);
     const RecordedChanges undo = recorder.End();
-    EXPECT_EQ(before, Everything(memory));
+    EXPECT_EQ(before, RegistryContents(memory));
 
     recorder.Begin(nullptr);
     RestoreThroughFile(undo, recorder);
     recorder.End();
-    EXPECT_EQ(after, Everything(memory));
+    EXPECT_EQ(after, RegistryContents(memory));
     EXPECT_EQ(0u, memory.OpenHandleCount());
   }
 }
@@ -148,6 +158,39 @@ TEST(UndoRecording, TheFileListsWhatWasThereBeforeTheFirstChange) {
             RegistryChangesText(recorded.restore, {"T"}));
 }
 
+// A recorder around the recorders of two applies sees both: what differs at
+// the end and nothing else, whatever happened in between.
+TEST(UndoRecording, AStackedRecorderListsWhatTheRunsMadeAndNothingElse) {
+  MemoryRegistry memory;
+  Seed(memory);
+  RecordingRegistry run(memory);
+  RecordingRegistry apply(static_cast<IRegistry&>(run));
+  run.Begin(nullptr);
+  apply.Begin(nullptr);
+  {
+    RegistryKey a = RegistryKey::Open(apply, kHKCU, "Software\\A");
+    a.WriteDword("Kept", 1);
+    a.WriteText("Text", "no zero after me");  // as it was
+    a.DeleteValue("Odd");
+  }
+  apply.End();
+  apply.Begin(nullptr);
+  RegistryKey::Open(apply, kHKCU, "Software\\A").WriteDword("Kept", 7);  // back again
+  apply.DeleteTree(kHKCU, "Software\\A\\Tree");
+  RegistryKey::Create(apply, kHKLM, "Software\\B\\C").WriteDword("V", 2);
+  EXPECT_FALSE(apply.End().restore.empty());
+  const RecordedChanges recorded = run.End();
+  EXPECT_EQ("REGEDIT4\r\n"
+            "; T\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n"
+            "\"Odd\"=-\r\n"
+            "\r\n[-HKEY_CURRENT_USER\\Software\\A\\Tree]\r\n"
+            "\r\n[HKEY_LOCAL_MACHINE\\Software\\B\\C]\r\n"
+            "\"V\"=dword:00000002\r\n",
+            RegistryChangesText(recorded.made, {"T"}));
+  EXPECT_EQ(0u, memory.OpenHandleCount());
+}
+
 TEST(UndoRecording, NothingToRestoreWhenTheRegistryHoldsWhatItHeld) {
   MemoryRegistry memory;
   Seed(memory);
@@ -159,6 +202,7 @@ TEST(UndoRecording, NothingToRestoreWhenTheRegistryHoldsWhatItHeld) {
   key.DeleteValue("Gone");
   const RecordedChanges recorded = recorder.End();
   EXPECT_TRUE(recorded.restore.empty());
+  EXPECT_TRUE(recorded.made.empty());
   EXPECT_TRUE(recorded.changeMade);
   EXPECT_TRUE(recorded.refusedKeys.empty());
 }
