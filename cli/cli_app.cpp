@@ -35,7 +35,7 @@ constexpr const char* kHelp =
     "  profile save FILE [TWEAKID...]  writes an apply line for each tweak's page as it stands\n"
     "                         (every tweak with \"Apply Changes\" when none is named)\n"
     "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
-    "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text),\n"
+    "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text; ##text for #text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
     "--json: tree, show, find, apply, undo and backups print one JSON document\n"
     "--changes FILE: apply, undo and profile apply write what they changed as a registry file\n"

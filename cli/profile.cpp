@@ -21,16 +21,16 @@ std::string ItemNumber(int index) {
 
 // A combo box's item by its text when the text finds that item (the first
 // with it) and cannot be read as #N; otherwise by number. Typed text of a
-// combo box with an edit field goes as it stands.
+// combo box with an edit field goes as it stands, "#" doubled at its start.
 std::string ComboSetting(const IPageHost& pages, int pageId, const ControlTemplate& control) {
   const int selected = pages.ComboGetCurSel(pageId, control.id);
   const auto byText = [&](const std::string& text) {
     return !text.empty() && text.front() != '#';
   };
   if (selected < 0) {
-    const std::string typed = pages.GetText(pageId, control.id);
-    if ((control.styles & style::kDropDown) && byText(typed)) return Assignment(control.id, typed);
-    return Assignment(control.id, "#-1");
+    std::string typed = pages.GetText(pageId, control.id);
+    if (!(control.styles & style::kDropDown) || typed.empty()) return Assignment(control.id, "#-1");
+    return Assignment(control.id, typed.front() == '#' ? typed.insert(0, 1, '#') : typed);
   }
   const std::string text = pages.ComboItemText(pageId, control.id, selected);
   int first = 0;

@@ -51,15 +51,21 @@ void Click(const ControlTemplate& control, const SettingTarget& target) {
   }
 }
 
+// A VALUE of a combo box or list: "#N" is an item's number; any other VALUE
+// is a text, "##..." standing for one that begins with "#".
+bool IsItemNumber(std::string_view value) { return value.size() > 1 && value[0] == '#' && value[1] != '#'; }
+std::string TextOf(std::string_view value) { return std::string(value.starts_with("##") ? value.substr(1) : value); }
+
 // "#N" or the exact text of one of count items.
 std::optional<int> FindItem(const std::string& value, int count, const auto& itemText) {
-  if (value.size() > 1 && value.front() == '#') {
+  if (IsItemNumber(value)) {
     const auto index = ParseInt(std::string_view(value).substr(1));
     if (index && *index >= -1 && *index < count) return index;
     return std::nullopt;
   }
+  const std::string text = TextOf(value);
   for (int index = 0; index < count; ++index)
-    if (itemText(index) == value) return index;
+    if (itemText(index) == text) return index;
   return std::nullopt;
 }
 
@@ -73,10 +79,10 @@ bool SetCombo(const ControlTemplate& control, const std::string& value, const Se
     pages.ComboSetCurSel(target.pageId, control.id, *index);
     return true;
   }
-  if ((control.styles & style::kDropDown) && (value.empty() || value.front() != '#')) {
+  if ((control.styles & style::kDropDown) && !IsItemNumber(value)) {
     // Typing into the edit field leaves no item selected.
     pages.ComboSetCurSel(target.pageId, control.id, -1);
-    pages.SetText(target.pageId, control.id, value);
+    pages.SetText(target.pageId, control.id, TextOf(value));
     return true;
   }
   return Fail(error, "combo box " + std::to_string(control.id) + " has no item " + QuoteText(value) + " (it has " +

@@ -5,7 +5,8 @@
 //                 takes VALUE as its text; a combo box or list view: #N selects
 //                 item N (#-1 clears the selection), any other VALUE selects
 //                 the item whose text is exactly VALUE (a combo box with an
-//                 edit field takes any other VALUE as typed text)
+//                 edit field takes any other VALUE as typed text); "##..."
+//                 stands for a text that begins with "#"
 //   ID[ROW]=0|1   the check of a row of a list view with check boxes
 //   click:ID      clicks a button ("..." runs its browse dialog) or check box
 #pragma once

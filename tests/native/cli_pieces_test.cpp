@@ -2,10 +2,12 @@
 // settings, the command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/options.h"
 #include "cli/page_printer.h"
+#include "cli/profile.h"
 #include "cli/settings.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
@@ -217,6 +219,15 @@ TEST_F(CliSettingPageTest, CombosSelectByIndexOrExactTextAndEditFieldsTakeTypedT
   EXPECT_EQ("12abc", pages.GetText(page::kSingleCombo, 1021));
   EXPECT_FALSE(Apply("1021=#10001", 82, page::kSingleCombo));
   EXPECT_EQ("combo box 1021 has no item \"#10001\" (it has 10001)", error);
+  // "##" stands for a text that begins with "#"; a lone "#" is a text too.
+  for (const auto& [value, typed] : {std::pair{"##5", "#5"}, std::pair{"#", "#"}, std::pair{"###", "##"}}) {
+    ASSERT_TRUE(Apply(std::string("1021=") + value, 82, page::kSingleCombo)) << error;
+    EXPECT_EQ(-1, pages.ComboGetCurSel(page::kSingleCombo, 1021)) << value;
+    EXPECT_EQ(typed, pages.GetText(page::kSingleCombo, 1021)) << value;
+    // A profile saves the typed text so that it comes back as typed.
+    const std::vector<std::string> saved = PageSettings(pages, page::kSingleCombo);
+    EXPECT_NE(saved.end(), std::find(saved.begin(), saved.end(), std::string("1021=#") + typed)) << value;
+  }
 
   // A drop-down list takes only its items, matched exactly.
   for (const char* item : {"Red", "Green"}) pages.ComboAddString(page::kComboCheck, 1055, item);
