@@ -1,5 +1,6 @@
 #include "app/main_dlg_win32.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "help/about_dlg_win32.h"
 #include "nav/tree_model.h"
 #include "nav/tweak_find.h"
+#include "pages/page_reset.h"
 #include "res/resource.h"
 #include "services/dialog_texts_win32.h"
 #include "services/version_gate.h"
@@ -76,8 +78,8 @@ CMainDlg::CMainDlg(MainDlgServices services)
     : services_(std::move(services)),
       baseDirectory_(services_.platform.ProgramFolder()),
       navigator_(services_.registry, pageHost_, services_.platform, services_.profile),
-      pageOrder_{&listCheckPage_, &multiCheckPage_, &editCheckPage_,  &comboCheckPage_, &listPage_,
-                 &editBrowsePage_, &multiComboPage_, &editComboPage_, &singleComboPage_},
+      pageDialogs_{&listCheckPage_, &multiCheckPage_, &editCheckPage_,  &comboCheckPage_, &listPage_,
+                   &editBrowsePage_, &multiComboPage_, &editComboPage_, &singleComboPage_},
       findBox_([this](const std::string& words, bool forward) { return FindTweak(words, forward); }),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_APP_ICON))) {}
 
@@ -310,23 +312,29 @@ void CMainDlg::OnSplitterMoved(int distance) {
   RECT treeRect = RectInParent(tree);
   treeRect.right += distance;
   MoveTo(tree, treeRect);
-  for (const MovedControls& page : ControlsMovedBySplitter()) {
-    HWND window = pageHost_.PageWindow(page.pageId);
-    if (window == nullptr) continue;
-    RECT pageRect = RectInParent(window);
-    pageRect.left += distance;
-    MoveTo(window, pageRect);
-    const int width = pageRect.right - pageRect.left;
-    if (width <= 0) continue;
-    for (int id : page.controls) {
-      HWND control = GetDlgItem(window, id);
-      RECT rect = RectInParent(control);
-      rect.left += distance * 100 / width;
-      MoveTo(control, rect);
-    }
-  }
+  splitterMoves_.push_back(distance);
+  for (const CPageDialog* page : pageDialogs_)
+    if (pageHost_.IsPageCreated(page->templateId())) MovePage(page->templateId(), distance);
   InvalidateRect(window_, nullptr, TRUE);
   UpdateWindow(window_);
+}
+
+void CMainDlg::MovePage(int pageId, int distance) {
+  const auto moved = std::find_if(ControlsMovedBySplitter().begin(), ControlsMovedBySplitter().end(),
+                                  [&](const MovedControls& page) { return page.pageId == pageId; });
+  HWND window = pageHost_.PageWindow(pageId);
+  if (moved == ControlsMovedBySplitter().end() || window == nullptr) return;
+  RECT pageRect = RectInParent(window);
+  pageRect.left += distance;
+  MoveTo(window, pageRect);
+  const int width = pageRect.right - pageRect.left;
+  if (width <= 0) return;
+  for (int id : moved->controls) {
+    HWND control = GetDlgItem(window, id);
+    RECT rect = RectInParent(control);
+    rect.left += distance * 100 / width;
+    MoveTo(control, rect);
+  }
 }
 
 // Start-up.
@@ -359,7 +367,8 @@ bool CMainDlg::OnInitDialog() {
   SetUpTree();
   BuildTree();
   TranslateDialog(navigator_.GetLanguage(), window_, IDD_MAIN_WINDOW);
-  if (!CreatePages()) return false;
+  // Each page is made when a selection first needs it: a start-up makes one.
+  pageHost_.SetPageCreator([this](int pageId) { CreatePage(pageId); });
   navigator_.ShowFirstPage();
   return true;
 }
@@ -453,14 +462,17 @@ void CMainDlg::BuildTree() {
   SendMessageA(treeView, WM_SETREDRAW, TRUE, 0);
 }
 
-bool CMainDlg::CreatePages() {
-  for (CPageDialog* page : pageOrder_) {
-    if (!page->Create(window_, *this)) return false;
+void CMainDlg::CreatePage(int pageId) {
+  for (CPageDialog* page : pageDialogs_) {
+    if (page->templateId() != pageId || !page->Create(window_, *this)) continue;
     // Pages overlap the tree's right edge and the splitter bar: they go
     // under both, and after them in the tab order.
     SetWindowPos(page->window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Where the splitter bar has been moved since start-up, as if the page
+    // had been there.
+    for (int distance : splitterMoves_) MovePage(pageId, distance);
+    ResetPage(pageHost_, pageId);
   }
-  return true;
 }
 
 }  // namespace corvandel

@@ -89,7 +89,8 @@ class CMainDlg : private IPageOwner {
   bool CreateSplitter();
   void SetUpTree();
   void BuildTree();
-  bool CreatePages();
+  // Makes a page when it is first needed (Win32PageHost asks).
+  void CreatePage(int pageId);
 
   void OnSysCommand(WPARAM command);
   void OnUndoLastChange();
@@ -99,6 +100,8 @@ class CMainDlg : private IPageOwner {
   bool OnPaintIconic();
   void OnTreeSelect();
   void OnSplitterMoved(int distance);
+  // Moves a page's left edge, and its controls that follow the splitter bar, by distance.
+  void MovePage(int pageId, int distance);
   bool OnEnterKey();
   bool IsOwnWindow(HWND window) const;
 
@@ -130,8 +133,9 @@ class CMainDlg : private IPageOwner {
   CMultiComboPage multiComboPage_;
   CEditComboPage editComboPage_;
   CSingleComboPage singleComboPage_;
-  // In creation order: 106, 170, 171, 172, 173, 107, 174, 175, 176.
-  std::array<CPageDialog*, 9> pageOrder_;
+  std::array<CPageDialog*, 9> pageDialogs_;
+  // Every move of the splitter bar since start-up, for pages made later.
+  std::vector<int> splitterMoves_;
   CFindBox findBox_;
   // The tree's nodes as BuildTree inserted them, and their items.
   std::vector<TreeItem> treeNodes_;

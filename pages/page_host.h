@@ -41,6 +41,11 @@ enum class ColumnAlign { kLeft = 0, kRight = 1, kCenter = 2 };
 class IPageHost {
  public:
   virtual ~IPageHost() = default;
+  // A host may make a page only when a call first needs it (any call but
+  // hiding it or asking whether it is shown). Until then the page is hidden,
+  // its controls as the reset before a load leaves them (ResetPage), and the
+  // reset need not visit it.
+  virtual bool IsPageCreated(int /*pageId*/) const { return true; }
 
   // A page window (ShowWindow SW_SHOW / SW_HIDE).
   virtual void ShowPage(int pageId, bool show) = 0;

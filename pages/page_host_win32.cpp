@@ -30,6 +30,10 @@ int ColumnFormat(ColumnAlign align) {
 
 HWND Win32PageHost::PageWindow(int pageId) const {
   auto page = pages_.find(pageId);
+  if (page != pages_.end()) return page->second;
+  if (!create_ || pageId == page::kMainWindow || !asked_.insert(pageId).second) return nullptr;
+  create_(pageId);  // adds the page while it is made
+  page = pages_.find(pageId);
   return page == pages_.end() ? nullptr : page->second;
 }
 
@@ -38,6 +42,7 @@ void Win32PageHost::FillOnFirstUse(int pageId, int controlId, std::function<void
 }
 
 void Win32PageHost::RunFills(int pageId, int controlId) const {
+  PageWindow(pageId);  // a page made now registers its fills as it is made
   if (waitingFills_.empty()) return;
   for (std::size_t i = 0; i < waitingFills_.size();) {
     const WaitingFill& waiting = waitingFills_[i];
@@ -65,11 +70,14 @@ HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
 // Pages and controls.
 
 void Win32PageHost::ShowPage(int pageId, bool show) {
+  if (!show && !IsPageCreated(pageId)) return;  // made hidden when it is made
   if (show) RunFills(pageId, kAnyControl);
   if (HWND page = PageWindow(pageId)) ShowWindow(page, show ? SW_SHOW : SW_HIDE);
 }
 
-bool Win32PageHost::IsPageVisible(int pageId) const { return HasStyle(PageWindow(pageId), WS_VISIBLE); }
+bool Win32PageHost::IsPageVisible(int pageId) const {
+  return IsPageCreated(pageId) && HasStyle(PageWindow(pageId), WS_VISIBLE);
+}
 
 void Win32PageHost::ShowControl(int pageId, int controlId, bool show) {
   if (HWND control = Control(pageId, controlId)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);

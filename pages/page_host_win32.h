@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "pages/page_host.h"
@@ -20,8 +21,13 @@ class Win32PageHost : public IPageHost {
   // The window holding the Apply button, and each page's dialog window.
   void SetMainWindow(HWND window) { main_ = window; }
   void AddPage(int pageId, HWND page) { pages_[pageId] = page; }
-  // A page's dialog window; nullptr for an unknown page.
+  // Makes a page's dialog window (and adds it) when a call first needs it;
+  // it is asked once per page.
+  void SetPageCreator(std::function<void(int pageId)> create) { create_ = std::move(create); }
+  // A page's dialog window, made now if it was not yet; nullptr for an
+  // unknown page or one that could not be made.
   HWND PageWindow(int pageId) const;
+  bool IsPageCreated(int pageId) const override { return pages_.count(pageId) > 0; }
   // Set-up that can wait until it is needed: fill runs once, when a call of
   // this host first reaches the control's items or text, or the control's
   // page is first shown. Showing, hiding or enabling it does not wait for it.
@@ -87,6 +93,8 @@ class Win32PageHost : public IPageHost {
 
   HWND main_ = nullptr;
   std::map<int, HWND> pages_;
+  std::function<void(int pageId)> create_;
+  mutable std::set<int> asked_;  // pages the creator was asked for
   mutable std::vector<WaitingFill> waitingFills_;  // filled on first use, even by a query
 };
 

@@ -29,15 +29,23 @@ const std::vector<PageReset>& ResetOrder() {
   return order;
 }
 
+void Reset(IPageHost& pages, const PageReset& step) {
+  pages.ShowPage(step.pageId, false);
+  for (int control : step.hide) pages.ShowControl(step.pageId, control, false);
+  for (int control : step.enable) pages.EnableControl(step.pageId, control, true);
+}
+
 }  // namespace
 
 void ShowTweakPageNone(IPageHost& pages) {
-  for (const PageReset& step : ResetOrder()) {
-    pages.ShowPage(step.pageId, false);
-    for (int control : step.hide) pages.ShowControl(step.pageId, control, false);
-    for (int control : step.enable) pages.EnableControl(step.pageId, control, true);
-  }
+  for (const PageReset& step : ResetOrder())
+    if (pages.IsPageCreated(step.pageId)) Reset(pages, step);
   pages.ShowControl(page::kMainWindow, page::kApplyButton, false);
+}
+
+void ResetPage(IPageHost& pages, int pageId) {
+  for (const PageReset& step : ResetOrder())
+    if (step.pageId == pageId) Reset(pages, step);
 }
 
 }  // namespace corvandel

@@ -71,7 +71,7 @@ struct PageTemplate {
 inline constexpr int kPageFontSize = 8;
 inline constexpr const char* kPageFontName = "MS Sans Serif";
 
-// The nine pages in the order the main window creates them.
+// The nine pages.
 std::span<const PageTemplate> PageTemplates();
 
 // The main window (template 102) as the page seam reaches it: its Apply

@@ -532,6 +532,57 @@ TEST_F(MainWindowTest, DraggingTheSplitterMovesTreeAndPagesByTheDraggedDistance)
   }
 }
 
+// Pages are made when first needed: one made after the splitter bar moved
+// stands where one made at start-up and moved with it stands, and is reset.
+TEST_F(MainWindowTest, APageMadeLateIsWhereItWouldHaveBeenAndReset) {
+  auto drag = [this](int pointer) {
+    HWND bar = dialog->splitter().window();
+    RECT barRect;
+    GetClientRect(bar, &barRect);
+    const int middle = barRect.right / 2;
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(middle, 10));
+    SendMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(middle + pointer, 10));
+    SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(middle + pointer, 10));
+  };
+  // Each control's place on the page, after three drags whose shifts round.
+  auto placesAfterDrags = [&](bool madeFirst) {
+    Start();
+    if (madeFirst) dialog->pages().PageWindow(page::kEditCheck);
+    for (int pointer : {-33, -7, 13}) drag(pointer);
+    auto rectOf = [](HWND window) {
+      RECT rect;
+      GetWindowRect(window, &rect);
+      MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+      return rect;
+    };
+    std::vector<RECT> places;
+    HWND page = dialog->pages().PageWindow(page::kEditCheck);
+    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+      places.push_back(rectOf(child));
+    places.push_back(rectOf(page));
+    return places;
+  };
+
+  Start();
+  for (const PageTemplate& page : PageTemplates())
+    EXPECT_EQ(page.id == page::kListCheck, Pages().IsPageCreated(page.id)) << page.className;
+  dialog.reset();
+
+  const std::vector<RECT> early = placesAfterDrags(true);
+  dialog.reset();
+  const std::vector<RECT> late = placesAfterDrags(false);
+  ASSERT_EQ(early.size(), late.size());
+  for (std::size_t i = 0; i < early.size(); ++i) {
+    EXPECT_EQ(early[i].left, late[i].left) << i;
+    EXPECT_EQ(early[i].right, late[i].right) << i;
+  }
+  // Made late, a page still hides what the reset before each load hides
+  // (the note is shown in the template).
+  EXPECT_FALSE(Pages().IsControlVisible(page::kMultiCheck, 1024));
+  EXPECT_FALSE(Pages().IsPageVisible(page::kMultiCheck));
+  EXPECT_TRUE(Pages().IsPageCreated(page::kMultiCheck));
+}
+
 // CColorCombo drawing.
 
 TEST(ColorComboDrawing, SwatchNameAndGroundFollowTheItemState) {
