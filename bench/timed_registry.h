@@ -56,6 +56,7 @@ class TimedRegistry : public IRegistry {
     return Time(&IRegistry::EnumValue, key, index, name, nameSize, type, data, dataSize);
   }
   RegResult CloseKey(RegKey key) override { return Time(&IRegistry::CloseKey, key); }
+  void SetReadOnlyOpens(bool readOnly) override { inner_.SetReadOnlyOpens(readOnly); }
 
  private:
   template <typename Call, typename... Args>
