@@ -105,9 +105,10 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   const auto row = static_cast<std::size_t>(tweakId);
   const std::string title = row < table_.size() ? table_[row].title : std::string();
   ChangeOutcome outcome;
+  std::vector<RegChange> written;  // what the backup file holds
   registry_.Begin([&](const std::vector<RegChange>& restore) {
     if (!outcome.backup) outcome.backup = backups_.NextFile(tweakId, platform_.TodayUtc());
-    backups_.Write(*outcome.backup, title, restore);
+    written = backups_.Write(*outcome.backup, title, restore) ? restore : std::vector<RegChange>{};
   });
   bool recordAsked = false;
   context_.heldRecord = &recordAsked;
@@ -116,7 +117,8 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   RecordedChanges recorded = registry_.End();
 
   if (outcome.backup) {
-    if (recorded.restore.empty() || !backups_.Write(*outcome.backup, title, recorded.restore)) {
+    if (recorded.restore.empty() ||
+        (recorded.restore != written && !backups_.Write(*outcome.backup, title, recorded.restore))) {
       backups_.Remove(*outcome.backup);
       outcome.backup.reset();
     } else {
