@@ -259,8 +259,18 @@ void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note)
 }
 
 void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last) {
-  ctx.pages.ComboReset(pageId, comboId);
-  for (int number = 0; number <= last; ++number) ctx.pages.ComboAddString(pageId, comboId, std::to_string(number));
+  // The last item's data marks a list this fill made (emptying the combo
+  // drops it); the numbers are told by their index, not their data.
+  constexpr std::uintptr_t kFilledWithNumbers = 0x4E756D73;
+  IPageHost& pages = ctx.pages;
+  if (pages.ComboCount(pageId, comboId) == last + 1 &&
+      pages.ComboGetItemData(pageId, comboId, last) == kFilledWithNumbers) {
+    pages.ComboSetCurSel(pageId, comboId, -1);
+    return;
+  }
+  pages.ComboReset(pageId, comboId);
+  for (int number = 0; number <= last; ++number) pages.ComboAddString(pageId, comboId, std::to_string(number));
+  pages.ComboSetItemData(pageId, comboId, last, kFilledWithNumbers);
 }
 
 bool PassGate(TweakContext& ctx, const VersionGate& gate, RecordPoint history, std::optional<CheckBoxRef> box) {

@@ -502,7 +502,8 @@ void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note 
 // Shows a control of a page and, unless text is nullptr, sets its text.
 void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text);
 // Empties a combo and adds the numbers 0 to last, in increasing order; item n
-// reads n.
+// reads n. A combo an earlier load filled so (thousands of items) keeps its
+// items and only loses its selection, as emptying it would leave it.
 void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last);
 
 // The apply's start: the version gate (putting box back when the gate

@@ -361,6 +361,43 @@ TEST_F(Shapes, SystemRootFormSwapsTheWindowsFolderBothWays) {
   EXPECT_EQ(reg::kExpandSz, h.Type(kHKLM, kKey, "V"));
 }
 
+// A combo filled with the numbers before is left with them, as emptying and
+// filling it again would leave it: no selection, no typed text. Any other
+// list is emptied and filled.
+TEST_F(Shapes, NumbersFillAgainLeavesTheSameComboAsAFreshFill) {
+  constexpr int kPage = page::kComboCheck;
+  constexpr int kCombo = 1021;
+  TweakContext ctx = Context(71);
+  const auto items = [&] {
+    std::vector<std::string> texts;
+    for (int i = 0; i < h.pages.ComboCount(kPage, kCombo); ++i) texts.push_back(h.pages.ComboItemText(kPage, kCombo, i));
+    return texts;
+  };
+  const std::vector<std::string> numbers = {"0", "1", "2", "3"};
+  for (const std::vector<std::string>& before : {std::vector<std::string>{},
+                                                 numbers,
+                                                 {"0", "Two", "Three", "3"},
+                                                 {"0", "1", "2"},
+                                                 {"0", "1", "2", "3", "4"}}) {
+    h.pages.ComboReset(kPage, kCombo);
+    for (const std::string& text : before) h.pages.ComboAddString(kPage, kCombo, text);
+    h.pages.ComboSetCurSel(kPage, kCombo, static_cast<int>(before.size()) - 1);
+    FillNumbers(ctx, kPage, kCombo, 3);
+    const std::string what = before.empty() ? "empty" : before[1];
+    EXPECT_EQ(numbers, items()) << what;
+    EXPECT_EQ(-1, h.pages.ComboGetCurSel(kPage, kCombo)) << what;
+    EXPECT_EQ("", h.pages.GetText(kPage, kCombo)) << what;
+  }
+  // Filled by the fill itself: kept, and its selection gone; a longer list is filled anew.
+  h.pages.ComboSetCurSel(kPage, kCombo, 2);
+  FillNumbers(ctx, kPage, kCombo, 3);
+  EXPECT_EQ(numbers, items());
+  EXPECT_EQ(-1, h.pages.ComboGetCurSel(kPage, kCombo));
+  EXPECT_EQ("", h.pages.GetText(kPage, kCombo));
+  FillNumbers(ctx, kPage, kCombo, 4);
+  EXPECT_EQ("4", h.pages.ComboItemText(kPage, kCombo, 4));
+}
+
 TEST(SystemRoot, ReplacesEachOccurrenceAndNothingForAnUnknownFolder) {
   struct Case {
     const char* text;
