@@ -160,6 +160,11 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
       OnSysCommand(wParam);
       return TRUE;
+    case WM_INITMENUPOPUP:
+      // The undo item is set as the system menu opens rather than after every
+      // selection and apply: finding the newest backup lists the folder.
+      if (reinterpret_cast<HMENU>(wParam) == GetSystemMenu(window_, FALSE)) UpdateUndoItem();
+      return FALSE;
     case WM_PAINT:
       return OnPaintIconic();
     case WM_QUERYDRAGICON:
@@ -241,10 +246,7 @@ void CMainDlg::OnSysCommand(WPARAM) {
   about.DoModal(window_);
 }
 
-void CMainDlg::ApplyChanges() {
-  navigator_.Apply();
-  UpdateUndoItem();
-}
+void CMainDlg::ApplyChanges() { navigator_.Apply(); }
 
 void CMainDlg::OnUndoLastChange() {
   const std::optional<BackupFile> backup = navigator_.LastBackup();
@@ -262,7 +264,6 @@ void CMainDlg::OnUndoLastChange() {
       mb::kIdOk)
     return;
   navigator_.UndoLastChange(&error);
-  UpdateUndoItem();
 }
 
 void CMainDlg::UpdateUndoItem() {
@@ -289,7 +290,6 @@ void CMainDlg::OnTreeSelect() {
   CTreeListItem* item = tree_.GetSelectedItem();
   if (item == nullptr) return;
   navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
-  UpdateUndoItem();
 }
 
 bool CMainDlg::FindTweak(const std::string& words, bool forward) {

@@ -85,8 +85,11 @@ class UndoWindowTest : public ::testing::Test {
     }
     return nullptr;
   }
+  // As the system menu shows it: opening it sends WM_INITMENUPOPUP first.
   bool UndoEnabled() const {
-    return !(GetMenuState(GetSystemMenu(dialog->window(), FALSE), kUndoCommand, MF_BYCOMMAND) & MF_GRAYED);
+    HMENU menu = GetSystemMenu(dialog->window(), FALSE);
+    SendMessageA(dialog->window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    return !(GetMenuState(menu, kUndoCommand, MF_BYCOMMAND) & MF_GRAYED);
   }
 
   ScratchFolder folder;
