@@ -68,16 +68,20 @@ void PaintOverBackground(HWND tree, const CTreeBackground& background) {
   GetClientRect(tree, &client);
   const int width = client.right;
   const int height = client.bottom;
-  if (width > 0 && height > 0) {
+  RECT dirty;
+  if (width > 0 && height > 0 && IntersectRect(&dirty, &paint.rcPaint, &client)) {
+    // Only the part to be painted is drawn: the items clipped to it, the
+    // picture under them, then the two laid over each other.
+    const int w = dirty.right - dirty.left;
+    const int h = dirty.bottom - dirty.top;
     Canvas items(dc, width, height);
-    FillSolid(items.dc(), client, kTransparentKey);
+    IntersectClipRect(items.dc(), dirty.left, dirty.top, dirty.right, dirty.bottom);
+    FillSolid(items.dc(), dirty, kTransparentKey);
     DefSubclassProc(tree, WM_PAINT, reinterpret_cast<WPARAM>(items.dc()), 0);
     Canvas scene(dc, width, height);
-    background.Draw(scene.dc(), client);
-    GdiTransparentBlt(scene.dc(), 0, 0, width, height, items.dc(), 0, 0, width, height, kTransparentKey);
-    const RECT& dirty = paint.rcPaint;
-    BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, scene.dc(), dirty.left,
-           dirty.top, SRCCOPY);
+    background.Draw(scene.dc(), client, dirty);
+    GdiTransparentBlt(scene.dc(), dirty.left, dirty.top, w, h, items.dc(), dirty.left, dirty.top, w, h, kTransparentKey);
+    BitBlt(dc, dirty.left, dirty.top, w, h, scene.dc(), dirty.left, dirty.top, SRCCOPY);
   }
   EndPaint(tree, &paint);
 }
@@ -178,24 +182,46 @@ bool RegisterTreeListClass(HINSTANCE instance) {
 
 // CTreeBackground
 
+CTreeBackground::~CTreeBackground() { Attach(nullptr); }
+
 void CTreeBackground::Attach(HBITMAP bitmap) {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
   bitmap_ = bitmap;
+  DropStretched();
 }
 
-void CTreeBackground::Draw(HDC dc, const RECT& rect) const {
+void CTreeBackground::DropStretched() const {
+  if (stretched_ != nullptr) DeleteObject(stretched_);
+  stretched_ = nullptr;
+  stretchedSize_ = {};
+}
+
+void CTreeBackground::Draw(HDC dc, const RECT& area, const RECT& part) const {
   BITMAP info{};
   if (bitmap_ == nullptr || !GetObjectA(bitmap_, sizeof(info), &info)) {
-    FillSolid(dc, rect, GetSysColor(COLOR_WINDOW));
+    FillSolid(dc, part, GetSysColor(COLOR_WINDOW));
     return;
   }
+  const SIZE size{area.right - area.left, area.bottom - area.top};
   HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
-  const int oldMode = SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0, info.bmWidth,
-             info.bmHeight, SRCCOPY);
-  SetStretchBltMode(dc, oldMode);
+  if (stretched_ == nullptr || size.cx != stretchedSize_.cx || size.cy != stretchedSize_.cy) {
+    // A halftone stretch is slow: done once per size, not on every paint.
+    DropStretched();
+    stretched_ = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    stretchedSize_ = size;
+    HDC target = CreateCompatibleDC(dc);
+    HGDIOBJ oldTarget = SelectObject(target, stretched_);
+    HGDIOBJ oldSource = SelectObject(source, bitmap_);
+    SetStretchBltMode(target, HALFTONE);
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteDC(target);
+  }
+  HGDIOBJ old = SelectObject(source, stretched_);
+  BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, source, part.left - area.left,
+         part.top - area.top, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
 }

@@ -28,7 +28,7 @@ inline CTreeListItem* const kTreeListLast = reinterpret_cast<CTreeListItem*>(sta
 class CTreeBackground {
  public:
   CTreeBackground() = default;
-  ~CTreeBackground() { Attach(nullptr); }
+  ~CTreeBackground();
   CTreeBackground(const CTreeBackground&) = delete;
   CTreeBackground& operator=(const CTreeBackground&) = delete;
 
@@ -36,12 +36,17 @@ class CTreeBackground {
   void Attach(HBITMAP bitmap);
   HBITMAP get() const { return bitmap_; }
 
-  // Fills rect with the picture stretched over it; with no picture, with the
-  // window colour.
-  void Draw(HDC dc, const RECT& rect) const;
+  // Fills the part part of area with the picture stretched over area; with
+  // no picture, with the window colour. The stretched picture is kept for
+  // the next paint of an area of the same size.
+  void Draw(HDC dc, const RECT& area, const RECT& part) const;
 
  private:
+  void DropStretched() const;
+
   HBITMAP bitmap_ = nullptr;
+  mutable HBITMAP stretched_ = nullptr;
+  mutable SIZE stretchedSize_{};
 };
 
 // Binds to a created "TurboDLL.TreeListCtrl" window, as a class library's

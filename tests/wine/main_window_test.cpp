@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -241,6 +242,47 @@ TEST_F(MainWindowPictureTest, TreeBackgroundIsTheDecodedPicture) {
   ASSERT_TRUE(GetObjectA(dialog->tree().GetBGImage().get(), sizeof(picture), &picture));
   EXPECT_EQ(320, picture.bmWidth);
   EXPECT_EQ(400, picture.bmHeight);
+}
+
+// The tree's pixels as they are on the screen, row by row.
+std::vector<COLORREF> ScreenPixels(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory, x, y));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
+// The tree paints only what a change leaves invalid, over a picture
+// stretched once: after selections its pixels are those of a whole repaint,
+// with the picture under the items (no pixel of the transparent key left).
+TEST_F(MainWindowPictureTest, TreeRepaintsOfPartsMatchAWholeRepaint) {
+  Start();
+  ShowWindow(dialog->window(), SW_SHOW);
+  HWND view = dialog->tree().treeView();
+  UpdateWindow(dialog->window());
+  for (int tweakId : {43, 50, 44}) {
+    SendMessageA(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FindItem(tweakId)));
+    UpdateWindow(view);
+  }
+  const std::vector<COLORREF> parts = ScreenPixels(view);
+  InvalidateRect(view, nullptr, FALSE);
+  UpdateWindow(view);
+  const std::vector<COLORREF> whole = ScreenPixels(view);
+  ASSERT_FALSE(whole.empty());
+  EXPECT_TRUE(parts == whole);
+  EXPECT_EQ(0, std::count(whole.begin(), whole.end(), RGB(0xFE, 0xFD, 0xFF)));
+  EXPECT_LT(100, std::count_if(whole.begin(), whole.end(), [&](COLORREF c) { return c != whole.front(); }));
 }
 
 TEST_F(MainWindowPictureTest, StartUpGoesOnWithoutAPicture) {
