@@ -1,6 +1,5 @@
 #include "services/profile_ini.h"
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
