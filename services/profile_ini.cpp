@@ -1,12 +1,13 @@
 #include "services/profile_ini.h"
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <new>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 #include "services/ansi_text.h"
 
@@ -62,40 +63,13 @@ TextView Trim(TextView s) { return TrimRight(TrimLeft(s)); }
 // Names and values are C strings once read: a NUL ends them.
 TextView UpToNul(TextView s) { return s.substr(0, s.find(u'\0')); }
 
-// Names compare without regard to the case of ASCII letters only.
-bool SameName(TextView a, TextView b) {
-  auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
-}
-
-// The value of key in the first section named section, or nothing when there
-// is no such section or key, or the key's line has no '='. Lines before the
-// first section header form a section with the empty name; later sections
-// of a name already seen are never consulted. A line may end with LF, CR or
-// both. ';' has no meaning of its own: a commented line is a key whose name
-// starts with ';'.
-std::optional<TextView> FindValue(TextView text, TextView section, TextView key) {
-  bool inSection = section.empty();
-  while (!text.empty()) {
-    const std::size_t end = text.find_first_of(u"\r\n");
-    const TextView line = Trim(text.substr(0, end));
-    text.remove_prefix(end == TextView::npos ? text.size() : end + 1);
-    if (line.empty()) continue;
-    if (line.front() == u'[') {
-      const std::size_t close = line.rfind(u']');
-      if (close != TextView::npos) {  // a '[' line without ']' is read as a key line
-        if (inSection) return std::nullopt;  // the section ended without the key
-        inSection = SameName(UpToNul(Trim(line.substr(1, close - 1))), section);
-        continue;
-      }
-    }
-    if (!inSection) continue;
-    const std::size_t equals = line.find(u'=');
-    if (!SameName(UpToNul(TrimRight(line.substr(0, equals))), key)) continue;
-    if (equals == TextView::npos) return std::nullopt;  // the first line of a name wins, even without a value
-    return UpToNul(TrimLeft(line.substr(equals + 1)));
-  }
-  return std::nullopt;
+// Names compare without regard to the case of ASCII letters only: the index
+// keeps them with those letters in upper case.
+Text Folded(TextView name) {
+  Text folded(name);
+  for (char16_t& c : folded)
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+  return folded;
 }
 
 // A value or default in matching quotes loses them. The closing quote goes
@@ -119,9 +93,55 @@ TextView StripDefault(TextView text) {
 
 }  // namespace
 
-const std::u16string* IniProfile::FileText(const std::string& file) {
+// Where the lookups find their values: the first section of each name, and
+// in it the first line of each key name. Lines before the first section
+// header form a section with the empty name, so a later header with an empty
+// name is never consulted; nor is any later section of a name already seen.
+// A line may end with LF, CR or both. ';' has no meaning of its own: a
+// commented line is a key whose name starts with ';'.
+void IniProfile::CachedFile::SetText(Text newText) {
+  std::unordered_map<Text, SectionKeys> index;
+  const char16_t* const start = newText.data();
+  SectionKeys* keys = &index[Text()];  // null while in a section already seen
+  TextView rest = newText;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find_first_of(u"\r\n");
+    const TextView line = Trim(rest.substr(0, end));
+    rest.remove_prefix(end == TextView::npos ? rest.size() : end + 1);
+    if (line.empty()) continue;
+    if (line.front() == u'[') {
+      const std::size_t close = line.rfind(u']');
+      if (close != TextView::npos) {  // a '[' line without ']' is read as a key line
+        const auto [section, added] = index.try_emplace(Folded(UpToNul(Trim(line.substr(1, close - 1)))));
+        keys = added ? &section->second : nullptr;
+        continue;
+      }
+    }
+    if (keys == nullptr) continue;
+    const std::size_t equals = line.find(u'=');
+    std::optional<ValueSpan> span;  // none without '=': the first line of a name wins even so
+    if (equals != TextView::npos) {
+      const TextView value = UpToNul(TrimLeft(line.substr(equals + 1)));
+      span = ValueSpan{static_cast<std::size_t>(value.data() - start), value.size()};
+    }
+    keys->try_emplace(Folded(UpToNul(TrimRight(line.substr(0, equals)))), span);
+  }
+  sections = std::move(index);
+  text = std::move(newText);
+}
+
+std::optional<std::u16string_view> IniProfile::CachedFile::Find(std::u16string_view section,
+                                                                 std::u16string_view key) const {
+  const auto keys = sections.find(Folded(section));
+  if (keys == sections.end()) return std::nullopt;
+  const auto line = keys->second.find(Folded(key));
+  if (line == keys->second.end() || !line->second) return std::nullopt;
+  return TextView(text).substr(line->second->offset, line->second->length);
+}
+
+const IniProfile::CachedFile* IniProfile::ReadFile(const std::string& file) {
   namespace fs = std::filesystem;
-  static const Text kEmpty;
+  static const CachedFile kEmpty;
   std::error_code error;
   const fs::path path = PathFromAnsi(file);
   const fs::file_status status = fs::status(path, error);
@@ -131,17 +151,22 @@ const std::u16string* IniProfile::FileText(const std::string& file) {
   const fs::file_time_type lastWrite = fs::last_write_time(path, error);
   const std::uintmax_t size = error ? 0 : fs::file_size(path, error);
   if (error) return nullptr;
-  if (cached_ && cache_.path == file && cache_.lastWrite == lastWrite && cache_.size == size) return &cache_.text;
+  if (cached_ && cache_.path == file && cache_.lastWrite == lastWrite && cache_.size == size) return &cache_;
   cached_ = false;
   const fs::file_time_type readAt = fs::file_time_type::clock::now();
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return nullptr;
-  cache_ = {file, lastWrite, size, DecodeFileText(bytes)};
+  Text text = DecodeFileText(bytes);
+  // A file read again with the same text keeps its index.
+  if (text != cache_.text) cache_.SetText(std::move(text));
+  cache_.path = file;
+  cache_.lastWrite = lastWrite;
+  cache_.size = size;
   // A file system keeps times of last change coarsely (to two seconds, on
   // some): a file changed shortly before it was read could change again
   // without a new time. Such a file is read again at every lookup.
   cached_ = lastWrite + std::chrono::seconds(2) < readAt;
-  return &cache_.text;
+  return &cache_;
 }
 
 std::string IniProfile::GetString(const std::string& section, const std::string& key,
@@ -154,8 +179,8 @@ std::string IniProfile::GetString(const std::string& section, const std::string&
   const Text fallback = WidenAnsi(defaultText.c_str());
   const TextView defaultView = StripDefault(fallback);
   try {
-    if (const Text* text = FileText(file.c_str())) {
-      const std::optional<TextView> value = FindValue(*text, Trim(sectionText), Trim(keyText));
+    if (const CachedFile* cached = ReadFile(file.c_str())) {
+      const std::optional<TextView> value = cached->Find(Trim(sectionText), Trim(keyText));
       return NarrowAnsi(CopyEntry(value.value_or(defaultView), bufferSize));
     }
   } catch (const std::bad_alloc&) {  // a file too big to hold is as good as unreadable

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "services/profile.h"
 
@@ -13,7 +17,8 @@ namespace corvandel {
 // and may change while the program runs: the last file read is kept decoded,
 // and read again when its size or time of last change differs from when it
 // was read (a file changed in the two seconds before it was read is always
-// read again, as such times are coarse). The path is used as given;
+// read again, as such times are coarse). Each text read is indexed once, so a
+// lookup costs the same whatever the file's size. The path is used as given;
 // callers pass full paths (Windows would look for a bare file name in the
 // Windows folder, which a portable reader cannot mirror). A file with a UTF-8
 // or UTF-16 byte-order mark is converted to ANSI; where Windows would pick a
@@ -34,16 +39,38 @@ class IniProfile : public IProfile {
                         const std::string& file) override;
 
  private:
-  // The last regular file read: its path, its stamp when read, its text.
+  // Where a key line's value lies in the file's text.
+  struct ValueSpan {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+  };
+  // The first line of each key name in a section, by the name with ASCII
+  // letters in upper case; no span for a line without '='.
+  using SectionKeys = std::unordered_map<std::u16string, std::optional<ValueSpan>>;
+
+  // The last regular file read: its path, its stamp when read, its text and
+  // the text's index, built once per text.
   struct CachedFile {
     std::string path;
     std::filesystem::file_time_type lastWrite;
     std::uintmax_t size = 0;
     std::u16string text;
+    // The first section of each name, by the name with ASCII letters in upper
+    // case; the lines before the first header form the section with the empty
+    // name.
+    std::unordered_map<std::u16string, SectionKeys> sections;
+
+    // Keeps newText and its index, or on failure (bad_alloc) the text and
+    // index it had.
+    void SetText(std::u16string newText);
+
+    // The value of key in section (both trimmed), or nothing when the section
+    // or key is missing or the key's line has no '='.
+    std::optional<std::u16string_view> Find(std::u16string_view section, std::u16string_view key) const;
   };
-  // The file's text, or null when it cannot be read; a missing file in an
-  // existing folder reads as empty.
-  const std::u16string* FileText(const std::string& file);
+  // The file read and indexed, or null when it cannot be read; a missing file
+  // in an existing folder reads as empty.
+  const CachedFile* ReadFile(const std::string& file);
 
   CachedFile cache_;
   bool cached_ = false;
