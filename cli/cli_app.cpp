@@ -311,7 +311,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   };
 
   Session session(run, line.platform, *host.profile, out, line.json);
-  if (line.changesFile) run.Begin(nullptr);
+  if (line.changesFile) run.Begin(nullptr, /*listMade=*/true);
   switch (line.command) {
     case CommandLine::kTree:
       session.Tree();

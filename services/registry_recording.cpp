@@ -176,8 +176,9 @@ void AddTreeChanges(RegKey root, const std::string& path, const std::optional<Tr
 
 }  // namespace
 
-void RecordingRegistry::Begin(BeforeChange beforeChange) {
+void RecordingRegistry::Begin(BeforeChange beforeChange, bool listMade) {
   recording_ = true;
+  listMade_ = listMade;
   beforeChange_ = std::move(beforeChange);
   items_.clear();
   result_ = {};
@@ -187,7 +188,7 @@ RecordedChanges RecordingRegistry::End() {
   recording_ = false;
   beforeChange_ = nullptr;
   result_.restore = Restore(true);
-  result_.made = Made(result_.restore);
+  if (listMade_) result_.made = Made(result_.restore);
   items_.clear();
   return std::move(result_);
 }

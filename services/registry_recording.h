@@ -24,7 +24,7 @@ struct RecordedChanges {
   // The other way: changes that make what the run left from what was there
   // before (new data, removed values, removed keys), nothing for what holds
   // what it held. Made on a copy of the registry as it was before the run,
-  // they give the registry as the run left it.
+  // they give the registry as the run left it. Listed only when Begin asked.
   std::vector<RegChange> made;
   // The keys a call was refused on ("HKEY_LOCAL_MACHINE\..."), each once, in
   // the order first refused.
@@ -48,7 +48,9 @@ class RecordingRegistry : public IRegistry {
   RecordingRegistry(const RecordingRegistry&) = delete;
   RecordingRegistry& operator=(const RecordingRegistry&) = delete;
 
-  void Begin(BeforeChange beforeChange);
+  // listMade: End lists RecordedChanges::made too (it reads every recorded
+  // place again).
+  void Begin(BeforeChange beforeChange, bool listMade = false);
   RecordedChanges End();
 
   RegResult ConnectRegistry(RegKey root, RegKey* result) override;
@@ -116,6 +118,7 @@ class RecordingRegistry : public IRegistry {
   IRegistry& inner_;
   std::map<RegKey, Place> places_;  // open handles
   bool recording_ = false;
+  bool listMade_ = false;
   BeforeChange beforeChange_;
   std::vector<Item> items_;
   RecordedChanges result_;

@@ -107,7 +107,7 @@ TEST(UndoRecording, EveryKindOfChangeIsRestoredExactlyAndTheRestoreCanBeUndoneIn
     const auto before = RegistryContents(memory);
     RecordingRegistry recorder(memory);
 
-    recorder.Begin(nullptr);
+    recorder.Begin(nullptr, /*listMade=*/true);
     c.change(recorder);
     const RecordedChanges change = recorder.End();
     const auto after = RegistryContents(memory);
@@ -165,7 +165,7 @@ TEST(UndoRecording, AStackedRecorderListsWhatTheRunsMadeAndNothingElse) {
   Seed(memory);
   RecordingRegistry run(memory);
   RecordingRegistry apply(static_cast<IRegistry&>(run));
-  run.Begin(nullptr);
+  run.Begin(nullptr, /*listMade=*/true);
   apply.Begin(nullptr);
   {
     RegistryKey a = RegistryKey::Open(apply, kHKCU, "Software\\A");
@@ -195,7 +195,7 @@ TEST(UndoRecording, NothingToRestoreWhenTheRegistryHoldsWhatItHeld) {
   MemoryRegistry memory;
   Seed(memory);
   RecordingRegistry recorder(memory);
-  recorder.Begin(nullptr);
+  recorder.Begin(nullptr, /*listMade=*/true);
   RegistryKey key = RegistryKey::Open(recorder, kHKCU, "Software\\A");
   key.WriteDword("Kept", 7);
   key.WriteDword("Gone", 1);
