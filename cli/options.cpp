@@ -87,6 +87,40 @@ std::optional<std::string> HomeFolder(const std::string& dir) {
   return text;
 }
 
+// Whether two file arguments name one file: the same full path, in any case
+// (as Windows matches names), or the same existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const std::filesystem::path first = std::filesystem::absolute(PathFromAnsi(a), error).lexically_normal();
+  const std::filesystem::path second = std::filesystem::absolute(PathFromAnsi(b), error).lexically_normal();
+  const std::string x = AnsiFromPath(first), y = AnsiFromPath(second);
+  if (std::equal(x.begin(), x.end(), y.begin(), y.end(), [](char c, char d) {
+        return std::toupper(static_cast<unsigned char>(c)) == std::toupper(static_cast<unsigned char>(d));
+      }))
+    return true;
+  return std::filesystem::equivalent(first, second, error);
+}
+
+// A file the command writes must not be one it reads: it would be lost.
+std::optional<CliFailure> CheckOutputFiles(const CommandLine& line) {
+  struct Pair {
+    std::optional<std::string> written;
+    std::optional<std::string> read;
+    const char* what;
+  };
+  const bool profileRead = line.command == CommandLine::kProfileApply;
+  const bool profileWritten = line.command == CommandLine::kProfileSave;
+  const Pair pairs[] = {
+      {line.changesFile, line.registryFile, "--changes and --registry"},
+      {line.changesFile, profileRead ? std::optional(line.profileFile) : std::nullopt, "--changes and the profile"},
+      {profileWritten ? std::optional(line.profileFile) : std::nullopt, line.registryFile, "the profile and --registry"},
+  };
+  for (const Pair& pair : pairs)
+    if (pair.written && pair.read && SameFile(*pair.written, *pair.read))
+      return Usage(std::string(pair.what) + " name the same file: " + *pair.written);
+  return std::nullopt;
+}
+
 constexpr const char* kOptionNames[] = {"registry", "windows", "home",   "today",  "windir",
                                         "appdata",  "drives",  "browse", "changes"};
 
@@ -264,6 +298,7 @@ std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args,
       return Usage("--changes is for apply, undo and profile apply");
     line->changesFile = it->second;
   }
+  if (auto failure = CheckOutputFiles(*line)) return failure;
   line->json = raw.json;
   return std::nullopt;
 }

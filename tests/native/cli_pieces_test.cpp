@@ -365,6 +365,11 @@ TEST(CliOptionsTest, BadCommandLinesSayWhyWithTheirStatus) {
       {{"tree", "--drives", "C:=3"}, kExitUsage, "--drives C:=3: expected ROOT=TYPE pairs"},
       {{"tree", "--drives", "C:\\=7"}, kExitUsage, "--drives"},
       {{"tree", "--home", "/no/such/folder/here"}, kExitFileError, "--home /no/such/folder/here: no such folder"},
+      // A file written that is one read would be lost.
+      {{"apply", "3", "--registry", "r.reg", "--changes", "./R.REG"}, kExitUsage,
+       "--changes and --registry name the same file: ./R.REG"},
+      {{"profile", "apply", "p.txt", "--changes", "x/../p.txt"}, kExitUsage, "--changes and the profile name"},
+      {{"profile", "save", "r.reg", "--registry", "r.reg"}, kExitUsage, "the profile and --registry name"},
   };
   for (const Case& c : cases) {
     CommandLine line;
