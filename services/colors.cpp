@@ -1,5 +1,6 @@
 #include "services/colors.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "services/decimal.h"
@@ -189,7 +190,27 @@ std::optional<ColorRef> ColorFromBinary(std::span<const std::uint8_t> bytes) {
   return static_cast<ColorRef>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<ColorRef>(bytes[3]) << 24));
 }
 
+namespace {
+
+// Whether item index of the combo is a colour of the table, name and colour.
+bool HoldsTableColor(const IPageHost& pages, int pageId, int comboId, int index) {
+  const std::string name = pages.ComboItemText(pageId, comboId, index);
+  const auto entry = std::find_if(std::begin(kColors), std::end(kColors),
+                                  [&](const ColorEntry& color) { return name == color.name; });
+  return entry != std::end(kColors) && pages.ComboGetItemData(pageId, comboId, index) == entry->color;
+}
+
+}  // namespace
+
 void FillColors(IPageHost& pages, int pageId, int comboId) {
+  // A colour combo holds nothing but the table once filled: filled again
+  // (every colour tweak's load does), it keeps its items.
+  constexpr int kCount = static_cast<int>(kColorCount);
+  if (pages.ComboCount(pageId, comboId) == kCount && HoldsTableColor(pages, pageId, comboId, 0) &&
+      HoldsTableColor(pages, pageId, comboId, kCount - 1)) {
+    pages.ComboSetCurSel(pageId, comboId, -1);
+    return;
+  }
   pages.ComboReset(pageId, comboId);
   for (const ColorEntry& entry : kColors) {
     // The combo sorts its items: the data goes to the index the add returns.

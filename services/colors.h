@@ -48,6 +48,7 @@ std::optional<ColorRef> ColorFromBinary(std::span<const std::uint8_t> bytes);
 // its item data the colour.
 
 // Refills the combo with the table, in table order; leaves nothing selected.
+// A combo that holds the table already keeps its items.
 void FillColors(IPageHost& pages, int pageId, int comboId);
 // The selected item's colour, or 0 (black) when nothing is selected.
 ColorRef GetSelectedColor(const IPageHost& pages, int pageId, int comboId);

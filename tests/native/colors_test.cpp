@@ -135,6 +135,22 @@ TEST_F(ColorComboTest, FillShowsEveryNameWithItsColorAndNoSelection) {
   }
 }
 
+// Filled again, a combo that holds the colours keeps them and loses its
+// selection; one with as many other items is filled anew.
+TEST_F(ColorComboTest, FillingAgainLeavesWhatAFreshFillLeaves) {
+  FillColors(pages, kPage, kCombo);
+  pages.ComboSetCurSel(kPage, kCombo, 7);
+  FillColors(pages, kPage, kCombo);
+  EXPECT_EQ(140, pages.ComboCount(kPage, kCombo));
+  EXPECT_EQ(-1, pages.ComboGetCurSel(kPage, kCombo));
+
+  pages.ComboReset(kPage, kCombo);
+  for (int i = 0; i < 140; ++i) pages.ComboAddString(kPage, kCombo, i == 0 ? std::string("Aqua") : std::to_string(i));
+  FillColors(pages, kPage, kCombo);
+  EXPECT_EQ(140, pages.ComboCount(kPage, kCombo));
+  for (int i = 0; i < 140; ++i) EXPECT_NE(nullptr, Find(pages.ComboItemText(kPage, kCombo, i))) << i;
+}
+
 TEST_F(ColorComboTest, SharedColorsSelectTheFirstName) {
   FillColors(pages, kPage, kCombo);
   SelectColor(pages, kPage, kCombo, Rgb(0, 255, 255));
