@@ -107,22 +107,12 @@ std::optional<Tree> ReadTree(IRegistry& registry, RegKey root, const std::string
   return tree;
 }
 
-// Stores a value, creating its key.
-void WriteValue(IRegistry& registry, RegKey root, const std::string& path, const std::string& name,
-                const Stored& value) {
-  RegKey key = 0;
-  if (registry.CreateKey(root, path.c_str(), &key) != reg::kSuccess) return;
-  registry.SetValueEx(key, name.c_str(), value.type, value.data.data(), static_cast<std::uint32_t>(value.data.size()));
-  if (!IsRoot(key)) registry.CloseKey(key);
-}
-
-void WriteTree(IRegistry& registry, RegKey root, const Tree& tree) {
-  for (const KeyContent& content : tree) {
-    RegKey key = 0;
-    if (registry.CreateKey(root, content.path.c_str(), &key) != reg::kSuccess) continue;
-    for (const auto& [name, value] : content.values)
-      registry.SetValueEx(key, name.c_str(), value.type, value.data.data(), static_cast<std::uint32_t>(value.data.size()));
-    if (!IsRoot(key)) registry.CloseKey(key);
+// The changes that make a key tree: each key, then its values.
+void AddTreeCreation(RegKey root, const Tree& tree, std::vector<RegChange>* changes) {
+  for (const KeyContent& key : tree) {
+    changes->push_back({RegChange::kCreateKey, root, key.path, {}, reg::kNone, {}});
+    for (const auto& [name, value] : key.values)
+      changes->push_back({RegChange::kSetValue, root, key.path, name, value.type, value.data});
   }
 }
 
@@ -279,12 +269,7 @@ std::vector<RegChange> RecordingRegistry::Restore(bool leaveOutUnchanged) {
       continue;
     }
     changes.push_back({RegChange::kDeleteKey, at.root, at.path, {}, reg::kNone, {}});
-    if (!item.tree) continue;
-    for (const KeyContent& key : *item.tree) {
-      changes.push_back({RegChange::kCreateKey, at.root, key.path, {}, reg::kNone, {}});
-      for (const auto& [name, value] : key.values)
-        changes.push_back({RegChange::kSetValue, at.root, key.path, name, value.type, value.data});
-    }
+    if (item.tree) AddTreeCreation(at.root, *item.tree, &changes);
   }
   return changes;
 }
@@ -310,18 +295,21 @@ std::vector<RegChange> RecordingRegistry::Made(const std::vector<RegChange>& res
     std::optional<Tree> tree;
   };
   std::vector<Now> now;
-  MemoryRegistry before;
+  std::vector<RegChange> copy;
   for (const Item* item : places) {
     const Place& at = item->place;
     if (item->valueName) {
       now.push_back({ReadValue(inner_, at.root, at.path, *item->valueName), std::nullopt});
-      if (now.back().value) WriteValue(before, at.root, at.path, *item->valueName, *now.back().value);
+      if (const auto& value = now.back().value)
+        copy.push_back({RegChange::kSetValue, at.root, at.path, *item->valueName, value->type, value->data});
     } else {
       now.push_back({std::nullopt, ReadTree(inner_, at.root, at.path)});
-      if (now.back().tree) WriteTree(before, at.root, *now.back().tree);
+      if (now.back().tree) AddTreeCreation(at.root, *now.back().tree, &copy);
     }
   }
-  ApplyRegistryChanges(restore, before);
+  copy.insert(copy.end(), restore.begin(), restore.end());
+  MemoryRegistry before;
+  ApplyRegistryChanges(copy, before);
 
   std::vector<RegChange> made;
   for (std::size_t i = 0; i < places.size(); ++i) {
