@@ -273,6 +273,12 @@ void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last) {
   pages.ComboSetItemData(pageId, comboId, last, kFilledWithNumbers);
 }
 
+void ShowNumberCombo(TweakContext& ctx, int pageId, int labelId, const char* label, int comboId, int last) {
+  FillNumbers(ctx, pageId, comboId, last);
+  ShowWithText(ctx, pageId, labelId, label);
+  ctx.pages.ShowControl(pageId, comboId, true);
+}
+
 bool PassGate(TweakContext& ctx, const VersionGate& gate, RecordPoint history, std::optional<CheckBoxRef> box) {
   if (gate.alertId != 0 &&
       !RequireVersion(ctx.Gate(), gate.admitted, gate.alertId, gate.reverts ? box : std::nullopt))

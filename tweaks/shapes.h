@@ -505,6 +505,9 @@ void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text
 // reads n. A combo an earlier load filled so (thousands of items) keeps its
 // items and only loses its selection, as emptying it would leave it.
 void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last);
+// A label with its text and a combo of the numbers 0 to last, filled while
+// the combo is still hidden.
+void ShowNumberCombo(TweakContext& ctx, int pageId, int labelId, const char* label, int comboId, int last);
 
 // The apply's start: the version gate (putting box back when the gate
 // reverts), then the history when it is recorded at the gate. False: stop.

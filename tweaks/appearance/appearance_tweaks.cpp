@@ -100,22 +100,18 @@ namespace {
 constexpr int kLastOffset = 2047;
 constexpr const char* kOffsetValues[] = {"Wallpaperoriginx", "Wallpaperoriginy"};
 constexpr int kOffsetCombos[] = {control::kCombo1, control::kCombo2};
+constexpr int kOffsetLabels[] = {control::kLabel1, control::kLabel2};
+constexpr const char* kOffsetTexts[] = {"Horizontal Offset (Pixels):", "Vertical Offset   (Pixels):"};
 
 }  // namespace
 
 void LoadWallpaperPosition(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kComboCheck;
-  // Filled while the page is still hidden, so that the 4096 items draw nothing.
-  for (int combo : kOffsetCombos) {
-    FillNumbers(ctx, kPage, combo, kLastOffset);
-    ctx.pages.ComboSetCurSel(kPage, combo, 0);
-  }
   ShowTweakPage(ctx, kPage, tweakId, NOTE_RESTART_NODOT);
-  ShowWithText(ctx, kPage, control::kLabel1, "Horizontal Offset (Pixels):");
-  ShowWithText(ctx, kPage, control::kLabel2, "Vertical Offset   (Pixels):");
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopKey);
   for (int i = 0; i < 2; ++i) {
-    ctx.pages.ShowControl(kPage, kOffsetCombos[i], true);
+    ShowNumberCombo(ctx, kPage, kOffsetLabels[i], kOffsetTexts[i], kOffsetCombos[i], kLastOffset);
+    ctx.pages.ComboSetCurSel(kPage, kOffsetCombos[i], 0);
     // The first item the stored text begins; none keeps item 0.
     if (const auto offset = key.ReadText(kOffsetValues[i]))
       ctx.pages.ComboSelectString(kPage, kOffsetCombos[i], -1, *offset);
@@ -157,9 +153,7 @@ void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
   // Both roots are written alike; the page shows the current user's.
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kExplorerKey);
   for (const NumberSetting& setting : kThumbnailSettings) {
-    ShowWithText(ctx, kPage, setting.labelId, setting.label);
-    ctx.pages.ShowControl(kPage, setting.comboId, true);
-    FillNumbers(ctx, kPage, setting.comboId, setting.last);
+    ShowNumberCombo(ctx, kPage, setting.labelId, setting.label, setting.comboId, setting.last);
     const auto stored = key.ReadDword(setting.value);
     const bool listed = stored && *stored <= static_cast<std::uint32_t>(setting.last);
     ctx.pages.ComboSetCurSel(kPage, setting.comboId, !stored ? 0 : listed ? static_cast<int>(*stored) : kNoItem);

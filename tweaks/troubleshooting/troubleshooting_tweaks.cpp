@@ -219,9 +219,7 @@ void LoadCoolSwitch(TweakContext& ctx, int tweakId) {
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopSettings);
   for (const CountCombo& combo : kCoolSwitchCombos) {
-    ShowWithText(ctx, kPage, combo.labelId, combo.label);
-    ctx.pages.ShowControl(kPage, combo.comboId, true);
-    FillNumbers(ctx, kPage, combo.comboId, kMostColumnsOrRows);
+    ShowNumberCombo(ctx, kPage, combo.labelId, combo.label, combo.comboId, kMostColumnsOrRows);
     ctx.pages.ComboSetCurSel(kPage, combo.comboId, StoredCount(key, combo.value));
   }
 }
