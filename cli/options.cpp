@@ -93,12 +93,8 @@ bool SameFile(const std::string& a, const std::string& b) {
   std::error_code error;
   const std::filesystem::path first = std::filesystem::absolute(PathFromAnsi(a), error).lexically_normal();
   const std::filesystem::path second = std::filesystem::absolute(PathFromAnsi(b), error).lexically_normal();
-  const std::string x = AnsiFromPath(first), y = AnsiFromPath(second);
-  if (std::equal(x.begin(), x.end(), y.begin(), y.end(), [](char c, char d) {
-        return std::toupper(static_cast<unsigned char>(c)) == std::toupper(static_cast<unsigned char>(d));
-      }))
-    return true;
-  return std::filesystem::equivalent(first, second, error);
+  return EqualsIgnoringCase(AnsiFromPath(first), AnsiFromPath(second)) ||
+         std::filesystem::equivalent(first, second, error);
 }
 
 // A file the command writes must not be one it reads: it would be lost.

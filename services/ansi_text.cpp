@@ -1,5 +1,6 @@
 #include "services/ansi_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -108,6 +109,11 @@ std::filesystem::path PathFromAnsi(const std::string& path) {
     if (c == '\\') c = '/';
   return std::filesystem::path(native);
 #endif
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 std::string AnsiFromPath(const std::filesystem::path& path) {

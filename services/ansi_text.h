@@ -29,4 +29,8 @@ std::u16string DecodeUtf8(std::string_view text);
 std::filesystem::path PathFromAnsi(const std::string& path);
 std::string AnsiFromPath(const std::filesystem::path& path);
 
+// Equal but for the case of ASCII letters, as registry, file and section
+// names are matched.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace corvandel

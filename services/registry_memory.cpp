@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "services/ansi_text.h"
+
 namespace corvandel {
 namespace {
 
@@ -10,11 +12,6 @@ namespace {
 unsigned char Folded(char c) {
   auto u = static_cast<unsigned char>(c);
   return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Folded(x) == Folded(y); });
 }
 
 struct NameLess {
@@ -46,7 +43,7 @@ bool IsText(std::uint32_t type) { return type == reg::kSz || type == reg::kExpan
 
 template <typename Values>
 auto FindValue(Values& values, std::string_view name) {
-  return std::find_if(values.begin(), values.end(), [&](const auto& v) { return SameName(v.name, name); });
+  return std::find_if(values.begin(), values.end(), [&](const auto& v) { return EqualsIgnoringCase(v.name, name); });
 }
 
 }  // namespace
@@ -111,7 +108,7 @@ bool MemoryRegistry::Denied(unsigned op, RegKey root, const Path& path) const {
   return std::any_of(denials_.begin(), denials_.end(), [&](const Denial& d) {
     return (d.ops & op) && d.root == root && d.path.size() <= path.size() &&
            std::equal(d.path.begin(), d.path.end(), path.begin(),
-                      [](const std::string& a, const std::string& b) { return SameName(a, b); });
+                      [](const std::string& a, const std::string& b) { return EqualsIgnoringCase(a, b); });
   });
 }
 

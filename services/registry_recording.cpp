@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "services/ansi_text.h"
+
 namespace corvandel {
 namespace {
 
@@ -9,18 +11,10 @@ bool IsRoot(RegKey key) {
   return key == reg::kClassesRoot || key == reg::kCurrentUser || key == reg::kLocalMachine || key == reg::kUsers;
 }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Upper(x) == Upper(y);
-         });
-}
-
 // path lies at or below key (both from the same root).
 bool IsWithin(std::string_view path, std::string_view key) {
   if (key.empty()) return true;
-  if (path.size() < key.size() || !SameName(path.substr(0, key.size()), key)) return false;
+  if (path.size() < key.size() || !EqualsIgnoringCase(path.substr(0, key.size()), key)) return false;
   return path.size() == key.size() || path[key.size()] == '\\';
 }
 
@@ -119,13 +113,13 @@ void AddTreeCreation(RegKey root, const Tree& tree, std::vector<RegChange>* chan
 const KeyContent* FindKey(const std::optional<Tree>& tree, std::string_view path) {
   if (!tree) return nullptr;
   for (const KeyContent& key : *tree)
-    if (SameName(key.path, path)) return &key;
+    if (EqualsIgnoringCase(key.path, path)) return &key;
   return nullptr;
 }
 
 const Stored* FindValue(const KeyContent& key, std::string_view name) {
   for (const auto& [valueName, value] : key.values)
-    if (SameName(valueName, name)) return &value;
+    if (EqualsIgnoringCase(valueName, name)) return &value;
   return nullptr;
 }
 
@@ -218,8 +212,8 @@ RegResult RecordingRegistry::Change(const std::optional<Place>& place, const std
   // or any place inside a key tree captured before.
   const bool known = std::any_of(items_.begin(), items_.end(), [&](const Item& item) {
     if (Covers(item, *place)) return true;
-    return valueName && item.valueName && item.place.root == place->root && SameName(item.place.path, place->path) &&
-           SameName(*item.valueName, *valueName);
+    return valueName && item.valueName && item.place.root == place->root && EqualsIgnoringCase(item.place.path, place->path) &&
+           EqualsIgnoringCase(*item.valueName, *valueName);
   });
   if (!known) {
     items_.push_back(Capture(*place, valueName));

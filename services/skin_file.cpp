@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstddef>
 
+#include "services/ansi_text.h"
+
 namespace corvandel {
 namespace {
 
@@ -12,13 +14,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
   return text;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 // Digits only: no sign, no blanks, no trailing text.
@@ -164,7 +159,7 @@ ParsedFile<T> ParseFields(std::string_view text, std::string_view signature, con
     if (equals == std::string_view::npos) return fail(lines.number(), "no \"=\" in the line");
     const std::string_view key = Trim(content.substr(0, equals));
     std::size_t index = 0;
-    while (index < N && !EqualIgnoringCase(key, fields[index].key)) ++index;
+    while (index < N && !EqualsIgnoringCase(key, fields[index].key)) ++index;
     if (index == N) return fail(lines.number(), Message("unknown key \"", key, "\""));
     if (seen[index]) return fail(lines.number(), Message("\"", fields[index].key, "\" is given twice"));
     if (!fields[index].set(Trim(content.substr(equals + 1)), value))

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "services/ansi_text.h"
 #include "services/colors.h"
 #include "services/decimal.h"
 #include "services/reg_conventions.h"
@@ -182,12 +183,6 @@ void WriteScope(TweakContext& ctx, const ScopeKey& scope, const KeyRef& keyRef, 
 
 bool Exists(const RegistryKey& key, const char* name) { return key.ReadBytes(name).has_value(); }
 
-bool SameTextAnyCase(const std::string& a, const char* b) {
-  return std::equal(a.begin(), a.end(), b, b + std::char_traits<char>::length(b), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 // Whether the value holds what `data` writes.
 bool Holds(const RegistryKey& key, const char* name, const StoredData& data, bool anyCase = false) {
   switch (data.kind) {
@@ -196,7 +191,7 @@ bool Holds(const RegistryKey& key, const char* name, const StoredData& data, boo
     case Stored::kExpandText: {
       const std::optional<std::string> text = key.ReadText(name);
       if (!text) return false;
-      return data.anyCase || anyCase ? SameTextAnyCase(*text, data.text) : *text == data.text;
+      return data.anyCase || anyCase ? EqualsIgnoringCase(*text, data.text) : *text == data.text;
     }
     case Stored::kCheckState: return CheckFromValue(CheckEncoding::kRaw, key.ReadDword(name)) == 1;
     case Stored::kBinary32: {

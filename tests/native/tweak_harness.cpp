@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "services/ansi_text.h"
 #include "history/change_history.h"
 #include "services/reg_conventions.h"
 #include "services/registry_key.h"
@@ -21,18 +22,9 @@ std::string RootName(RegKey root) {
   }
 }
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 bool IsProgramKey(RegKey root, const std::string& path) {
-  const std::string own = kProgramKey;
-  if (root != reg::kCurrentUser || path.size() < own.size()) return false;
-  for (std::size_t i = 0; i < own.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(path[i])) != std::tolower(static_cast<unsigned char>(own[i])))
-      return false;
+  const std::string_view own = kProgramKey;
+  if (root != reg::kCurrentUser || !EqualsIgnoringCase(std::string_view(path).substr(0, own.size()), own)) return false;
   return path.size() == own.size() || path[own.size()] == '\\';
 }
 

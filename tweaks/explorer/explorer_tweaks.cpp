@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "services/ansi_text.h"
 #include "services/reg_conventions.h"
 #include "services/registry_key.h"
 #include "tweaks/shapes.h"
@@ -14,11 +15,6 @@ namespace corvandel {
 namespace {
 
 constexpr int kMultiCheck = page::kMultiCheck;
-
-// Registry names and class identifiers match whatever their letter case.
-bool SameName(const std::string& a, const std::string& b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 void ShowCheckBox(TweakContext& ctx, int controlId, const char* caption) {
   ctx.pages.ShowControl(kMultiCheck, controlId, true);
@@ -55,7 +51,7 @@ void LoadCopyMoveToFolder(TweakContext& ctx, int tweakId) {
   for (const MenuHandler& handler : kFolderHandlers) {
     ShowCheckBox(ctx, handler.controlId, handler.caption);
     const auto classId = handlers.OpenSubKey(handler.subkey).ReadText("");
-    if (classId && SameName(*classId, handler.classId)) ctx.pages.SetCheck(kMultiCheck, handler.controlId, 1);
+    if (classId && EqualsIgnoringCase(*classId, handler.classId)) ctx.pages.SetCheck(kMultiCheck, handler.controlId, 1);
   }
 }
 
@@ -149,7 +145,7 @@ void ApplyOpenWithPrograms(TweakContext& ctx) {
   const int rows = ctx.pages.ListItemCount(kListPage, kProgramList);
   for (const std::string& name : OfferedApplications(applications)) {
     for (int row = 0; row < rows; ++row) {
-      if (!SameName(ctx.pages.ListItemText(kListPage, kProgramList, row, 0), name)) continue;
+      if (!EqualsIgnoringCase(ctx.pages.ListItemText(kListPage, kProgramList, row, 0), name)) continue;
       const RegistryKey application = applications.OpenSubKey(name);
       if (ctx.pages.ListGetCheck(kListPage, kProgramList, row))
         application.DeleteValue(kNoOpenWith);
