@@ -9,11 +9,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kComboCheck = page::kComboCheck;
-constexpr int kListCheck = page::kListCheck;
-
 const std::string kCmd = "Software\\Microsoft\\Command Processor";
 const std::string kWatson = "SOFTWARE\\Microsoft\\DrWatson";
 const std::string kAeDebug = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";

@@ -11,11 +11,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kComboCheck = page::kComboCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kSingleCombo = page::kSingleCombo;
-
 const std::string kDesktop = "Control Panel\\Desktop";
 const std::string kDefaultDesktop = ".DEFAULT\\Control Panel\\Desktop";
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";

@@ -9,9 +9,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kComboCheck = page::kComboCheck;
 constexpr int kListPage = page::kList;
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";

@@ -9,10 +9,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kComboCheck = page::kComboCheck;
-
 const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const std::string kWinlogon9x = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 const std::string kDefaultDesktop = ".DEFAULT\\Control Panel\\Desktop";

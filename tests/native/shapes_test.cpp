@@ -13,8 +13,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-
 constexpr const char* kDirectDraw = "SOFTWARE\\Microsoft\\DirectDraw";
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 

@@ -11,10 +11,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kList = page::kList;
-constexpr int kMultiCombo = page::kMultiCombo;
 constexpr int kPrograms = 1009;
 
 const std::string kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";

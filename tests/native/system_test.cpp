@@ -12,11 +12,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kComboCheck = page::kComboCheck;
-constexpr int kEditCombo = page::kEditCombo;
-
 const std::string kPoliciesNt = "SOFTWARE\\Policies\\Microsoft\\Windows NT";
 const std::string kProtection = kPoliciesNt + "\\Windows File Protection";
 const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";

@@ -10,11 +10,6 @@
 namespace corvandel {
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
-constexpr int kEditCheck = page::kEditCheck;
-constexpr int kComboCheck = page::kComboCheck;
-constexpr int kEditBrowse = page::kEditBrowse;
-
 const std::string kCrash = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
 const std::string kNtVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const std::string kDiagnostics = kNtVersion + "\\Diagnostics";

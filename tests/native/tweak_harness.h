@@ -24,6 +24,17 @@
 
 namespace corvandel {
 
+// The page templates by their class, as the category tests name them.
+inline constexpr int kListCheck = page::kListCheck;
+inline constexpr int kEditBrowse = page::kEditBrowse;
+inline constexpr int kMultiCheck = page::kMultiCheck;
+inline constexpr int kEditCheck = page::kEditCheck;
+inline constexpr int kComboCheck = page::kComboCheck;
+inline constexpr int kList = page::kList;
+inline constexpr int kMultiCombo = page::kMultiCombo;
+inline constexpr int kEditCombo = page::kEditCombo;
+inline constexpr int kSingleCombo = page::kSingleCombo;
+
 // Windows versions as GetVersionExA reports them.
 namespace win {
 inline constexpr OsVersionRecord k95{1, 4, 0};
