@@ -271,16 +271,20 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       line.command != CommandLine::kFind)
     return Usage("--registry FILE is required: this build has no system registry");
   MemoryRegistry fileRegistry;
-  RegistryFileKeys fileKeys;
+  RegistryFile file;  // as read, to be written back with what the run changed
   if (line.registryFile) {
     std::error_code error;
     std::string message;
     if (std::filesystem::exists(PathFromAnsi(*line.registryFile), error) &&
-        !LoadRegistryFile(*line.registryFile, fileRegistry, &message, &fileKeys))
+        !LoadRegistryFile(*line.registryFile, fileRegistry, &message, &file))
       return CliFailure{kExitFileError, message};
   }
+  // Everything the run does to a registry file, start-up included, is
+  // recorded, so that only what changed is written back.
+  RecordingRegistry fileRun(fileRegistry);
+  if (line.registryFile) fileRun.Begin(nullptr, /*listMade=*/true);
   IRegistry& registry =
-      line.registryFile || !host.systemRegistry ? static_cast<IRegistry&>(fileRegistry) : *host.systemRegistry;
+      line.registryFile || !host.systemRegistry ? static_cast<IRegistry&>(fileRun) : *host.systemRegistry;
 
   std::vector<ProfileLine> profile;
   if (line.command == CommandLine::kProfileApply) {
@@ -299,8 +303,14 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   // what the run changed written as a registry file.
   const auto saveChanges = [&]() -> std::optional<CliFailure> {
     std::string message;
-    if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
-      return CliFailure{kExitFileError, message};
+    if (line.registryFile) {
+      const std::vector<RegChange> made = fileRun.End().made;
+      std::string bytes;
+      if (!made.empty() && !file.Rewrite(made, &bytes, &message))
+        return CliFailure{kExitFileError, *line.registryFile + ": " + message};
+      if (!made.empty() && !ReplaceFileContent(*line.registryFile, bytes))
+        return CliFailure{kExitFileError, *line.registryFile + ": cannot write the file"};
+    }
     if (!line.changesFile) return std::nullopt;
     std::string command = "corvandel-cli";
     for (const std::string& arg : args) (command += ' ') += arg;

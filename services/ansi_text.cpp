@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace corvandel {
 namespace {
@@ -36,7 +37,96 @@ void AppendCodePoint(std::u16string& out, std::uint32_t code) {
   }
 }
 
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 }  // namespace
+
+std::string NarrowKeepingUnicode(std::u16string_view text) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char16_t unit : text) {
+    const char narrow = NarrowUnit(unit);
+    if ((narrow != '?' || unit == u'?') && narrow != kKeptUnicodeMark) {
+      out.push_back(narrow);
+      continue;
+    }
+    out.push_back(kKeptUnicodeMark);
+    for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kDigits[(unit >> shift) & 0xF]);
+  }
+  return out;
+}
+
+namespace {
+
+// The unit a kept form at text[at] stands for: only the forms
+// NarrowKeepingUnicode writes, so that any other bytes widen as they are.
+std::optional<char16_t> KeptUnit(std::string_view text, std::size_t at) {
+  if (text[at] != kKeptUnicodeMark || at + 4 >= text.size()) return std::nullopt;
+  int unit = 0;
+  for (std::size_t k = 1; k <= 4; ++k) {
+    const int digit = HexValue(text[at + k]);
+    if (digit < 0) return std::nullopt;
+    unit = unit << 4 | digit;
+  }
+  const char narrow = NarrowUnit(static_cast<char16_t>(unit));
+  if (narrow != kKeptUnicodeMark && (narrow != '?' || unit == u'?')) return std::nullopt;
+  return static_cast<char16_t>(unit);
+}
+
+}  // namespace
+
+std::u16string WidenKeptUnicode(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (const std::optional<char16_t> unit = KeptUnit(text, i)) {
+      out.push_back(*unit);
+      i += 4;
+    } else {
+      out.push_back(WidenByte(static_cast<unsigned char>(text[i])));
+    }
+  }
+  return out;
+}
+
+bool HoldsKeptUnicode(std::string_view text) {
+  for (std::size_t at = text.find(kKeptUnicodeMark); at != std::string_view::npos; at = text.find(kKeptUnicodeMark, at + 1))
+    if (KeptUnit(text, at)) return true;
+  return false;
+}
+
+std::string EncodeUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::uint32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDFFF) {
+      const bool paired = code < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+      code = paired ? 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00) : 0xFFFD;
+    }
+    if (code < 0x80) {
+      out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+  return out;
+}
 
 std::u16string WidenAnsi(std::string_view text) {
   std::u16string out;

@@ -18,6 +18,20 @@ std::u16string WidenAnsi(std::string_view text);
 // ("best fit", A for A-macron); this conversion does not.
 std::string NarrowAnsi(std::u16string_view text);
 
+// Text from Unicode files keeps every UTF-16 unit: a unit the code page lacks
+// (and U+0081, whose byte introduces the form) is written as the unassigned
+// byte 0x81 and four upper-case hexadecimal digits, so that two names that
+// differ only outside the code page stay two names, and the file can be
+// written back as it was.
+inline constexpr char kKeptUnicodeMark = '\x81';
+std::string NarrowKeepingUnicode(std::u16string_view text);
+// The way back; every other byte as WidenAnsi widens it.
+std::u16string WidenKeptUnicode(std::string_view text);
+bool HoldsKeptUnicode(std::string_view text);
+
+// UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string EncodeUtf8(std::u16string_view text);
+
 // UTF-8 to UTF-16 the way Windows' converter does it: each malformed
 // sequence becomes one U+FFFD, where a sequence ends at the first byte that
 // cannot continue it; a sequence cut off by the end of the text is one U+FFFD.

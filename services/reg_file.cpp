@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "services/ansi_text.h"
@@ -15,14 +16,17 @@ namespace {
 struct RootName {
   std::string_view full;
   std::string_view abbreviation;
-  RegKey key;
+  RegKey key;  // 0: a root no tweak uses, whose lines are kept as they stand
 };
 
-constexpr std::array<RootName, 4> kRoots = {{
+constexpr std::array<RootName, 7> kRoots = {{
     {"HKEY_CLASSES_ROOT", "HKCR", reg::kClassesRoot},
     {"HKEY_CURRENT_USER", "HKCU", reg::kCurrentUser},
     {"HKEY_LOCAL_MACHINE", "HKLM", reg::kLocalMachine},
     {"HKEY_USERS", "HKU", reg::kUsers},
+    {"HKEY_CURRENT_CONFIG", "HKCC", 0},
+    {"HKEY_DYN_DATA", "HKDD", 0},
+    {"HKEY_PERFORMANCE_DATA", "", 0},
 }};
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -83,43 +87,130 @@ std::optional<std::uint32_t> ParseHex(std::string_view digits, std::size_t maxDi
   return value;
 }
 
-// The file as ANSI text: UTF-16LE and UTF-8 files carry a byte-order mark.
-std::string DecodeFile(std::string_view bytes) {
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    std::u16string units;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-      units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                            static_cast<unsigned char>(bytes[i + 1]) << 8));
-    return NarrowAnsi(units);
+using Encoding = RegistryFile::Encoding;
+
+// A file's lines: where each lies in the file's bytes, and its text in the
+// program's ANSI with the Unicode it lacks kept (NarrowKeepingUnicode).
+struct DecodedLines {
+  Encoding encoding = Encoding::kAnsi;
+  std::string text;
+  std::vector<RegistryFile::Line> lines;
+  std::vector<std::pair<std::size_t, std::size_t>> texts;  // each line's text in text
+  bool lastLineEnded = true;
+
+  void Add(std::size_t begin, std::size_t end, std::string_view lineText) {
+    lines.push_back({begin, end});
+    texts.emplace_back(text.size(), text.size() + lineText.size());
+    text += lineText;
   }
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return NarrowAnsi(DecodeUtf8(bytes.substr(3)));
-  return std::string(bytes);
+};
+
+// Splits at CR LF, LF or CR, in the file's own encoding: UTF-16LE and UTF-8
+// files carry a byte-order mark, which stays part of the first line.
+DecodedLines DecodeLines(std::string_view bytes) {
+  DecodedLines out;
+  const auto unitAt = [&](std::size_t i) {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  };
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    out.encoding = Encoding::kUtf16Le;
+    std::u16string units;
+    for (std::size_t begin = 0, i = 2; i < bytes.size(); begin = i) {
+      units.clear();
+      for (; i + 1 < bytes.size() && unitAt(i) != u'\r' && unitAt(i) != u'\n'; i += 2) units.push_back(unitAt(i));
+      out.lastLineEnded = i + 1 < bytes.size();
+      if (out.lastLineEnded) {
+        const bool cr = unitAt(i) == u'\r';
+        i += 2;
+        if (cr && i + 1 < bytes.size() && unitAt(i) == u'\n') i += 2;
+      } else {
+        i = bytes.size();  // an odd last byte has no character
+      }
+      out.Add(begin, i, NarrowKeepingUnicode(units));
+    }
+    return out;
+  }
+  const bool utf8 = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+  if (utf8) out.encoding = Encoding::kUtf8;
+  if (!utf8) out.text.reserve(bytes.size());
+  for (std::size_t begin = 0, i = utf8 ? 3 : 0; i < bytes.size(); begin = i) {
+    const std::size_t start = i;
+    std::size_t end = bytes.find_first_of("\r\n", i);
+    if (end == std::string_view::npos) end = bytes.size();
+    i = end;
+    out.lastLineEnded = i < bytes.size();
+    if (i < bytes.size() && bytes[i] == '\r') ++i;
+    if (end < bytes.size() && bytes[end] == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
+    else if (end < bytes.size() && bytes[end] == '\n') ++i;
+    const std::string_view line = bytes.substr(start, end - start);
+    if (utf8)
+      out.Add(begin, i, NarrowKeepingUnicode(DecodeUtf8(line)));
+    else
+      out.Add(begin, i, line);
+  }
+  return out;
 }
 
-// UTF-16LE bytes to ANSI bytes; an odd last byte has no character.
+// UTF-16LE bytes to the program's text; an odd last byte has no character.
 std::vector<std::uint8_t> AnsiFromUtf16Bytes(const std::vector<std::uint8_t>& bytes) {
   std::u16string units;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
     units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
-  const std::string text = NarrowAnsi(units);
+  const std::string text = NarrowKeepingUnicode(units);
   return {text.begin(), text.end()};
+}
+
+std::vector<std::uint8_t> Utf16BytesFromAnsi(const std::vector<std::uint8_t>& data) {
+  std::vector<std::uint8_t> bytes;
+  for (char16_t unit : WidenKeptUnicode(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()))) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
+// The program's text in a file's encoding.
+void AppendEncoded(std::string& out, std::string_view text, Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kAnsi:
+      out += text;
+      return;
+    case Encoding::kUtf8:
+      out += EncodeUtf8(WidenKeptUnicode(text));
+      return;
+    case Encoding::kUtf16Le:
+      for (char16_t unit : WidenKeptUnicode(text)) {
+        out.push_back(static_cast<char>(unit & 0xFF));
+        out.push_back(static_cast<char>(unit >> 8));
+      }
+      return;
+  }
 }
 
 bool IsText(std::uint32_t type) { return type == reg::kSz || type == reg::kExpandSz || type == reg::kMultiSz; }
 
-// A file becomes a list of changes before any is made.
+// A file becomes a list of changes before any is made, and a list of
+// blocks (its logical lines) to write it back by.
 using Change = RegChange;
+using Block = RegistryFile::Block;
+
+std::size_t KeyDepth(std::string_view path) {
+  return path.empty() ? 0 : static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) + 1;
+}
 
 class Parser {
  public:
-  Parser(std::string_view text, const std::string& fileName) : text_(text), fileName_(fileName) {}
+  Parser(const DecodedLines& in, const std::string& fileName) : in_(in), fileName_(fileName) {}
 
-  bool Parse(std::vector<Change>* changes, std::string* error) {
+  bool Parse(std::vector<Change>* changes, std::vector<Block>* blocks, std::string* error) {
     changes_ = changes;
+    blocks_ = blocks;
     bool ok = ParseAll();
-    if (!ok && error) *error = fileName_ + ":" + std::to_string(lineNumber_) + ": " + problem_;
+    if (!ok && error) *error = fileName_ + ":" + std::to_string(next_) + ": " + problem_;
     return ok;
   }
+
+  bool version5() const { return unicodeValues_; }
 
  private:
   bool Fail(std::string what) {
@@ -127,23 +218,22 @@ class Parser {
     return false;
   }
 
-  // The next physical line without its line end (CR LF, LF or CR).
+  // The next physical line's text, without its line end.
   bool NextLine(std::string_view* line) {
-    if (position_ >= text_.size()) return false;
-    std::size_t end = text_.find_first_of("\r\n", position_);
-    if (end == std::string_view::npos) end = text_.size();
-    *line = text_.substr(position_, end - position_);
-    position_ = end;
-    if (position_ < text_.size() && text_[position_] == '\r') ++position_;
-    if (position_ < text_.size() && text_[position_] == '\n') ++position_;
-    ++lineNumber_;
+    if (next_ >= in_.lines.size()) return false;
+    const auto [begin, end] = in_.texts[next_++];
+    *line = std::string_view(in_.text).substr(begin, end - begin);
     return true;
+  }
+
+  void AddBlock(Block::Kind kind, std::size_t firstLine, bool deletion = false, std::string name = {}) {
+    blocks_->push_back({kind, deletion, firstLine, next_, sectionBlock_, std::move(name)});
   }
 
   bool ParseAll() {
     std::string_view line;
     if (!NextLine(&line)) {
-      ++lineNumber_;
+      ++next_;
       return Fail("an empty file, not a registry file");
     }
     const std::string_view header = Trim(line);
@@ -152,13 +242,24 @@ class Parser {
     } else if (header != kRegedit4Header) {
       return Fail("not a registry file: the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\"");
     }
+    AddBlock(Block::kHeader, 0);
     while (NextLine(&line)) {
+      const std::size_t first = next_ - 1;
       line = TrimLeft(line);
-      if (line.empty() || line.front() == ';') continue;
-      if (line.front() == '[') {
+      if (line.empty()) {
+        AddBlock(Block::kBlank, first);
+      } else if (line.front() == ';') {
+        AddBlock(Block::kComment, first);
+      } else if (line.front() == '[') {
         if (!ParseSection(line)) return false;
+        sectionBlock_ = blocks_->size();
+        AddBlock(Block::kSection, first, section_->deleted, section_->key);
       } else if (line.front() == '"' || line.front() == '@') {
-        if (!ParseValue(line)) return false;
+        Change change;
+        if (!ParseValue(line, &change)) return false;
+        AddBlock(Block::kValue, first, change.kind == Change::kDeleteValue, change.name);
+        // Values under a deleted key, or a root no tweak uses, are not imported.
+        if (!section_->deleted && section_->root != 0) changes_->push_back(std::move(change));
       } else {
         return Fail("cannot read this line: expected a [key], a \"name\"= or @= value, or a ; comment");
       }
@@ -178,16 +279,23 @@ class Parser {
     const std::string_view rootName = name.substr(0, slash);
     const RootName* root = nullptr;
     for (const RootName& candidate : kRoots)
-      if (SameNoCase(rootName, candidate.full) || SameNoCase(rootName, candidate.abbreviation)) root = &candidate;
+      if (SameNoCase(rootName, candidate.full) || (!candidate.abbreviation.empty() && SameNoCase(rootName, candidate.abbreviation)))
+        root = &candidate;
     if (!root) return Fail("unknown root key \"" + std::string(rootName) + "\"");
     std::string_view path = slash == std::string_view::npos ? std::string_view() : name.substr(slash + 1);
     while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
     if (path.find("\\\\") != std::string_view::npos || (!path.empty() && path.front() == '\\'))
       return Fail("an empty key name in the path");
+    if (KeyDepth(path) > kMaxKeyDepth)
+      return Fail("a key " + std::to_string(KeyDepth(path)) + " levels deep; the registry allows " +
+                  std::to_string(kMaxKeyDepth));
 
     if (deletion && path.empty()) return Fail("a root key cannot be deleted");
-    section_ = Section{root->key, std::string(path), deletion};
-    changes_->push_back({deletion ? Change::kDeleteKey : Change::kCreateKey, root->key, std::string(path), {}, {}, {}});
+    std::string key(root->full);
+    if (!path.empty()) (key += '\\') += path;
+    section_ = Section{root->key, std::string(path), deletion, std::move(key)};
+    if (root->key != 0)
+      changes_->push_back({deletion ? Change::kDeleteKey : Change::kCreateKey, root->key, std::string(path), {}, {}, {}});
     return true;
   }
 
@@ -217,7 +325,7 @@ class Parser {
     return Fail("a quoted text without its closing \"");
   }
 
-  bool ParseValue(std::string_view line) {
+  bool ParseValue(std::string_view line, Change* out) {
     if (!section_) return Fail("a value before the first [key] section");
     std::string_view rest = line;
     std::string name;
@@ -254,8 +362,7 @@ class Parser {
     } else {
       return Fail("unknown kind of value: expected \"text\", dword:, hex:, hex(N): or -");
     }
-    // Values under a deleted key are not imported.
-    if (!section_->deleted) changes_->push_back(std::move(change));
+    *out = std::move(change);
     return true;
   }
 
@@ -310,15 +417,17 @@ class Parser {
     RegKey root;
     std::string path;
     bool deleted;
+    std::string key;  // the root's full name and the path
   };
 
-  std::string_view text_;
+  const DecodedLines& in_;
   const std::string& fileName_;
-  std::size_t position_ = 0;
-  int lineNumber_ = 0;
+  std::size_t next_ = 0;  // the next physical line; the number of the last one read
   bool unicodeValues_ = false;
   std::optional<Section> section_;
+  std::size_t sectionBlock_ = 0;
   std::vector<Change>* changes_ = nullptr;
+  std::vector<Block>* blocks_ = nullptr;
   std::string problem_;
 };
 
@@ -362,10 +471,14 @@ std::string Quoted(std::string_view text) {
   return out + "\"";
 }
 
+std::string_view AsText(const std::vector<std::uint8_t>& data) {
+  return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
 // Text the registry editor can show as "text": the bytes end in the one zero.
-bool IsPlainText(const MemoryRegistry::Value& value) {
-  if (value.type != reg::kSz || value.data.empty() || value.data.back() != 0) return false;
-  const std::string_view text(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1);
+bool IsPlainText(std::uint32_t type, const std::vector<std::uint8_t>& data) {
+  if (type != reg::kSz || data.empty() || data.back() != 0) return false;
+  const std::string_view text = AsText(data).substr(0, data.size() - 1);
   return text.find('\0') == std::string_view::npos && !HasLineBreak(text);
 }
 
@@ -379,79 +492,99 @@ std::string HexNumber(std::uint32_t value, int digits) {
   return out;
 }
 
+// How a file writes its values: version 5.00 files hold text types as
+// UTF-16LE bytes; line ends as the file has them.
+struct Form {
+  bool version5 = false;
+  std::string_view newline = "\r\n";
+};
+
 // Bytes as the registry editor lists them: lines of at most 80 characters,
 // each ended by a backslash when the list goes on, continued after two blanks.
-void AppendHexList(std::string& out, std::string line, const std::vector<std::uint8_t>& bytes) {
+void AppendHexList(std::string& out, std::string line, const std::vector<std::uint8_t>& bytes, const Form& form) {
   constexpr std::size_t kWidth = 80;
   bool lineHasBytes = false;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::string item = HexNumber(bytes[i], 2) + (i + 1 < bytes.size() ? "," : "");
     if (lineHasBytes && line.size() + item.size() + 1 > kWidth) {
-      out += line + "\\\r\n";
+      ((out += line) += '\\') += form.newline;
       line = "  ";
     }
     line += item;
     lineHasBytes = true;
   }
-  out += line + "\r\n";
+  (out += line) += form.newline;
 }
 
 std::string ValueName(const std::string& name) { return (name.empty() ? std::string("@") : Quoted(name)) + "="; }
 
-void AppendValue(std::string& out, const MemoryRegistry::Value& value) {
-  const std::string name = ValueName(value.name);
-  if (IsPlainText(value)) {
-    out += name + Quoted(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1)) +
-           "\r\n";
-  } else if (value.type == reg::kDword && value.data.size() == 4) {
-    const std::uint32_t number = value.data[0] | value.data[1] << 8 | value.data[2] << 16 |
-                                 static_cast<std::uint32_t>(value.data[3]) << 24;
-    out += name + "dword:" + HexNumber(number, 8) + "\r\n";
-  } else if (value.type == reg::kBinary) {
-    AppendHexList(out, name + "hex:", value.data);
+void AppendValue(std::string& out, const std::string& valueName, std::uint32_t type,
+                 const std::vector<std::uint8_t>& data, const Form& form) {
+  const std::string name = ValueName(valueName);
+  if (IsPlainText(type, data)) {
+    ((out += name) += Quoted(AsText(data).substr(0, data.size() - 1))) += form.newline;
+  } else if (type == reg::kDword && data.size() == 4) {
+    const std::uint32_t number = data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+    ((out += name) += "dword:" + HexNumber(number, 8)) += form.newline;
+  } else if (type == reg::kBinary) {
+    AppendHexList(out, name + "hex:", data, form);
   } else {
-    AppendHexList(out, name + "hex(" + HexNumber(value.type, 1) + "):", value.data);
+    AppendHexList(out, name + "hex(" + HexNumber(type, 1) + "):", form.version5 && IsText(type) ? Utf16BytesFromAnsi(data) : data,
+                  form);
   }
+}
+
+// Text that only hex bytes could give exactly (stored without its zero, or
+// with more than one), shown for people as a comment after them.
+std::optional<std::string> TextShownBeside(std::uint32_t type, const std::vector<std::uint8_t>& data) {
+  if ((type != reg::kSz && type != reg::kExpandSz) || IsPlainText(type, data)) return std::nullopt;
+  std::string_view text = AsText(data);
+  while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+  if (text.find('\0') != std::string_view::npos || HasLineBreak(text)) return std::nullopt;
+  return "; " + Quoted(text);
+}
+
+bool NeedsVersion5(const Change& change) {
+  return HoldsKeptUnicode(change.path) || HoldsKeptUnicode(change.name) ||
+         (IsText(change.type) && HoldsKeptUnicode(AsText(change.data)));
+}
+
+// Text in the program's code page with its header, as a file: REGEDIT4
+// bytes, or version 5.00 in UTF-16LE with its byte-order mark.
+std::string AsFile(std::string_view body, bool version5) {
+  std::string out;
+  if (!version5) return std::string(kRegedit4Header) + "\r\n" + std::string(body);
+  out = "\xFF\xFE";
+  AppendEncoded(out, std::string(kRegedit5Header) + "\r\n", Encoding::kUtf16Le);
+  AppendEncoded(out, body, Encoding::kUtf16Le);
+  return out;
 }
 
 }  // namespace
 
-void RegistryFileKeys::Add(RegKey root, std::string_view path) { keys_.emplace(root, UpperCase(path)); }
-
-bool RegistryFileKeys::Contains(RegKey root, std::string_view path) const {
-  return keys_.count({root, UpperCase(path)}) != 0;
-}
-
 bool ParseRegistryText(std::string_view bytes, const std::string& fileName, std::vector<RegChange>* changes,
                        std::string* error) {
-  const std::string text = DecodeFile(bytes);
-  return Parser(text, fileName).Parse(changes, error);
+  std::vector<Block> blocks;
+  return Parser(DecodeLines(bytes), fileName).Parse(changes, &blocks, error);
 }
 
 void ApplyRegistryChanges(const std::vector<RegChange>& changes, IRegistry& registry) {
   for (const Change& change : changes) Apply(change, registry);
 }
 
-bool ImportRegistryText(std::string_view bytes, const std::string& fileName, MemoryRegistry& registry,
-                        std::string* error, RegistryFileKeys* named) {
-  std::vector<Change> changes;
-  if (!ParseRegistryText(bytes, fileName, &changes, error)) return false;
-  ApplyRegistryChanges(changes, registry);
-  if (named)
-    for (const Change& change : changes)
-      if (change.kind == Change::kCreateKey) named->Add(change.root, change.path);
-  return true;
-}
 std::string RegistryKeyName(RegKey root, std::string_view path) {
   std::string name;
   for (const RootName& candidate : kRoots)
-    if (candidate.key == root) name = candidate.full;
+    if (candidate.key == root && root != 0) name = candidate.full;
   if (!path.empty()) name += "\\" + std::string(path);
   return name;
 }
 
 std::string RegistryChangesText(const std::vector<RegChange>& changes, const std::vector<std::string>& comment) {
-  std::string out = std::string(kRegedit4Header) + "\r\n";
+  const bool version5 = std::any_of(changes.begin(), changes.end(), [](const Change& c) { return NeedsVersion5(c); }) ||
+                        std::any_of(comment.begin(), comment.end(), [](const std::string& c) { return HoldsKeptUnicode(c); });
+  const Form form{version5};
+  std::string out;
   for (std::string line : comment) {
     std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');  // one line each
     out += "; " + line + "\r\n";
@@ -468,69 +601,377 @@ std::string RegistryChangesText(const std::vector<RegChange>& changes, const std
       out += "\r\n[" + key + "]\r\n";
       section = key;
     }
-    if (change.kind == Change::kSetValue)
-      AppendValue(out, {change.name, change.type, change.data});
-    else if (change.kind == Change::kDeleteValue)
+    if (change.kind == Change::kSetValue) {
+      AppendValue(out, change.name, change.type, change.data, form);
+      if (const auto shown = TextShownBeside(change.type, change.data)) out += *shown + "\r\n";
+    } else if (change.kind == Change::kDeleteValue) {
       out += ValueName(change.name) + "-\r\n";
+    }
   }
-  return out;
+  return AsFile(out, version5);
 }
 
-bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error,
-                        const RegistryFileKeys& kept) {
+bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::string* error) {
   const MemoryRegistry fresh;  // what exists before anything is stored
-  std::string out = std::string(kRegedit4Header) + "\r\n\r\n";
+  struct KeyText {
+    std::string section;
+    std::vector<MemoryRegistry::Value> values;
+  };
+  std::vector<KeyText> written;
+  bool version5 = false;
   std::string badKey;
   for (const RootName& root : kRoots) {
+    if (root.key == 0) continue;
     std::vector<std::pair<std::string, std::vector<MemoryRegistry::Value>>> keys;  // parents first
     registry.ForEachKey(root.key, [&](const std::string& path, const std::vector<MemoryRegistry::Value>& values) {
       keys.emplace_back(path, values);
     });
     for (std::size_t i = 0; i < keys.size(); ++i) {
-      const auto& [path, values] = keys[i];
+      auto& [path, values] = keys[i];
       const bool hasSubkeys =
           i + 1 < keys.size() && (path.empty() || keys[i + 1].first.starts_with(path + "\\"));
-      const bool implied = hasSubkeys || fresh.KeyExists(root.key, path);
-      if (values.empty() && implied && !kept.Contains(root.key, path)) continue;
-      const std::string section = std::string(root.full) + (path.empty() ? "" : "\\" + path);
+      if (values.empty() && (hasSubkeys || fresh.KeyExists(root.key, path))) continue;
+      const std::string section = RegistryKeyName(root.key, path);
       if (HasLineBreak(path)) {
         if (badKey.empty()) badKey = section;
         continue;
       }
-      out += "[" + section + "]\r\n";
-      for (const auto& value : values) AppendValue(out, value);
-      out += "\r\n";
+      version5 = version5 || HoldsKeptUnicode(path) || std::any_of(values.begin(), values.end(), [](const auto& v) {
+                   return HoldsKeptUnicode(v.name) || (IsText(v.type) && HoldsKeptUnicode(AsText(v.data)));
+                 });
+      written.push_back({section, std::move(values)});
     }
   }
   if (!badKey.empty()) {
     if (error) *error = "the key " + Quoted(badKey) + " has a line break in its name, which a registry file cannot hold";
     return false;
   }
-  *text = std::move(out);
+  const Form form{version5};
+  std::string out = "\r\n";
+  for (const KeyText& key : written) {
+    out += "[" + key.section + "]\r\n";
+    for (const auto& value : key.values) AppendValue(out, value.name, value.type, value.data, form);
+    out += "\r\n";
+  }
+  *text = AsFile(out, version5);
   return true;
 }
 
-bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error,
-                      RegistryFileKeys* named) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+bool RegistryFile::Read(std::string bytes, const std::string& fileName, MemoryRegistry& registry, std::string* error) {
+  std::vector<Change> changes;
+  std::vector<Block> blocks;
+  DecodedLines lines = DecodeLines(bytes);
+  Parser parser(lines, fileName);
+  if (!parser.Parse(&changes, &blocks, error)) return false;
+  ApplyRegistryChanges(changes, registry);
+
+  bytes_ = std::move(bytes);
+  encoding_ = lines.encoding;
+  version5_ = parser.version5();
+  lines_ = std::move(lines.lines);
+  blocks_ = std::move(blocks);
+  lastLineEnded_ = lines.lastLineEnded;
+  // New lines end as the header's line does.
+  const std::string_view headerEnd = std::string_view(bytes_).substr(0, lines_.front().end);
+  const std::size_t unit = encoding_ == Encoding::kUtf16Le ? 2 : 1;
+  const bool cr = headerEnd.size() >= unit && headerEnd[headerEnd.size() - unit] == '\r';
+  const bool lf = headerEnd.size() >= unit && headerEnd[headerEnd.size() - unit] == '\n';
+  const bool crlf = lf && headerEnd.size() >= 2 * unit && headerEnd[headerEnd.size() - 2 * unit] == '\r';
+  newline_ = crlf ? "\r\n" : lf ? "\n" : cr ? "\r" : "\r\n";
+  sections_.clear();
+  deletions_.clear();
+  for (std::size_t i = 0; i < blocks_.size(); ++i)
+    if (blocks_[i].kind == Block::kSection)
+      (blocks_[i].deletion ? deletions_ : sections_)[UpperCase(blocks_[i].name)].push_back(i);
+  return true;
+}
+
+// Works a run's changes into a registry file's blocks: what to leave out,
+// what to write instead, and what to write after a block.
+class RegistryFileRewriter {
+ public:
+  explicit RegistryFileRewriter(const RegistryFile& file)
+      : file_(file), blocks_(file.blocks_), form_{file.version5_, file.newline_} {}
+
+  bool Make(const std::vector<RegChange>& made, std::string* bytes, std::string* error) {
+    for (const Change& change : made) {
+      if (HasLineBreak(change.path)) {
+        if (error) *error = "the key " + Quoted(RegistryKeyName(change.root, change.path)) +
+                            " has a line break in its name, which a registry file cannot hold";
+        return false;
+      }
+      const std::string key = UpperCase(RegistryKeyName(change.root, change.path));
+      switch (change.kind) {
+        case Change::kSetValue: SetValue(key, change); break;
+        case Change::kDeleteValue: DeleteValue(key, change.name); break;
+        case Change::kDeleteKey: DeleteKey(key, change); break;
+        case Change::kCreateKey:
+          if (!FindNew(key) && Effective(key).empty()) NewSectionFor(key, change);
+          break;
+      }
+    }
+    *bytes = Write();
+    return true;
+  }
+
+ private:
+  struct NewSection {
+    std::size_t anchor;  // written after this block
+    std::string key;     // upper case
+    std::string header;  // "[KEY]" or "[-KEY]"
+    std::vector<std::pair<std::string, std::string>> values;  // name, lines
+    bool gone = false;
+  };
+
+  // The first block from which a section of key counts: after the last
+  // [-KEY] of it or of a key above it.
+  std::size_t CountsFrom(const std::string& key) const {
+    std::size_t from = 0;
+    for (std::size_t at = key.find('\\'); ; at = key.find('\\', at + 1)) {
+      const auto deleted = file_.deletions_.find(key.substr(0, at));
+      if (deleted != file_.deletions_.end()) from = std::max(from, deleted->second.back() + 1);
+      if (at == std::string::npos) return from;
+    }
+  }
+
+  // The sections of the key that the import of the file keeps.
+  std::vector<std::size_t> Effective(const std::string& key) const {
+    std::vector<std::size_t> effective;
+    const auto found = file_.sections_.find(key);
+    if (found == file_.sections_.end()) return effective;
+    const std::size_t from = CountsFrom(key);
+    for (std::size_t s : found->second)
+      if (s >= from && !dropped_.count(s)) effective.push_back(s);
+    return effective;
+  }
+
+  std::size_t SectionEnd(std::size_t section) const {
+    std::size_t end = section + 1;
+    while (end < blocks_.size() && blocks_[end].kind != Block::kSection) ++end;
+    return end;
+  }
+
+  // A section's last value line, or its header.
+  std::size_t LastContent(std::size_t section) const {
+    std::size_t last = section;
+    for (std::size_t b = section + 1; b < SectionEnd(section); ++b)
+      if (blocks_[b].kind == Block::kValue) last = b;
+    return last;
+  }
+
+  NewSection* FindNew(const std::string& key) {
+    for (NewSection& fresh : new_)
+      if (!fresh.gone && fresh.key == key && fresh.header[1] != '-') return &fresh;
+    return nullptr;
+  }
+
+  static bool Within(const std::string& key, const std::string& top) {
+    return key.size() > top.size() && key.compare(0, top.size(), top) == 0 && key[top.size()] == '\\';
+  }
+
+  // A new key's section goes after the keys of its nearest ancestor that the
+  // file names (or, failing that, after the file's last line of content),
+  // and after any [-KEY] that would delete it again.
+  std::size_t Anchor(const std::string& key) const {
+    std::optional<std::size_t> anchor;
+    for (std::size_t at = key.rfind('\\'); !anchor && at != std::string::npos;
+         at = at == 0 ? std::string::npos : key.rfind('\\', at - 1)) {
+      const std::string top = key.substr(0, at);
+      for (auto it = file_.sections_.lower_bound(top); it != file_.sections_.end(); ++it) {
+        if (it->first != top && !Within(it->first, top)) {
+          if (it->first > top + "\\") break;
+          continue;
+        }
+        for (std::size_t s : it->second)
+          if (!dropped_.count(s) && (!anchor || s > *anchor)) anchor = s;
+      }
+    }
+    const std::size_t from = CountsFrom(key);
+    if (!anchor) {
+      std::size_t last = blocks_.size() - 1;
+      while (last > 0 && blocks_[last].kind != Block::kSection && blocks_[last].kind != Block::kValue &&
+             blocks_[last].kind != Block::kHeader)
+        --last;
+      return std::max(last, from == 0 ? 0 : LastContent(from - 1));
+    }
+    if (from > 0 && *anchor < from - 1) anchor = from - 1;
+    return LastContent(*anchor);
+  }
+
+  NewSection& NewSectionFor(const std::string& key, const Change& change, bool deletion = false) {
+    new_.push_back({Anchor(key), key, std::string(deletion ? "[-" : "[") + RegistryKeyName(change.root, change.path) + "]", {}});
+    return new_.back();
+  }
+
+  std::string ValueLines(const Change& change) const {
+    std::string lines;
+    AppendValue(lines, change.name, change.type, change.data, form_);
+    return lines;
+  }
+
+  void SetValue(const std::string& key, const Change& change) {
+    if (NewSection* fresh = FindNew(key)) {
+      for (auto& [name, lines] : fresh->values)
+        if (EqualsIgnoringCase(name, change.name)) {
+          lines = ValueLines(change);
+          return;
+        }
+      fresh->values.emplace_back(change.name, ValueLines(change));
+      return;
+    }
+    const std::vector<std::size_t> effective = Effective(key);
+    std::optional<std::size_t> last;  // the line that has the last word on the value
+    for (std::size_t s : effective)
+      for (std::size_t b = s + 1; b < SectionEnd(s); ++b)
+        if (blocks_[b].kind == Block::kValue && !dropped_.count(b) && EqualsIgnoringCase(blocks_[b].name, change.name))
+          last = b;
+    if (last) {
+      Change named = change;  // the name as the file spells it
+      named.name = blocks_[*last].name;
+      replaced_[*last] = ValueLines(named);
+    }
+    else if (!effective.empty())
+      appended_[LastContent(effective.back())] += ValueLines(change);
+    else
+      NewSectionFor(key, change).values.emplace_back(change.name, ValueLines(change));
+  }
+
+  void DeleteValue(const std::string& key, const std::string& valueName) {
+    if (NewSection* fresh = FindNew(key))
+      std::erase_if(fresh->values, [&](const auto& value) { return EqualsIgnoringCase(value.first, valueName); });
+    for (std::size_t s : Effective(key))
+      for (std::size_t b = s + 1; b < SectionEnd(s); ++b)
+        if (blocks_[b].kind == Block::kValue && EqualsIgnoringCase(blocks_[b].name, valueName)) {
+          dropped_.insert(b);
+          replaced_.erase(b);
+        }
+  }
+
+  // Every section of the key and the keys below it goes, with its values and
+  // the blank lines right after them; a comment after them stays, as it may
+  // speak of what follows.
+  void DeleteKey(const std::string& key, const Change& change) {
+    std::size_t firstDropped = blocks_.size();
+    for (auto it = file_.sections_.lower_bound(key); it != file_.sections_.end(); ++it) {
+      if (it->first != key && !Within(it->first, key)) {
+        if (it->first > key + "\\") break;
+        continue;
+      }
+      for (std::size_t s : it->second) {
+        firstDropped = std::min(firstDropped, s);
+        const std::size_t last = LastContent(s), end = SectionEnd(s);
+        for (std::size_t b = s; b <= last; ++b) dropped_.insert(b);
+        for (std::size_t b = last + 1; b < end && blocks_[b].kind == Block::kBlank; ++b) dropped_.insert(b);
+      }
+    }
+    for (NewSection& fresh : new_)
+      if (fresh.key == key || Within(fresh.key, key)) fresh.gone = true;
+    // A key every registry has comes back on import unless the file deletes it.
+    if (MemoryRegistry().KeyExists(change.root, change.path)) NewSectionFor(key, change, /*deletion=*/true);
+    // The parent stays: where the file made it only as the parent of what
+    // is gone now, it gets a section of its own there.
+    const std::size_t slash = key.rfind('\\');
+    const std::string parent = key.substr(0, slash);
+    if (parent.find('\\') == std::string::npos || FindNew(parent) || NamedAtOrBelow(parent)) return;
+    Change made = change;
+    made.path = change.path.substr(0, change.path.rfind('\\'));
+    NewSectionFor(parent, made).anchor = firstDropped - 1;
+  }
+
+  // Whether the import of the file still makes the key, by a section of it
+  // or of a key below it.
+  bool NamedAtOrBelow(const std::string& key) const {
+    for (auto it = file_.sections_.lower_bound(key); it != file_.sections_.end(); ++it) {
+      if (it->first != key && !Within(it->first, key)) {
+        if (it->first > key + "\\") break;
+        continue;
+      }
+      const std::size_t from = CountsFrom(it->first);
+      for (std::size_t s : it->second)
+        if (s >= from && !dropped_.count(s)) return true;
+    }
+    return std::any_of(new_.begin(), new_.end(), [&](const NewSection& fresh) {
+      return !fresh.gone && fresh.header[1] != '-' && (fresh.key == key || Within(fresh.key, key));
+    });
+  }
+
+  // After a value line a blank line comes first; after a blank line, last.
+  void AppendNew(std::string& text, const NewSection& fresh) const {
+    const bool afterBlank = blocks_[fresh.anchor].kind == Block::kBlank;
+    if (!afterBlank) text += form_.newline;
+    (text += fresh.header) += form_.newline;
+    for (const auto& value : fresh.values) text += value.second;
+    if (afterBlank) text += form_.newline;
+  }
+
+  std::string Write() const {
+    const std::string& bytes = file_.bytes_;
+    std::string out;
+    out.reserve(bytes.size() + 256);
+    std::size_t copyFrom = 0, copyTo = 0;  // original bytes not yet copied
+    bool lineEnded = true;
+    const auto flush = [&] {
+      out.append(bytes, copyFrom, copyTo - copyFrom);
+      copyFrom = copyTo;
+    };
+    const auto emit = [&](const std::string& text) {
+      flush();
+      std::string lines;
+      if (!lineEnded) lines += form_.newline;
+      lines += text;
+      AppendEncoded(out, lines, file_.encoding_);
+      lineEnded = true;
+    };
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+      const Block& block = blocks_[b];
+      const std::size_t begin = file_.lines_[block.firstLine].begin, end = file_.lines_[block.endLine - 1].end;
+      const auto replaced = replaced_.find(b);
+      if (dropped_.count(b) || replaced != replaced_.end()) {
+        flush();
+        copyFrom = copyTo = end;
+        if (replaced != replaced_.end()) emit(replaced->second);
+      } else {
+        if (copyTo != begin) flush(), copyFrom = begin;
+        copyTo = end;
+        lineEnded = end != bytes.size() || file_.lastLineEnded_;
+      }
+      std::string after;
+      if (const auto appended = appended_.find(b); appended != appended_.end()) after += appended->second;
+      for (const NewSection& fresh : new_)
+        if (fresh.anchor == b && !fresh.gone) AppendNew(after, fresh);
+      if (!after.empty()) emit(after);
+    }
+    flush();
+    return out;
+  }
+
+  const RegistryFile& file_;
+  const std::vector<Block>& blocks_;
+  Form form_;
+  std::set<std::size_t> dropped_;
+  std::map<std::size_t, std::string> replaced_;
+  std::map<std::size_t, std::string> appended_;
+  std::vector<NewSection> new_;
+};
+
+bool RegistryFile::Rewrite(const std::vector<RegChange>& made, std::string* bytes, std::string* error) const {
+  if (blocks_.empty()) {  // nothing was read: the registry's changes make the file
+    MemoryRegistry registry;
+    ApplyRegistryChanges(made, registry);
+    return ExportRegistryText(registry, bytes, error);
+  }
+  return RegistryFileRewriter(*this).Make(made, bytes, error);
+}
+
+bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error, RegistryFile* file) {
+  std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
     if (error) *error = path + ": cannot read the file";
     return false;
   }
-  return ImportRegistryText(*bytes, path, registry, error, named);
-}
-
-bool SaveRegistryFile(const MemoryRegistry& registry, const std::string& path, std::string* error,
-                      const RegistryFileKeys& kept) {
-  std::string text;
-  if (!ExportRegistryText(registry, &text, error, kept)) {
-    if (error) *error = path + ": " + *error;
-    return false;
-  }
-  if (!ReplaceFileContent(path, text)) {
-    if (error) *error = path + ": cannot write the file";
-    return false;
-  }
+  RegistryFile read;
+  if (!read.Read(std::move(*bytes), path, registry, error)) return false;
+  if (file) *file = std::move(read);
   return true;
 }
 

@@ -238,12 +238,12 @@ TEST_F(CliAppTest, ApplyWritesBackOnlyWhatChanged) {
       "REGEDIT4\r\n\r\n"
       "[HKEY_CLASSES_ROOT\\Directory\\shell]\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Corvandel]\r\n"  // the program's own values, new with the history
-      "\"Language\"=hex(1):45,6e,67,6c,69,73,68\r\n"
-      "\"DateModefiedFlage\"=dword:00000001\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
       "\"CompletionChar\"=dword:00000009\r\n"
       "\"DisableUNCCheck\"=dword:00000001\r\n\r\n"  // the tweak's value
+      "[HKEY_CURRENT_USER\\Software\\Corvandel]\r\n"  // the program's own values, new with the history,
+      "\"Language\"=hex(1):45,6e,67,6c,69,73,68\r\n"    // after the other keys under Software
+      "\"DateModefiedFlage\"=dword:00000001\r\n\r\n"
       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Command Processor]\r\n"
       "\"CompletionChar\"=dword:00000004\r\n\r\n",
       ReadWholeFile(reg));

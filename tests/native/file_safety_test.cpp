@@ -46,7 +46,9 @@ TEST(FileSafety, ATemporaryFileLeftByAKilledProcessIsWrittenOver) {
   MemoryRegistry registry;
   RegistryKey::Create(registry, reg::kCurrentUser, "Software\\Whole").WriteDword("n", 1);
   std::string error;
-  ASSERT_TRUE(SaveRegistryFile(registry, scratch.Ansi() + "\\r.reg", &error)) << error;
+  std::string text;
+  ASSERT_TRUE(ExportRegistryText(registry, &text, &error)) << error;
+  ASSERT_TRUE(ReplaceFileContent(scratch.Ansi() + "\\r.reg", text));
   MemoryRegistry loaded;
   ASSERT_TRUE(LoadRegistryFile(scratch.Ansi() + "\\r.reg", loaded, &error)) << error;
   EXPECT_EQ(1u, RegistryKey::Open(loaded, reg::kCurrentUser, "Software\\Whole").ReadDword("n"));

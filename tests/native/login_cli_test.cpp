@@ -38,7 +38,7 @@ TEST_F(CliAppTest, AutomaticLogonIsSetFromTheCommandLine) {
                                          "\"Shell\"=\"Explorer.exe\"\r\n"
                                          "\"AutoAdminLogon\"=hex(1):31\r\n"
                                          "\"DefaultUserName\"=hex(1):54,65,73,74,65,72\r\n"
-                                         "\"ForceAutoLogon\"=hex(1):31\r\n\r\n"))
+                                         "\"ForceAutoLogon\"=hex(1):31\r\n"))
       << text;
   const auto history = ReadWholeFile(File("DFile.kvd"));
   ASSERT_TRUE(history);

@@ -57,7 +57,7 @@ std::string Export(const MemoryRegistry& registry) {
 
 bool Import(std::string_view text, MemoryRegistry& registry, std::string* error = nullptr) {
   std::string ignored;
-  return ImportRegistryText(text, "t.reg", registry, error ? error : &ignored);
+  return RegistryFile().Read(std::string(text), "t.reg", registry, error ? error : &ignored);
 }
 
 // Random content of every kind the format has to carry: names with quotes,
@@ -151,11 +151,11 @@ TEST(RegFileTest, WrittenFileLoadsAsTheSameRegistry) {
     ASSERT_TRUE(Import(text, loaded, &error)) << "seed " << seed << ": " << error << "\n" << text;
     ASSERT_EQ(Dump(original), Dump(loaded)) << "seed " << seed << "\n" << text;
     EXPECT_EQ(text, Export(loaded)) << "seed " << seed;
+    RegistryFile file;
     MemoryRegistry named;
-    RegistryFileKeys keys;
-    ASSERT_TRUE(ImportRegistryText(text, "t.reg", named, &error, &keys));
+    ASSERT_TRUE(file.Read(text, "t.reg", named, &error));
     std::string again;
-    ASSERT_TRUE(ExportRegistryText(named, &again, &error, keys));
+    ASSERT_TRUE(file.Rewrite({}, &again, &error));
     EXPECT_EQ(text, again) << "seed " << seed;
   }
 }
@@ -186,40 +186,15 @@ TEST(RegFileTest, WritesEachKindOfValueAsTheEditorDoes) {
       Export(registry));
 }
 
-// Which keys become sections. A file keeps the keys it named; otherwise a key
-// that holds nothing is left to its subkeys, and one that every registry has
-// (a root, HKEY_USERS\.DEFAULT) is not written at all.
-TEST(RegFileTest, WritesTheKeysThatHoldSomethingOrThatTheFileNamed) {
-  const std::string named =
-      "REGEDIT4\r\n\r\n"
-      "[HKEY_CURRENT_USER]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Empty]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Valued]\r\n"
-      "\"v\"=dword:00000001\r\n\r\n"
-      "[HKEY_USERS\\.DEFAULT]\r\n\r\n";
+// Which keys become sections of a new file: a key that holds nothing is
+// left to its subkeys, and one that every registry has (a root,
+// HKEY_USERS\.DEFAULT) is not written at all.
+TEST(RegFileTest, WritesTheKeysThatHoldSomething) {
   MemoryRegistry registry;
-  RegistryFileKeys keys;
-  ASSERT_TRUE(ImportRegistryText(named, "t.reg", registry, nullptr, &keys));
-  std::string text, error;
-  ASSERT_TRUE(ExportRegistryText(registry, &text, &error, keys)) << error;
-  EXPECT_EQ(named, text);
-
-  // Named in another case, the same keys.
-  RegistryFileKeys upper;
-  ASSERT_TRUE(ImportRegistryText("REGEDIT4\r\n[HKCU\\SOFTWARE]\r\n[hku\\.default]\r\n", "t.reg", registry, nullptr,
-                                 &upper));
-  ASSERT_TRUE(ExportRegistryText(registry, &text, &error, upper)) << error;
-  EXPECT_EQ(
-      "REGEDIT4\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Empty]\r\n\r\n"
-      "[HKEY_CURRENT_USER\\Software\\Valued]\r\n"
-      "\"v\"=dword:00000001\r\n\r\n"
-      "[HKEY_USERS\\.DEFAULT]\r\n\r\n",
-      text);
-
-  // Without the names: what holds nothing and has subkeys, and the keys every
+  ASSERT_TRUE(Import("REGEDIT4\r\n[HKEY_CURRENT_USER]\r\n[HKEY_CURRENT_USER\\Software\\Empty]\r\n"
+                     "[HKEY_CURRENT_USER\\Software\\Valued]\r\n\"v\"=dword:00000001\r\n[HKEY_USERS\\.DEFAULT]\r\n",
+                     registry));
+  // What holds nothing and has subkeys, and the keys every
   // registry has, are left out; an empty key without subkeys stays.
   EXPECT_EQ(
       "REGEDIT4\r\n\r\n"
@@ -369,7 +344,7 @@ TEST(RegFileTest, ReadsVersion5FilesInEveryEncoding) {
   std::string error;
   ASSERT_TRUE(Import(Utf16File(exported), registry, &error)) << error;
   const std::string key = "Software\\Caf\xE9";
-  EXPECT_EQ(B(std::string("Gr\xFC\xDF" "e \x80 ?\0", 10)), Get(registry, reg::kCurrentUser, key, "Name"));
+  EXPECT_EQ(B(std::string("Gr\xFC\xDF" "e \x80 \x81" "0101\0", 14)), Get(registry, reg::kCurrentUser, key, "Name"));
   EXPECT_EQ(B(std::string("%WinDir%\0", 9)), Get(registry, reg::kCurrentUser, key, "Path"));
   EXPECT_EQ(B(std::string("a\0\xE9\0\0", 5)), Get(registry, reg::kCurrentUser, key, "Multi"));
   EXPECT_EQ(B("A"), Get(registry, reg::kCurrentUser, key, "Odd"));
@@ -403,7 +378,7 @@ TEST(RegFileTest, UnreadableLineIsAnErrorWithItsNumberAndNothingIsLoaded) {
       {"REGEDIT4\n[HKCU\\A]\nv=1\n", 3, "cannot read this line"},
       {"REGEDIT4\n[HKCU\\A\n", 2, "closing ]"},
       {"REGEDIT4\n[HKCU\\A] x\n", 2, "after the key section"},
-      {"REGEDIT4\n[HKEY_CURRENT_CONFIG\\A]\n", 2, "unknown root key \"HKEY_CURRENT_CONFIG\""},
+      {"REGEDIT4\n[HKEY_NOWHERE\\A]\n", 2, "unknown root key \"HKEY_NOWHERE\""},
       {"REGEDIT4\n[HKCU\\A\\\\B]\n", 2, "empty key name"},
       {"REGEDIT4\n[-HKLM]\n", 2, "root key cannot be deleted"},
       {"REGEDIT4\n[HKCU\\A]\n\"v\"=\"1\n", 3, "closing \""},
@@ -439,30 +414,26 @@ TEST(RegFileTest, UnreadableLineIsAnErrorWithItsNumberAndNothingIsLoaded) {
   }
 }
 
-TEST(RegFileTest, FilesAreReplacedWholeAndReadBack) {
+TEST(RegFileTest, FilesAreReadWithWhatTheyHeld) {
   ScratchFolder scratch;
-  const std::string path = scratch.Ansi() + "\\r.reg";
-  MemoryRegistry registry;
-  Set(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor", "DisableUNCCheck", reg::kDword, {1, 0, 0, 0});
-  std::string error;
-  scratch.Write("r.reg", "old content");
-  ASSERT_TRUE(SaveRegistryFile(registry, path, &error)) << error;
-  EXPECT_EQ(Export(registry), ReadWholeFile(path));
-  EXPECT_FALSE(std::filesystem::exists(PathFromAnsi(path + ".tmp")));
-
   MemoryRegistry loaded;
-  ASSERT_TRUE(LoadRegistryFile(path, loaded, &error)) << error;
-  EXPECT_EQ(Dump(registry), Dump(loaded));
-
-  const std::string missingFolder = scratch.Ansi() + "\\no such folder\\r.reg";
-  EXPECT_FALSE(SaveRegistryFile(registry, missingFolder, &error));
-  EXPECT_EQ(missingFolder + ": cannot write the file", error);
-  EXPECT_FALSE(LoadRegistryFile(missingFolder, loaded, &error));
-  EXPECT_EQ(missingFolder + ": cannot read the file", error);
+  std::string error;
+  const std::string missing = scratch.Ansi() + "\\no such folder\\r.reg";
+  EXPECT_FALSE(LoadRegistryFile(missing, loaded, &error));
+  EXPECT_EQ(missing + ": cannot read the file", error);
 
   scratch.Write("bad.reg", "REGEDIT4\r\n[HKCU\\A]\r\nnonsense\r\n");
   EXPECT_FALSE(LoadRegistryFile(scratch.Ansi() + "\\bad.reg", loaded, &error));
   EXPECT_EQ(scratch.Ansi() + "\\bad.reg:3: ", error.substr(0, scratch.Ansi().size() + 12));
+
+  const std::string text = "REGEDIT4\n; kept\n[HKCU\\A]\n\"v\"=dword:1\n";
+  scratch.Write("r.reg", text);
+  RegistryFile file;
+  ASSERT_TRUE(LoadRegistryFile(scratch.Ansi() + "\\r.reg", loaded, &error, &file)) << error;
+  EXPECT_EQ(Bytes({1, 0, 0, 0}), Get(loaded, reg::kCurrentUser, "A", "v"));
+  std::string again;
+  ASSERT_TRUE(file.Rewrite({}, &again, &error));
+  EXPECT_EQ(text, again);
 }
 
 }  // namespace
