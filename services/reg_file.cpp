@@ -922,6 +922,9 @@ class RegistryFileRewriter {
       AppendEncoded(out, lines, file_.encoding_);
       lineEnded = true;
     };
+    std::multimap<std::size_t, const NewSection*> anchored;
+    for (const NewSection& fresh : new_)
+      if (!fresh.gone) anchored.emplace(fresh.anchor, &fresh);
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
       const Block& block = blocks_[b];
       const std::size_t begin = file_.lines_[block.firstLine].begin, end = file_.lines_[block.endLine - 1].end;
@@ -937,8 +940,7 @@ class RegistryFileRewriter {
       }
       std::string after;
       if (const auto appended = appended_.find(b); appended != appended_.end()) after += appended->second;
-      for (const NewSection& fresh : new_)
-        if (fresh.anchor == b && !fresh.gone) AppendNew(after, fresh);
+      for (auto [at, end] = anchored.equal_range(b); at != end; ++at) AppendNew(after, *at->second);
       if (!after.empty()) emit(after);
     }
     flush();

@@ -7,7 +7,10 @@
 #     keys and values;
 #  3. the Windows build works on the system registry without --registry;
 #  4. the changes files of an apply and of its undo, imported by the registry
-#     editor, make the apply's changes and take them back again.
+#     editor, make the apply's changes and take them back again;
+#  5. a whole export of the registry, applied to, differs only by the tweak's
+#     value: byte for byte elsewhere, and value by value as the registry editor
+#     imports and exports it again.
 # Needs both build trees (scripts/test.sh builds them and runs this).
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -78,12 +81,14 @@ wine reg query 'HKCU\Software\Microsoft\Command Processor' /v DisableUNCCheck | 
   grep -qx '    DisableUNCCheck    REG_DWORD    0x1' || fail "DisableUNCCheck was not imported"
 
 # 2. Exported by the registry editor (UTF-16, version 5.00), loaded and
-# written again by the front end: the same keys and values.
+# written again by the front end: the same keys and values, as the editor
+# wrote them.
 wine regedit /e "$(winepath -w exported.reg)" 'HKEY_CURRENT_USER\Software\CorvandelInterop'
 [ "$(head -c 2 exported.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "regedit /e did not write UTF-16"
+cp exported.reg as-exported.reg
 "$cli" apply 3 1013=1 --registry exported.reg --home . >/dev/null
-head -n 1 exported.reg | grep -q '^REGEDIT4' || fail "the exported file was not written back"
-values_under in.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >written.txt
+[ "$(head -c 2 exported.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the exported file did not stay UTF-16"
+values_under as-exported.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >written.txt
 values_under exported.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >reread.txt
 [ "$(wc -l <written.txt)" -eq 10 ] || fail "expected 2 keys and 8 values in:
 $(cat written.txt)"
@@ -114,4 +119,29 @@ wine regedit /s "$(winepath -w made.reg)"
 [ "$(property_pages HKCU)$(property_pages HKLM)" = 11 ] || fail "importing made.reg did not set both values"
 wine regedit /s "$(winepath -w undone.reg)"
 [ "$(property_pages HKCU)$(property_pages HKLM)" = 00 ] || fail "importing undone.reg did not take them back"
-echo "registry files: written, imported, exported, loaded; the Windows build applied; changes files deployed"
+# 5. The whole registry as the editor exports it (UTF-16, non-Latin names,
+# every root), applied to natively: only the tweak's line differs, and the
+# editor reads the result back with every other value as it was.
+utf8() { iconv -f UTF-16LE -t UTF-8 "$1" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//'; }
+winlogon='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Winlogon'
+wine regedit /e "$(winepath -w whole.reg)"
+cp whole.reg before.reg
+utf8 before.reg | LC_ALL=C grep -P '[\x80-\xff]' >/dev/null || fail "the whole export holds no character outside ASCII"
+"$cli" apply 224 1013=1 --registry whole.reg --home . >/dev/null
+[ "$(head -c 2 whole.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the whole export did not stay UTF-16"
+changed=$(diff <(utf8 before.reg) <(utf8 whole.reg) | grep '^[<>]' || true)
+[ "$changed" = '> "ParseAutoexec"=hex(1):31,00' ] || fail "the whole export changed elsewhere:
+$changed"
+# The editor imports both files into the same prefix in turn; exported again,
+# the registry differs by that one value.
+wine regedit /s "$(winepath -w before.reg)"
+wine regedit /e "$(winepath -w again-before.reg)" 'HKEY_LOCAL_MACHINE\Software'
+wine regedit /s "$(winepath -w whole.reg)"
+wine regedit /e "$(winepath -w again-after.reg)" 'HKEY_LOCAL_MACHINE\Software'
+changed=$(diff <(values_under again-before.reg 'HKEY_LOCAL_MACHINE') <(values_under again-after.reg 'HKEY_LOCAL_MACHINE') |
+  grep '^[<>]' || true)
+# (Wine stores a zero after text written without one, and exports it as text.)
+[ "$changed" = "> [$winlogon] \"ParseAutoexec\"=\"1\"" ] || fail "imported, the files differ elsewhere:
+$changed"
+echo "registry files: written, imported, exported, loaded; the Windows build applied; changes files deployed;" \
+  "a whole export changed only where the tweak wrote"
