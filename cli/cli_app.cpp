@@ -1,7 +1,7 @@
 #include "cli/cli_app.h"
 
-#include <filesystem>
-#include <system_error>
+#include <chrono>
+#include <variant>
 
 #include "cli/json_output.h"
 #include "cli/options.h"
@@ -15,6 +15,7 @@
 #include "pages/page_model.h"
 #include "services/ansi_text.h"
 #include "services/colors.h"
+#include "services/file_system.h"
 #include "services/file_text.h"
 #include "services/reg_file.h"
 #include "services/registry_memory.h"
@@ -79,8 +80,9 @@ std::optional<CliFailure> Refusal(const ChangeOutcome& outcome) {
 // One run: the window's start-up less the drawing, then the command.
 class Session {
  public:
-  Session(IRegistry& registry, SettablePlatform& platform, IProfile& profile, std::ostream& out, bool json)
-      : platform_(platform), navigator_(registry, pages_, platform, profile), out_(out), json_(json) {
+  Session(IRegistry& registry, SettablePlatform& platform, IProfile& profile, IFileStore& files, std::ostream& out,
+          bool json)
+      : platform_(platform), navigator_(registry, pages_, platform, profile, files), out_(out), json_(json) {
     navigator_.LoadTables();
     SetUpPages(pages_);
     navigator_.ShowFirstPage();
@@ -120,6 +122,7 @@ class Session {
   std::optional<CliFailure> Apply(int tweakId, const std::vector<Setting>& settings) {
     ChangeOutcome outcome;
     if (auto failure = SetAndApply(tweakId, settings, &outcome)) return Usage(*failure);
+    if (auto failure = BackupFailure(outcome)) return failure;
     Print();
     return Refusal(outcome);
   }
@@ -134,6 +137,7 @@ class Session {
     if (!outcome)
       return CliFailure{kExitFileError, backup ? error : "TweakId " + std::to_string(tweakId) + " has no backup in " +
                                                             navigator_.Backups().Folder()};
+    if (auto failure = BackupFailure(*outcome)) return failure;
     if (!json_) out_ << "restored " << backup->name << '\n';
     Print();
     if (json_) jsonPages_.back()["restored"] = JsonText(backup->name);
@@ -182,14 +186,17 @@ class Session {
   // Each line as "apply" runs it, under the tweak's TweakId and title: its
   // message boxes, or why it could not be applied. A line that showed a
   // message box was refused by its tweak (or the registry refused a key);
-  // one whose settings the page did not take failed and was not applied. Returns the lines not applied.
-  int ApplyProfile(const std::vector<ProfileLine>& lines) {
+  // one whose settings the page did not take failed and was not applied. A
+  // backup that cannot be written ends the profile: nothing of it is kept.
+  // Returns the lines not applied.
+  std::variant<int, CliFailure> ApplyProfile(const std::vector<ProfileLine>& lines) {
     int applied = 0, refused = 0, failed = 0;
     for (const ProfileLine& line : lines) {
       out_ << line.tweakId << ' ' << EscapeText(Title(line.tweakId)) << '\n';
       const std::size_t alertsBefore = platform_.messages.size();
       ChangeOutcome outcome;
       const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
+      if (auto backupFailure = BackupFailure(outcome)) return *backupFailure;
       PrintAlerts();
       if (failure) {
         out_ << "failed (line " << line.lineNumber << "): " << *failure << '\n';
@@ -204,6 +211,14 @@ class Session {
   }
 
  private:
+  // The apply refused because its backup could not be written: the alert
+  // that says so is the command's one line of error.
+  std::optional<CliFailure> BackupFailure(const ChangeOutcome& outcome) {
+    if (outcome.backupFailure.empty()) return std::nullopt;
+    alertsPrinted_ = platform_.messages.size();
+    return CliFailure{kExitFileError, outcome.backupFailure + "; nothing was changed"};
+  }
+
   bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
 
   // The current title of a tweak (a language file's, where it gives one).
@@ -257,6 +272,11 @@ class Session {
   nlohmann::json jsonPages_ = nlohmann::json::array();
 };
 
+// How long a run waits for another one on the same files before it refuses.
+constexpr std::chrono::seconds kLockWait{5};
+
+CliFailure FileFailure(std::string message) { return {kExitFileError, std::move(message)}; }
+
 std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& host, std::ostream& out) {
   CommandLine line;
   if (auto failure = ParseCommandLine(args, host.platform, &line)) return failure;
@@ -270,14 +290,31 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   if (!line.registryFile && !host.systemRegistry && line.command != CommandLine::kTree &&
       line.command != CommandLine::kFind)
     return Usage("--registry FILE is required: this build has no system registry");
+  const bool changing = line.command == CommandLine::kApply || line.command == CommandLine::kUndo ||
+                        line.command == CommandLine::kProfileApply;
+
+  // One writer at a time: the registry file and the program's folder (the
+  // history and the backups) stay locked from the first read to the last
+  // write. Every file the command writes is a FileTransaction's: complete
+  // new files first, put in place only once all of them are written, the
+  // history after the registry file. With the system registry the backups
+  // and the history are written at once instead, as the window writes them:
+  // a backup must be on disk before its change reaches the registry.
+  std::string message;
+  RunLock registryLock, homeLock;
+  if (line.registryFile && changing && !registryLock.Acquire(*line.registryFile, kLockWait, &message))
+    return FileFailure(message);
+  const std::string historyPath = line.platform.ProgramFolder() + "\\" + kHistoryFileName;
+  if (!homeLock.Acquire(historyPath, kLockWait, &message)) return FileFailure(message);
+  FileTransaction files(host.fileFaults);
+  files.PutLast(historyPath);
+
   MemoryRegistry fileRegistry;
   RegistryFile file;  // as read, to be written back with what the run changed
   if (line.registryFile) {
-    std::error_code error;
-    std::string message;
-    if (std::filesystem::exists(PathFromAnsi(*line.registryFile), error) &&
-        !LoadRegistryFile(*line.registryFile, fileRegistry, &message, &file))
-      return CliFailure{kExitFileError, message};
+    std::optional<std::string> bytes = files.Read(*line.registryFile, &message);
+    if (!message.empty()) return FileFailure(message);
+    if (bytes && !file.Read(std::move(*bytes), *line.registryFile, fileRegistry, &message)) return FileFailure(message);
   }
   // Everything the run does to a registry file, start-up included, is
   // recorded, so that only what changed is written back.
@@ -288,40 +325,45 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
 
   std::vector<ProfileLine> profile;
   if (line.command == CommandLine::kProfileApply) {
-    const std::optional<std::string> text = ReadWholeFile(line.profileFile);
-    if (!text) return CliFailure{kExitFileError, line.profileFile + ": cannot read the profile"};
-    std::string message;
+    const std::optional<std::string> text = files.Read(line.profileFile, &message);
+    if (!text) return FileFailure(message.empty() ? line.profileFile + ": no such file" : message);
     auto lines = ParseProfile(*text, line.profileFile, &message);
-    if (!lines) return CliFailure{kExitFileError, message};
+    if (!lines) return FileFailure(message);
     profile = std::move(*lines);
   }
+  // A changes file that cannot be written is known before anything changes.
+  if (changing && line.changesFile && !files.Write(*line.changesFile, "", &message)) return FileFailure(message);
 
-  // With --changes the command is recorded, around the recording of each
-  // apply; the program's own values written at start-up are not part of it.
+  // The command is recorded, around the recording of each apply, to know
+  // whether it changed the registry and, with --changes, what; the
+  // program's own values written at start-up are not part of it.
   RecordingRegistry run(registry);
-  // After apply, undo and profile apply: the registry file written back and
-  // what the run changed written as a registry file.
+  DirectFileStore direct(host.fileFaults);
+  IFileStore& programFiles = line.registryFile ? static_cast<IFileStore&>(files) : direct;
+  Session session(run, line.platform, *host.profile, programFiles, out, line.json);
+  run.Begin(nullptr, /*listMade=*/line.changesFile.has_value());
+  // After apply, undo and profile apply: what the run changed as a registry
+  // file, and the registry file written back unless nothing changed.
   const auto saveChanges = [&]() -> std::optional<CliFailure> {
-    std::string message;
-    if (line.registryFile) {
-      const std::vector<RegChange> made = fileRun.End().made;
-      std::string bytes;
-      if (!made.empty() && !file.Rewrite(made, &bytes, &message))
-        return CliFailure{kExitFileError, *line.registryFile + ": " + message};
-      if (!made.empty() && !ReplaceFileContent(*line.registryFile, bytes))
-        return CliFailure{kExitFileError, *line.registryFile + ": cannot write the file"};
+    const RecordedChanges changes = run.End();
+    if (line.changesFile) {
+      std::string command = "corvandel-cli";
+      for (const std::string& arg : args) (command += ' ') += arg;
+      const std::string text = RegistryChangesText(changes.made, {"The changes made by: " + command});
+      if (!files.Write(*line.changesFile, text, &message)) return FileFailure(message);
     }
-    if (!line.changesFile) return std::nullopt;
-    std::string command = "corvandel-cli";
-    for (const std::string& arg : args) (command += ' ') += arg;
-    const std::string text = RegistryChangesText(run.End().made, {"The changes made by: " + command});
-    if (!ReplaceFileContent(*line.changesFile, text))
-      return CliFailure{kExitFileError, *line.changesFile + ": cannot write the changes"};
+    // A run whose command changed nothing leaves the file as it was, the
+    // program's own first-run values included; one that changed something
+    // writes those too.
+    if (!line.registryFile || changes.restore.empty()) return std::nullopt;
+    const std::vector<RegChange> made = fileRun.End().made;
+    std::string bytes;
+    if (!file.Rewrite(made, &bytes, &message)) return FileFailure(*line.registryFile + ": " + message);
+    if (!files.Write(*line.registryFile, bytes, &message)) return FileFailure(message);
     return std::nullopt;
   };
 
-  Session session(run, line.platform, *host.profile, out, line.json);
-  if (line.changesFile) run.Begin(nullptr, /*listMade=*/true);
+  std::optional<CliFailure> outcome;
   switch (line.command) {
     case CommandLine::kTree:
       session.Tree();
@@ -335,32 +377,36 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
       break;
     case CommandLine::kApply:
     case CommandLine::kUndo: {
-      const auto outcome = line.command == CommandLine::kApply ? session.Apply(line.tweakIds.front(), line.settings)
-                                                               : session.Undo(line.tweakIds.front());
+      outcome = line.command == CommandLine::kApply ? session.Apply(line.tweakIds.front(), line.settings)
+                                                    : session.Undo(line.tweakIds.front());
       if (outcome && outcome->status != kExitRefused) return outcome;
       session.PrintJsonPages(true);
       if (auto failure = saveChanges()) return failure;
-      return outcome;
+      break;
     }
     case CommandLine::kBackups:
       session.Backups(line.tweakIds.empty() ? std::nullopt : std::optional<int>(line.tweakIds.front()));
       break;
     case CommandLine::kProfileSave:
-      if (!ReplaceFileContent(line.profileFile, session.SaveProfile(line.tweakIds)))
-        return CliFailure{kExitFileError, line.profileFile + ": cannot write the profile"};
+      if (!ReplaceFileContent(line.profileFile, session.SaveProfile(line.tweakIds), &message))
+        return FileFailure(message);
       break;
     case CommandLine::kProfileApply: {
-      const int notApplied = session.ApplyProfile(profile);
+      const std::variant<int, CliFailure> result = session.ApplyProfile(profile);
+      if (const CliFailure* failure = std::get_if<CliFailure>(&result)) return *failure;
       if (auto failure = saveChanges()) return failure;
-      if (notApplied)
-        return CliFailure{kExitRefused, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
-                                                  " lines of " + line.profileFile + " were not applied"};
+      if (const int notApplied = std::get<int>(result))
+        outcome = CliFailure{kExitRefused, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
+                                               " lines of " + line.profileFile + " were not applied"};
       break;
     }
     case CommandLine::kHelp:
       break;
   }
-  return std::nullopt;
+  // What a command that changes nothing writes is the history's rebuild at
+  // start-up, which is not worth failing it for.
+  if (!files.Commit(&message) && changing) return FileFailure(message);
+  return outcome;
 }
 
 }  // namespace

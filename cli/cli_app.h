@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "services/file_text.h"
 #include "services/platform_fake.h"
 #include "services/profile.h"
 #include "services/registry.h"
@@ -43,6 +44,7 @@ struct CliHost {
   SettablePlatform platform;
   std::unique_ptr<IRegistry> systemRegistry;  // none: show and apply need --registry
   std::unique_ptr<IProfile> profile;
+  FileFaults fileFaults;  // none but in tests
 };
 
 // The host of this build (cli/host_*.cpp): the real answers on Windows; on

@@ -1,10 +1,12 @@
 #include "cli/profile.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "cli/page_printer.h"
 #include "nav/tree_model.h"
 #include "pages/page_templates.h"
+#include "services/ansi_text.h"
 
 namespace corvandel {
 namespace {
@@ -133,6 +135,43 @@ std::optional<ProfileLine> ParseLine(std::string_view text, std::string* error) 
   return line;
 }
 
+// The profile's text in the ANSI code page, read as Notepad saves it:
+// UTF-16 (either order) or UTF-8 after a byte-order mark, UTF-8 without one
+// when the bytes are well-formed UTF-8 (ASCII is both), and ANSI otherwise.
+// Nothing, with *error, for a character the code page lacks: a setting
+// would silently change.
+std::optional<std::string> AnsiText(std::string_view bytes, const std::string& fileName, std::string* error) {
+  std::u16string wide;
+  const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
+    const bool little = bytes[0] == '\xFF';
+    if (bytes.size() % 2) {
+      *error = fileName + ": a UTF-16 file with an odd number of bytes";
+      return std::nullopt;
+    }
+    for (std::size_t at = 2; at < bytes.size(); at += 2) {
+      const auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+      wide.push_back(static_cast<char16_t>(little ? first | second << 8 : first << 8 | second));
+    }
+  } else if (starts("\xEF\xBB\xBF")) {
+    wide = DecodeUtf8(bytes.substr(3));
+  } else {
+    wide = DecodeUtf8(bytes);
+    const bool utf8 = wide.find(u'\xFFFD') == std::u16string::npos || bytes.find("\xEF\xBF\xBD") != std::string_view::npos;
+    if (!utf8) return std::string(bytes);
+  }
+  std::string text = NarrowAnsi(wide);
+  const std::u16string back = WidenAnsi(text);
+  const auto [lost, unused] = std::mismatch(wide.begin(), wide.end(), back.begin(), back.end());
+  if (lost == wide.end()) return text;
+  // The line it is on: line ends counted as ParseProfile splits them.
+  int line = 1;
+  for (std::size_t at = 0; at < static_cast<std::size_t>(lost - wide.begin()); ++at)
+    if (text[at] == '\n' || (text[at] == '\r' && text.compare(at, 2, "\r\n") != 0)) ++line;
+  *error = fileName + ":" + std::to_string(line) + ": a character that the ANSI code page (Windows-1252) lacks";
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::string> PageSettings(const IPageHost& pages, int pageId) {
@@ -167,16 +206,22 @@ std::string ProfileArgument(std::string_view text) {
   return NeedsQuotes(text) ? QuoteText(text) : std::string(text);
 }
 
-std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view text, const std::string& fileName,
+std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, const std::string& fileName,
                                                      std::string* error) {
+  const std::optional<std::string> ansi = AnsiText(bytes, fileName, error);
+  if (!ansi) return std::nullopt;
+  std::string_view text = *ansi;
   std::vector<ProfileLine> lines;
   int number = 0;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    // A line ends at CR LF, LF or CR alone.
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    const std::size_t next = end == std::string_view::npos ? text.size()
+                             : text.compare(end, 2, "\r\n") == 0 ? end + 2
+                                                                   : end + 1;
+    text.remove_prefix(next);
     ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos || line[first] == '#') continue;
     std::string why;

@@ -41,8 +41,10 @@ struct ProfileLine {
 
 // The lines of a whole profile, or nothing with "FILE:LINE: why" in *error
 // for the first line that is not an apply of a tweak with an "Apply Changes"
-// button.
-std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view text, const std::string& fileName,
+// button. bytes are the file as Notepad may save it: ANSI, UTF-8 with or
+// without a byte-order mark, or UTF-16 with one; lines end with CR LF, LF or
+// CR. A character the ANSI code page lacks refuses the profile.
+std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, const std::string& fileName,
                                                      std::string* error);
 
 }  // namespace corvandel

@@ -21,8 +21,8 @@ std::optional<Number> Digits(std::string_view text) {
   return value;
 }
 
-// "2026-12-07_000042_3.reg": the number and the TweakId; nothing for any
-// other file.
+// "2026-12-07_000042_3.reg": the date, the number and the TweakId; nothing
+// for any other file.
 std::optional<BackupFile> ParseName(const std::string& name) {
   constexpr std::string_view kExtension = ".reg";
   if (name.size() < 11 + kExtension.size() || name.compare(name.size() - kExtension.size(), kExtension.size(), kExtension))
@@ -31,16 +31,22 @@ std::optional<BackupFile> ParseName(const std::string& name) {
   const std::size_t first = stem.find('_');
   const std::size_t second = first == std::string_view::npos ? first : stem.find('_', first + 1);
   if (first != 10 || second == std::string_view::npos) return std::nullopt;
-  const auto number = Digits<unsigned long>(stem.substr(first + 1, second - first - 1));
+  for (std::size_t i = 0; i < 10; ++i)
+    if ((i == 4 || i == 7) ? stem[i] != '-' : (stem[i] < '0' || stem[i] > '9')) return std::nullopt;
+  const auto number = Digits<std::uint64_t>(stem.substr(first + 1, second - first - 1));
   const auto tweakId = Digits<int>(stem.substr(second + 1));
   if (!number || !tweakId) return std::nullopt;
-  return BackupFile{{}, name, *number, *tweakId};
+  return BackupFile{{}, name, std::string(stem.substr(0, 10)), *number, *tweakId};
+}
+
+bool Newer(const BackupFile& a, const BackupFile& b) {
+  return a.date != b.date ? a.date > b.date : a.number > b.number;
 }
 
 }  // namespace
 
-BackupFolder::BackupFolder(const std::string& programFolder)
-    : folder_(programFolder + "\\" + kBackupFolderName) {}
+BackupFolder::BackupFolder(const std::string& programFolder, IFileStore& files)
+    : folder_(programFolder + "\\" + kBackupFolderName), files_(files) {}
 
 std::vector<BackupFile> BackupFolder::List(std::optional<int> tweakId) const {
   std::vector<BackupFile> files;
@@ -52,7 +58,7 @@ std::vector<BackupFile> BackupFolder::List(std::optional<int> tweakId) const {
     file->path = folder_ + "\\" + file->name;
     files.push_back(std::move(*file));
   }
-  std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) { return a.number > b.number; });
+  std::sort(files.begin(), files.end(), Newer);
   return files;
 }
 
@@ -62,39 +68,69 @@ std::optional<BackupFile> BackupFolder::Newest(int tweakId) const {
   return files.front();
 }
 
-BackupFile BackupFolder::NextFile(int tweakId, const CalendarDate& today) const {
-  const std::vector<BackupFile> files = List();
-  const unsigned long number = files.empty() ? 1 : files.front().number + 1;
+BackupFile BackupFolder::NextFile(int tweakId, const CalendarDate& today) {
+  char date[16];
+  std::snprintf(date, sizeof(date), "%04d-%02d-%02d", today.year, today.month, today.day);
+  BackupFile next{{}, {}, date, 1, tweakId};
+  std::vector<BackupFile> known = List();
+  known.insert(known.end(), handedOut_.begin(), handedOut_.end());
+  for (const BackupFile& file : known) {
+    if (file.date > next.date) next = {{}, {}, file.date, 1, tweakId};
+    // The highest number is left as it is: the new name is taken, and the
+    // write refuses it rather than wrap to the lowest.
+    if (file.date == next.date && file.number >= next.number)
+      next.number = file.number == UINT64_MAX ? file.number : file.number + 1;
+  }
   char name[64];
-  std::snprintf(name, sizeof(name), "%04d-%02d-%02d_%06lu_%d.reg", today.year, today.month, today.day, number, tweakId);
-  return {folder_ + "\\" + name, name, number, tweakId};
+  std::snprintf(name, sizeof(name), "%s_%06llu_%d.reg", next.date.c_str(),
+                static_cast<unsigned long long>(next.number), tweakId);
+  next.name = name;
+  next.path = folder_ + "\\" + name;
+  handedOut_.push_back(next);
+  return next;
 }
 
-bool BackupFolder::Write(const BackupFile& file, const std::string& title,
-                         const std::vector<RegChange>& restore) const {
+bool BackupFolder::Write(const BackupFile& file, const std::string& title, const std::vector<RegChange>& restore,
+                         std::string* error) {
+  FileStamp there;
+  std::string reason;
+  if (!written_.count(file.name) && (!StampOf(file.path, &there, &reason) || there.exists)) {
+    if (error) *error = file.path + (reason.empty() ? ": the name is taken" : ": " + reason);
+    return false;
+  }
   std::string oneLineTitle = title;
   std::replace_if(oneLineTitle.begin(), oneLineTitle.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  std::error_code error;
-  std::filesystem::create_directories(PathFromAnsi(folder_), error);
+  std::error_code ignored;
+  std::filesystem::create_directories(PathFromAnsi(folder_), ignored);
   const std::vector<std::string> comment = {"Corvandel backup of \"" + oneLineTitle + "\" (TweakId " +
                                             std::to_string(file.tweakId) + ")"};
-  return ReplaceFileContent(file.path, RegistryChangesText(restore, comment));
+  if (!files_.Write(file.path, RegistryChangesText(restore, comment), error)) return false;
+  written_.insert(file.name);
+  return true;
 }
 
-void BackupFolder::Remove(const BackupFile& file) const {
-  std::error_code error;
-  std::filesystem::remove(PathFromAnsi(file.path), error);
+void BackupFolder::Remove(const BackupFile& file) {
+  files_.Remove(file.path);
+  written_.erase(file.name);
+  handedOut_.erase(std::remove_if(handedOut_.begin(), handedOut_.end(),
+                                  [&](const BackupFile& out) { return out.name == file.name; }),
+                   handedOut_.end());
 }
 
-void BackupFolder::Prune() const {
-  const std::vector<BackupFile> files = List();
+void BackupFolder::Prune() {
+  std::vector<BackupFile> files = List();
+  for (const BackupFile& out : handedOut_)
+    if (std::none_of(files.begin(), files.end(), [&](const BackupFile& f) { return f.name == out.name; }))
+      files.push_back(out);
+  std::sort(files.begin(), files.end(), Newer);
   for (std::size_t i = kKeptBackups; i < files.size(); ++i) Remove(files[i]);
 }
 
 bool BackupFolder::Read(const BackupFile& file, std::vector<RegChange>* restore, std::string* error) {
-  const std::optional<std::string> bytes = ReadWholeFile(file.path);
+  std::string why;
+  const std::optional<std::string> bytes = ReadWholeFile(file.path, &why);
   if (!bytes) {
-    if (error) *error = file.path + ": cannot read the file";
+    if (error) *error = why.empty() ? file.path + ": the file is gone" : why;
     return false;
   }
   return ParseRegistryText(*bytes, file.path, restore, error);

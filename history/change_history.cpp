@@ -2,13 +2,13 @@
 
 #include <optional>
 
-#include "services/file_text.h"
 #include "services/registry_key.h"
 
 namespace corvandel {
 
-ChangeHistory::ChangeHistory(IRegistry& registry, IPlatform& platform, const TweakTable& table, std::string historyPath)
-    : registry_(registry), platform_(platform), table_(table), path_(std::move(historyPath)) {}
+ChangeHistory::ChangeHistory(IRegistry& registry, IPlatform& platform, const TweakTable& table, std::string historyPath,
+                             IFileStore& files)
+    : registry_(registry), platform_(platform), table_(table), path_(std::move(historyPath)), files_(files) {}
 
 std::string ChangeHistory::FormatDate(const CalendarDate& date) {
   return std::to_string(date.month) + "/" + std::to_string(date.day) + "/" + std::to_string(date.year);
@@ -59,7 +59,7 @@ void ChangeHistory::RecordTweakChange(int currentTweakId) {
 }
 
 void ChangeHistory::WriteHistory() {
-  auto text = ReadWholeFile(path_);
+  auto text = files_.Read(path_);
   // A change to record with no file, or no record for its title: the rebuild
   // dates every row today, the recorded one included.
   if (!text) {
@@ -99,7 +99,7 @@ void ChangeHistory::Rebuild() {
 
 // The file is replaced whole, so a crash or a full disk never leaves a
 // truncated history.
-bool ChangeHistory::SaveText(const std::string& text) const { return ReplaceFileContent(path_, text); }
+bool ChangeHistory::SaveText(const std::string& text) const { return files_.Write(path_, text); }
 
 std::string ChangeHistory::LookupModifiedDate(const std::string& title) {
   const std::string key = RecordKey(title);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "nav/tweak_entry.h"
+#include "services/file_text.h"
 #include "services/platform.h"
 #include "services/registry.h"
 
@@ -22,8 +23,10 @@ inline constexpr const char* kLanguageValue = "Language";
 
 class ChangeHistory {
  public:
-  // historyPath: the program folder followed by "\DFile.kvd".
-  ChangeHistory(IRegistry& registry, IPlatform& platform, const TweakTable& table, std::string historyPath);
+  // historyPath: the program folder followed by "\DFile.kvd"; files: where
+  // the file is read and written.
+  ChangeHistory(IRegistry& registry, IPlatform& platform, const TweakTable& table, std::string historyPath,
+                IFileStore& files = DirectFiles());
 
   // Start-up: loads the file when the registry says it was built, otherwise
   // builds it; writes "Language" as "English" when that value is missing.
@@ -56,6 +59,7 @@ class ChangeHistory {
   IPlatform& platform_;
   const TweakTable& table_;
   std::string path_;
+  IFileStore& files_;
   std::string historyText_;
   bool historyModified_ = false;
   int pendingTweakId_ = -1;

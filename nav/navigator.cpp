@@ -34,13 +34,15 @@ std::string RefusedKeysText(const std::vector<std::string>& keys) {
   return text + "\n\nAdministrator rights are needed to change them.";
 }
 
-Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile)
-    : registry_(registry),
+Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile,
+                     IFileStore& files)
+    : gate_(registry),
+      registry_(static_cast<IRegistry&>(gate_)),
       pages_(pages),
       platform_(platform),
-      backups_(platform.ProgramFolder()),
+      backups_(platform.ProgramFolder(), files),
       language_(profile, platform.ProgramFolder()),
-      history_(registry, platform, table_, platform.ProgramFolder() + "\\" + kHistoryFileName),
+      history_(registry, platform, table_, platform.ProgramFolder() + "\\" + kHistoryFileName, files),
       context_{registry_, pages, platform, language_, table_, history_, listColumns_, 0, &driveTable_} {
   for (int i = 0; i < kCategoryCount; ++i) {
     const auto category = static_cast<Category>(i);
@@ -107,8 +109,14 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   ChangeOutcome outcome;
   std::vector<RegChange> written;  // what the backup file holds
   registry_.Begin([&](const std::vector<RegChange>& restore) {
+    if (!outcome.backupFailure.empty()) return;
     if (!outcome.backup) outcome.backup = backups_.NextFile(tweakId, platform_.TodayUtc());
-    written = backups_.Write(*outcome.backup, title, restore) ? restore : std::vector<RegChange>{};
+    if (backups_.Write(*outcome.backup, title, restore, &outcome.backupFailure)) {
+      written = restore;
+    } else {
+      gate_.Close();
+      if (outcome.backupFailure.empty()) outcome.backupFailure = outcome.backup->path + ": cannot write";
+    }
   });
   bool recordAsked = false;
   context_.heldRecord = &recordAsked;
@@ -116,6 +124,16 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   context_.heldRecord = nullptr;
   RecordedChanges recorded = registry_.End();
 
+  if (!outcome.backupFailure.empty()) {
+    gate_.Open();
+    ApplyRegistryChanges(recorded.restore, registry_);
+    backups_.Remove(*outcome.backup);
+    outcome.backup.reset();
+    platform_.ShowMessage("The backup of this change could not be written, so nothing was changed.\n\n" +
+                              outcome.backupFailure,
+                          language_.GetLangString(kAlertCaption), mb::kIconError);
+    return outcome;
+  }
   if (outcome.backup) {
     if (recorded.restore.empty() ||
         (recorded.restore != written && !backups_.Write(*outcome.backup, title, recorded.restore))) {

@@ -19,6 +19,7 @@
 #include "services/language.h"
 #include "services/profile.h"
 #include "tweaks/file_system/drive_table.h"
+#include "services/registry_gate.h"
 #include "services/registry_recording.h"
 
 namespace corvandel {
@@ -27,6 +28,7 @@ namespace corvandel {
 struct ChangeOutcome {
   std::vector<std::string> refusedKeys;  // keys the registry refused, as the alert lists them
   std::optional<BackupFile> backup;      // the backup that undoes it, when it changed anything
+  std::string backupFailure;             // why no backup could be written: then nothing was changed
 };
 
 // The alert for refused keys: at most five of them, then "and N more".
@@ -34,7 +36,9 @@ std::string RefusedKeysText(const std::vector<std::string>& keys);
 
 class Navigator {
  public:
-  Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile);
+  // files: where the history and the backups are kept.
+  Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile,
+            IFileStore& files = DirectFiles());
   Navigator(const Navigator&) = delete;
   Navigator& operator=(const Navigator&) = delete;
 
@@ -73,8 +77,11 @@ class Navigator {
   // change is written before the change reaches the registry (and removed
   // again when nothing changed); the history record the change asks for is
   // kept unless everything was refused; refused keys are shown in one alert.
+  // When a backup cannot be written, no further change gets through, what
+  // got through is put back, and an alert says why nothing was changed.
   ChangeOutcome RunRecorded(const std::function<void()>& change);
 
+  RegistryGate gate_;
   RecordingRegistry registry_;
   IPageHost& pages_;
   IPlatform& platform_;

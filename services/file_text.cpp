@@ -1,55 +1,203 @@
 #include "services/file_text.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <vector>
-
-#include "services/ansi_text.h"
+#include <algorithm>
 
 namespace corvandel {
+namespace {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(PathFromAnsi(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  // Read in blocks; a read error (a folder opens like a file on POSIX systems
-  // and fails at the first read) leaves the stream bad.
-  std::string text;
-  std::vector<char> block(1 << 16);
-  do {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
-    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
-  } while (in);
-  if (in.bad()) return std::nullopt;
-  return text;
-}
-
-bool WriteAllBytes(std::ostream& out, std::string_view bytes) {
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  return static_cast<bool>(out);
-}
-
-bool ReplaceFileContent(const std::string& path, std::string_view content, const FileWriter& write) {
-  std::error_code error;
-  const std::filesystem::path target = PathFromAnsi(path);
-  const std::filesystem::path temporary = PathFromAnsi(path + ".tmp");
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    const bool written = write(out, content);
-    out.close();  // a full disk may show only when the last block goes out
-    if (!written || out.fail()) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
+std::optional<std::string> ReadAt(const std::string& path, const std::string& target, const FileStamp& stamp,
+                                  std::string* error) {
+  if (!stamp.exists) return std::nullopt;
+  if (stamp.folder) {
+    if (error) *error = path + " is a folder";
+    return std::nullopt;
   }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
+  std::string bytes, reason;
+  if (!ReadFileBytes(target, &bytes, &reason)) {
+    if (error) *error = path + ": cannot read: " + reason;
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+// Why the file at path may not be replaced, if it may not.
+std::optional<std::string> Refusal(const std::string& path, const FileStamp& stamp) {
+  if (stamp.folder) return path + " is a folder";
+  if (stamp.readOnly) return path + " is read-only";
+  if (stamp.links > 1)
+    return path + " has " + std::to_string(stamp.links) +
+           " names (hard links): a new file in its place would part them, so it is left as it is";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+  if (error) error->clear();
+  const std::string target = FinalPath(path);
+  FileStamp stamp;
+  std::string reason;
+  if (!StampOf(target, &stamp, &reason)) {
+    if (error) *error = path + ": cannot read: " + reason;
+    return std::nullopt;
+  }
+  return ReadAt(path, target, stamp, error);
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view content, std::string* error,
+                        const FileFaults& faults) {
+  FileTransaction files(faults);
+  std::string message;
+  const bool done = files.Write(path, content, &message) && files.Commit(&message);
+  if (!done && error) *error = message;
+  return done;
+}
+
+std::optional<std::string> DirectFileStore::Read(const std::string& path, std::string* error) {
+  return ReadWholeFile(path, error);
+}
+
+bool DirectFileStore::Write(const std::string& path, std::string_view content, std::string* error) {
+  return ReplaceFileContent(path, content, error, faults_);
+}
+
+void DirectFileStore::Remove(const std::string& path) {
+  std::string ignored;
+  RemoveFile(FinalPath(path), &ignored);
+}
+
+IFileStore& DirectFiles() {
+  static DirectFileStore files;  // holds nothing that changes
+  return files;
+}
+
+std::pair<std::string, FileStamp> FileTransaction::Look(const std::string& path, std::string* error) {
+  std::string target = FinalPath(path);
+  FileStamp stamp;
+  std::string reason;
+  if (!StampOf(target, &stamp, &reason)) {
+    *error = path + ": " + reason;
+    return {target, stamp};
+  }
+  seen_.emplace(target, stamp);
+  return {target, stamp};
+}
+
+FileTransaction::Entry* FileTransaction::Find(const std::string& target) {
+  auto at = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.target == target; });
+  return at == entries_.end() ? nullptr : &*at;
+}
+
+std::optional<std::string> FileTransaction::Fault(FileStep step, const std::string& path) const {
+  return faults_ ? faults_(step, path) : std::nullopt;
+}
+
+std::optional<std::string> FileTransaction::Read(const std::string& path, std::string* error) {
+  std::string message;
+  const auto [target, stamp] = Look(path, &message);
+  if (error) *error = message;
+  if (const Entry* entry = Find(target)) return entry->content;
+  if (!message.empty() || std::find(removals_.begin(), removals_.end(), target) != removals_.end()) return std::nullopt;
+  return ReadAt(path, target, stamp, error);
+}
+
+bool FileTransaction::Write(const std::string& path, std::string_view content, std::string* error) {
+  std::string message;
+  const auto [target, stamp] = Look(path, &message);
+  if (message.empty())
+    if (auto refusal = Refusal(path, stamp)) message = *refusal;
+  auto file = std::make_unique<NewFile>();
+  std::string reason;
+  if (message.empty() && !file->Create(target, &reason)) message = path + ": cannot write: " + reason;
+  if (message.empty())
+    if (auto fault = Fault(FileStep::kWrite, path)) message = path + ": cannot write: " + *fault;
+  if (message.empty() && !file->Write(content, &reason)) message = path + ": cannot write: " + reason;
+  if (!message.empty()) {
+    if (error) *error = message;
+    if (failure_.empty()) failure_ = message;
     return false;
   }
+  if (Entry* entry = Find(target)) {
+    entry->content = content;
+    entry->file = std::move(file);  // the earlier new file goes
+  } else {
+    entries_.push_back({path, target, std::string(content), std::move(file)});
+  }
+  removals_.erase(std::remove(removals_.begin(), removals_.end(), target), removals_.end());
   return true;
+}
+
+void FileTransaction::Remove(const std::string& path) {
+  std::string ignored;
+  const auto [target, stamp] = Look(path, &ignored);
+  entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.target == target; }),
+                 entries_.end());
+  if (stamp.exists) removals_.push_back(target);
+}
+
+void FileTransaction::PutLast(const std::string& path) { last_.insert(FinalPath(path)); }
+
+bool FileTransaction::Commit(std::string* error) {
+  if (!failure_.empty()) {
+    if (error) *error = failure_;
+    return false;
+  }
+  std::vector<Entry*> order;
+  for (bool last : {false, true})
+    for (Entry& entry : entries_)
+      if (last_.count(entry.target) == static_cast<std::size_t>(last)) order.push_back(&entry);
+
+  // What each replaced file held, to put back when a later step fails.
+  struct Placed {
+    const Entry* entry;
+    std::optional<std::string> old;
+  };
+  std::vector<Placed> placed;
+  std::string message;
+  for (Entry* entry : order) {
+    const FileStamp& before = seen_[entry->target];
+    FileStamp now;
+    std::string reason;
+    if (!StampOf(entry->target, &now, &reason)) {
+      message = entry->path + ": cannot write: " + reason;
+      break;
+    }
+    if (!now.SameFile(before)) {
+      message = entry->path + " was changed by another program during this run";
+      break;
+    }
+    std::optional<std::string> old;
+    if (now.exists && entry != order.back()) {
+      std::string unread;
+      old = ReadAt(entry->path, entry->target, now, &unread);
+      if (!old) {
+        message = unread;
+        break;
+      }
+    }
+    if (auto fault = Fault(FileStep::kReplace, entry->path)) reason = *fault;
+    if (!reason.empty() || !entry->file->PutInPlace(entry->target, now.exists, &reason)) {
+      message = entry->path + ": cannot write: " + reason;
+      break;
+    }
+    placed.push_back({entry, std::move(old)});
+  }
+  if (message.empty()) {
+    for (const std::string& target : removals_) {
+      std::string ignored;
+      RemoveFile(target, &ignored);
+    }
+    return true;
+  }
+  // Last replaced first back; what cannot be put back is said.
+  for (auto at = placed.rbegin(); at != placed.rend(); ++at) {
+    std::string reason;
+    const bool back = at->old ? ReplaceFileContent(at->entry->target, *at->old, &reason)
+                              : RemoveFile(at->entry->target, &reason);
+    if (!back) message += "; " + at->entry->path + " could not be put back: " + reason;
+  }
+  if (error) *error = message;
+  return false;
 }
 
 }  // namespace corvandel

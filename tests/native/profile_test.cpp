@@ -2,6 +2,8 @@
 // applying it does to a registry file.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "cli/options.h"
 #include "cli/profile.h"
 #include "cli_fixture.h"
@@ -41,6 +43,52 @@ TEST(ProfileText, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
   EXPECT_EQ(6, (*lines)[1].lineNumber);
   EXPECT_EQ(Setting::kRowCheck, (*lines)[1].settings[0].kind);
   EXPECT_EQ(Setting::kClick, (*lines)[1].settings[1].kind);
+}
+
+// A profile as Notepad saves it: every encoding and line end reads as the
+// same lines; a character the ANSI code page lacks refuses the profile.
+TEST(ProfileText, ProfilesAreReadInTheEncodingsAndLineEndsNotepadSaves) {
+  // Every character here is its own code point: the UTF-16 forms are made
+  // by hand, a byte to a unit.
+  const std::string text = "# Caf\xE9\n2 \"1015=Caf\xE9 here\" 1013=1\n\n3 1013=0\n";
+  const auto utf16 = [&](const std::string& lines, bool little) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : lines) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return bytes;
+  };
+  const auto utf8 = [](const std::string& lines) {
+    std::string bytes;
+    for (char c : lines) bytes += c == '\xE9' ? std::string("\xC3\xA9") : std::string(1, c);
+    return bytes;
+  };
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    std::string lines = text;
+    for (std::size_t at = 0; (at = lines.find('\n', at)) != std::string::npos; at += std::strlen(end))
+      lines.replace(at, 1, end);
+    const std::pair<const char*, std::string> files[] = {
+        {"ANSI", lines},
+        {"UTF-8", utf8(lines)},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + utf8(lines)},
+        {"UTF-16LE", utf16(lines, true)},
+        {"UTF-16BE", utf16(lines, false)},
+    };
+    for (const auto& [name, bytes] : files) {
+      SCOPED_TRACE(std::string(name) + (end[0] == '\n' ? " LF" : end[1] ? " CR LF" : " CR"));
+      std::string error;
+      const auto parsed = ParseProfile(bytes, "p.txt", &error);
+      ASSERT_TRUE(parsed) << error;
+      ASSERT_EQ(2u, parsed->size());
+      EXPECT_EQ(2, (*parsed)[0].lineNumber);
+      EXPECT_EQ("Caf\xE9 here", (*parsed)[0].settings[0].value);
+      EXPECT_EQ(4, (*parsed)[1].lineNumber);
+      EXPECT_EQ(3, (*parsed)[1].tweakId);
+    }
+  }
+  std::string error;
+  EXPECT_FALSE(ParseProfile("# x\r\r2 \"1015=\xE6\x97\xA5\"\r", "p.txt", &error));
+  EXPECT_EQ("p.txt:3: a character that the ANSI code page (Windows-1252) lacks", error);
+  EXPECT_FALSE(ParseProfile("\xFF\xFE" "2", "p.txt", &error));
+  EXPECT_EQ("p.txt: a UTF-16 file with an odd number of bytes", error);
 }
 
 TEST(ProfileText, BadLinesAreNamedByFileAndLine) {

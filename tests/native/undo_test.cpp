@@ -3,6 +3,8 @@
 // then whole applies and undos through the navigator.
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 #include <functional>
 #include <map>
 #include <set>
@@ -15,6 +17,7 @@
 #include "services/registry_key.h"
 #include "services/registry_recording.h"
 #include "registry_contents.h"
+#include "scratch_folder.h"
 #include "tweak_harness.h"
 
 namespace corvandel {
@@ -364,7 +367,7 @@ TEST(Undo, AnApplyRefusedWholeIsNotDatedAndLeavesNoBackup) {
 
 TEST(Undo, TheFolderKeepsTheNewestBackups) {
   TweakHarness h;
-  const BackupFolder& folder = h.Nav().Backups();
+  BackupFolder folder(h.platform.ProgramFolder());
   for (std::size_t i = 0; i < kKeptBackups + 2; ++i) {
     const BackupFile file = folder.NextFile(static_cast<int>(i % 3), {2008, 1, 1});
     ASSERT_TRUE(folder.Write(file, "t", {{RegChange::kDeleteKey, kHKCU, "Software\\X", {}, reg::kNone, {}}}));
@@ -375,9 +378,41 @@ TEST(Undo, TheFolderKeepsTheNewestBackups) {
   h.Apply();
   const std::vector<BackupFile> kept = folder.List();
   ASSERT_EQ(kKeptBackups, kept.size());
-  EXPECT_EQ(kKeptBackups + 3, kept.front().number);  // the apply's, newest first
+  EXPECT_LT("2008-01-01", kept.front().date);  // the apply's, dated today, newest first
+  EXPECT_EQ(3, kept.front().tweakId);
   EXPECT_EQ(4u, kept.back().number);
-  EXPECT_EQ(kKeptBackups + 3, h.Nav().LastBackup()->number);
+  EXPECT_EQ(kept.front().name, h.Nav().LastBackup()->name);
+}
+
+// Ordered by date and number: numbers go on past 32 bits, a stray old file
+// with a high number is never the newest, and a clock set back dates a new
+// backup as the newest one so that it stays the newest.
+TEST(Undo, BackupsAreOrderedByDateAndNumber) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> files;
+    const char* next;
+  };
+  const Case cases[] = {
+      {"past 32 bits", {"2026-12-07_4294967295_3.reg"}, "2026-12-07_4294967296_3.reg"},
+      {"a stray old file", {"2001-01-01_999999999999_3.reg", "2026-12-06_000005_4.reg"}, "2026-12-07_000001_3.reg"},
+      {"the clock set back", {"2026-12-09_000002_4.reg", "2026-12-07_000007_3.reg"}, "2026-12-09_000003_3.reg"},
+      {"the highest number", {"2026-12-07_18446744073709551615_3.reg"}, "2026-12-07_18446744073709551615_3.reg"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder scratch;
+    for (const std::string& name : c.files) scratch.Write("Backup\\" + name, "REGEDIT4\r\n");
+    BackupFolder folder(scratch.Ansi());
+    const BackupFile next = folder.NextFile(3, {2026, 12, 7});
+    EXPECT_EQ(c.next, next.name);
+    std::string error;
+    const bool written = folder.Write(next, "t", {}, &error);
+    EXPECT_EQ(next.name != c.files.front(), written) << error;  // an existing name is never written over
+    if (written) {
+      EXPECT_EQ(c.next, folder.Newest(3)->name);
+    }
+  }
 }
 
 TEST(Undo, TheQuestionShowsWhatIsPutBackShortened) {
