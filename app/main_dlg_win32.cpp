@@ -435,7 +435,7 @@ bool CMainDlg::FindTweak(const std::string& words, bool forward) {
   // Scrolled sideways, the tree cuts every name at its left: it stays at its
   // left end unless the node would not show at all.
   HWND view = tree_.treeView();
-  SendMessageA(view, WM_HSCROLL, SB_LEFT, 0);
+  SendMessageA(view, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);  // the left end (SB_LEFT is not honoured by all)
   RECT text{}, client{};
   std::memcpy(&text, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
   GetClientRect(view, &client);

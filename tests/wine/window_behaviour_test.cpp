@@ -83,7 +83,9 @@ TEST_F(WindowFocusTest, EveryRoadThatChangesThePageLeavesTheFocusOnAVisibleContr
     FocusOnPage(kDelayedExpansion);
     road.go();
     ExpectUsableFocus(road.name);
-    if (road.focusPage != 0) EXPECT_TRUE(IsChild(dialog->pages().PageWindow(road.focusPage), GetFocus())) << road.name;
+    if (road.focusPage != 0) {
+      EXPECT_TRUE(IsChild(dialog->pages().PageWindow(road.focusPage), GetFocus())) << road.name;
+    }
   }
 }
 
