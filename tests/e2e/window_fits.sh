@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main window at 144 DPI on a 1280x900 screen: it opens inside the work
-# area with every control inside its client area; made larger, the tree
+# area with every control inside its client area; maximised, the tree
 # shows more rows and the controls stay inside; closed and started again, it
 # comes back at the size it was left. Saves build/e2e-window-144.png and
 # build/e2e-window-144-resized.png.
@@ -27,23 +27,23 @@ shot() {
 }
 
 out=$(drive wait-window layout)
-inside "$(field window "$out")" "$(field work "$out")" || fail "the window is not inside the work area:"$'\n'"$out"
+inside "$(field frame "$out")" "$(field work "$out")" || fail "the window is not inside the work area:"$'\n'"$out"
 expect_line "outside 0" "$out"
 read -r width _ <<<"$(field client "$out")"
 [ "$width" -gt 800 ] || fail "the window does not look scaled for 144 DPI:"$'\n'"$out"
 tree_before=$(field tree-height "$out")
 shot e2e-window-144.png
 
-out=$(drive resize 1270 890 select "Command Processor" layout)
+out=$(drive maximise select "Command Processor" layout)
 expect_line "outside 0" "$out"
 [ "$(field tree-height "$out")" -gt "$tree_before" ] || fail "the tree did not grow with the window:"$'\n'"$out"
-resized=$(field window "$out")
+resized=$(field frame "$out")
 shot e2e-window-144-resized.png
 
 drive close >/dev/null
 wait_program_end
 start_program
 out=$(drive wait-window layout)
-[ "$(field window "$out")" = "$resized" ] || fail "the window did not come back as it was left ($resized):"$'\n'"$out"
+[ "$(field frame "$out")" = "$resized" ] || fail "the window did not come back as it was left ($resized):"$'\n'"$out"
 drive close >/dev/null
 wait_program_end

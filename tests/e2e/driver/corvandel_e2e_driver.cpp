@@ -17,9 +17,9 @@
 //   key ESCAPE|F1|RETURN    post the key to the main window's focused control
 //   wait-class CLASS        wait for a visible top-level window of that class; prints its title
 //   wait-message-box TEXT   wait for a message box saying TEXT, print it, press OK
-//   layout                  "work L T R B", "window L T R B", "client W H", "tree-height H" and
+//   layout                  "work L T R B", "frame L T R B" (the window), "client W H", "tree-height H" and
 //                           "outside N": the visible controls not wholly inside the client area
-//   resize W H              make the main window W x H pixels
+//   maximise                maximise the main window
 //   close                   close the main window (its close box)
 #include <windows.h>
 #include <commctrl.h>
@@ -374,7 +374,7 @@ bool Layout(char**) {
   GetWindowRect(g_main, &window);
   GetClientRect(g_main, &client);
   GetClientRect(TreeView(g_main), &tree);
-  std::printf("work %ld %ld %ld %ld\nwindow %ld %ld %ld %ld\nclient %ld %ld\ntree-height %ld\n", work.left, work.top,
+  std::printf("work %ld %ld %ld %ld\nframe %ld %ld %ld %ld\nclient %ld %ld\ntree-height %ld\n", work.left, work.top,
               work.right, work.bottom, window.left, window.top, window.right, window.bottom, client.right,
               client.bottom, tree.bottom);
   // The client area in screen coordinates; a child counts wherever it is.
@@ -398,10 +398,11 @@ bool Layout(char**) {
   return true;
 }
 
-bool Resize(char** args) {
+bool Maximise(char**) {
   if (!NeedMain()) return false;
-  SetWindowPos(g_main, nullptr, 0, 0, std::atoi(args[0]), std::atoi(args[1]), SWP_NOMOVE | SWP_NOZORDER);
-  std::printf("resized\n");
+  ShowWindowAsync(g_main, SW_MAXIMIZE);
+  if (!WaitUntil([] { return IsZoomed(g_main) != FALSE; })) return Fail("the window was not maximised");
+  std::printf("maximised\n");
   return true;
 }
 
@@ -424,7 +425,7 @@ constexpr Command kCommands[] = {
     {"click", 1, ClickCommand},     {"apply", 0, Apply},       {"list-dump", 1, ListDump},
     {"key", 1, Key},                {"wait-class", 1, WaitClass},
     {"wait-message-box", 1, WaitMessageBox},                   {"close", 0, Close},
-    {"layout", 0, Layout},          {"resize", 2, Resize},
+    {"layout", 0, Layout},          {"maximise", 0, Maximise},
 };
 
 }  // namespace
