@@ -1,6 +1,7 @@
 #include "app/find_box_win32.h"
 
 #include "res/resource.h"
+#include "services/window_place_win32.h"
 #include "services/window_text_win32.h"
 
 namespace corvandel {
@@ -13,11 +14,13 @@ CFindBox::~CFindBox() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void CFindBox::Open(HWND owner) {
-  if (window_ == nullptr)
+void CFindBox::Open(HWND owner, const RECT& over) {
+  if (window_ == nullptr) {
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_TWEAK), owner, DialogProc,
                                  reinterpret_cast<LPARAM>(this));
-  if (window_ == nullptr) return;
+    if (window_ == nullptr) return;
+    CentreOver(window_, over);
+  }
   ShowWindow(window_, SW_SHOW);
   HWND edit = GetDlgItem(window_, IDC_FIND_TEXT);
   SetFocus(edit);
@@ -31,10 +34,13 @@ void CFindBox::Close() {
   ShowWindow(window_, SW_HIDE);
 }
 
-void CFindBox::FindNext(bool forward) {
-  if (window_ == nullptr) return;
-  const bool found = find_(WindowText(GetDlgItem(window_, IDC_FIND_TEXT)), forward);
+bool CFindBox::FindNext(bool forward) {
+  if (window_ == nullptr) return false;
+  const std::string words = WindowText(GetDlgItem(window_, IDC_FIND_TEXT));
+  if (words.empty()) return false;
+  const bool found = find_(words, forward);
   SetDlgItemTextA(window_, IDC_FIND_STATUS, found ? "" : kNoMatchText);
+  return true;
 }
 
 bool CFindBox::IsOwnWindow(HWND window) const {

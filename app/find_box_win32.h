@@ -23,12 +23,14 @@ class CFindBox {
   CFindBox(const CFindBox&) = delete;
   CFindBox& operator=(const CFindBox&) = delete;
 
-  // Creates the box the first time, shows it and puts the caret in its edit
-  // with the words selected.
-  void Open(HWND owner);
+  // Creates the box the first time, centred over the given part of the owner
+  // (screen coordinates), shows it and puts the caret in its edit with the
+  // words selected. Moved by the user, it opens again where it was left.
+  void Open(HWND owner, const RECT& over);
   void Close();
-  // Looks for the next or previous match of the words in the edit.
-  void FindNext(bool forward);
+  // Looks for the next or previous match of the words in the edit, also
+  // while the box is hidden; false when it has no words yet.
+  bool FindNext(bool forward);
 
   HWND window() const { return window_; }
   bool IsOpen() const { return window_ != nullptr && IsWindowVisible(window_); }

@@ -1,6 +1,8 @@
 #include "app/main_dlg_win32.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -11,6 +13,8 @@
 #include "pages/page_reset.h"
 #include "res/resource.h"
 #include "services/dialog_texts_win32.h"
+#include "services/registry_key.h"
+#include "services/window_place_win32.h"
 #include "services/version_gate.h"
 
 namespace corvandel {
@@ -21,6 +25,7 @@ namespace {
 constexpr int kFirstTreeBitmap = 132;
 constexpr int kTreeBitmapCount = 30;
 constexpr COLORREF kTreeBitmapMask = RGB(255, 0, 0);
+constexpr int kTreeBitmapSize = 16;  // pixels each way, enlarged above 96 DPI
 
 // The tree's set-up: its style word and its one column, titled with a blank.
 constexpr unsigned long kTreeStyle = 0x306700E3;
@@ -30,6 +35,12 @@ constexpr int kColumnWidth = 500;
 // The splitter bar may move 50 pixels towards the tree and 10 towards the pages.
 constexpr int kSplitterRoomLeft = 50;
 constexpr int kSplitterRoomRight = 10;
+
+constexpr int kOverviewList = 1007;
+
+// The program's own key keeps the window's place: "left top right bottom
+// maximised splitter", the splitter as its distance from the designed place.
+constexpr char kPlacementValue[] = "WindowPlacement";
 
 // The controls of each page whose left edge follows the splitter, by a
 // hundredth of the distance per pixel of the page's width. The "..." buttons
@@ -67,10 +78,14 @@ void MoveTo(HWND window, const RECT& rect) {
 
 bool EqualsIgnoringCase(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
 
-bool IsComboBox(HWND window) {
+bool IsOfClass(HWND window, const char* className) {
   char name[16] = {};
-  return GetClassNameA(window, name, sizeof(name)) && lstrcmpiA(name, "ComboBox") == 0;
+  return GetClassNameA(window, name, sizeof(name)) && lstrcmpiA(name, className) == 0;
 }
+
+bool IsComboBox(HWND window) { return IsOfClass(window, "ComboBox"); }
+// Edits, those of combo boxes included.
+bool IsEdit(HWND window) { return IsOfClass(window, "Edit"); }
 
 }  // namespace
 
@@ -98,7 +113,10 @@ bool CMainDlg::Create() {
 }
 
 INT_PTR CMainDlg::DoModal() {
-  if (Create()) ShowWindow(window_, SW_SHOW);
+  if (Create()) {
+    splash_.Close();  // never left over the window it announced
+    ShowWindow(window_, startMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+  }
   MSG message;
   while (window_ != nullptr && !ended_) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -117,6 +135,7 @@ INT_PTR CMainDlg::DoModal() {
 }
 
 void CMainDlg::EndDialog(INT_PTR result) {
+  if (!ended_ && !startupFailed_ && window_ != nullptr && designClient_.cx > 0) SavePlacement();
   ended_ = true;
   result_ = result;
   if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
@@ -180,6 +199,21 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       EndDialog(0);
       return TRUE;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) Layout();
+      return FALSE;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return TRUE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        // The dialog manager keeps the focus for the next activation too.
+        if (IsOwnWindow(GetFocus())) savedFocus_ = GetFocus();
+        return FALSE;
+      }
+      return RestoreFocus();
+    case WM_SETFOCUS:
+      return RestoreFocus();
     case WM_TREE_SELECT:
       OnTreeSelect();
       SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
@@ -208,21 +242,26 @@ bool CMainDlg::PreTranslateMessage(const MSG& message) {
   switch (message.message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-      return true;  // no context menus anywhere in the window
+      return !IsEdit(message.hwnd);  // no context menus but an edit's own Cut/Copy/Paste
     case WM_KEYDOWN:
-      if (message.wParam == VK_APPS) return true;
+      if (message.wParam == VK_APPS) return !IsEdit(message.hwnd);
       if (message.wParam == VK_F1) {
         SendMessageA(window_, WM_OPEN_HELP, 0, 0);
         return true;
       }
       if (message.wParam == VK_RETURN && OnEnterKey()) return true;
       if (message.wParam == 'F' && GetKeyState(VK_CONTROL) < 0) {
-        findBox_.Open(window_);
+        OpenFindBox();
+        return true;
+      }
+      // With the box closed too, with its last words.
+      if (message.wParam == VK_F3) {
+        if (!findBox_.FindNext(GetKeyState(VK_SHIFT) >= 0)) OpenFindBox();
         return true;
       }
       break;
     case WM_KEYUP:
-      if (message.wParam == VK_APPS) return true;
+      if (message.wParam == VK_APPS) return !IsEdit(message.hwnd);
       break;
   }
   return IsDialogMessageA(window_, const_cast<MSG*>(&message));
@@ -246,7 +285,32 @@ void CMainDlg::OnSysCommand(WPARAM) {
   about.DoModal(window_);
 }
 
-void CMainDlg::ApplyChanges() { navigator_.Apply(); }
+void CMainDlg::ApplyChanges() {
+  const ChangeOutcome outcome = navigator_.Apply();
+  ShowStatus(ApplyStatusText(outcome));
+  KeepFocusUsable();
+}
+
+void CMainDlg::CreateStatusLine() {
+  // From the button to the window's right edge, level with the button: two
+  // short lines.
+  const RECT apply = RectInParent(GetDlgItem(window_, IDC_APPLY_CHANGES));
+  RECT client, gap{0, 0, 6, 0};
+  GetClientRect(window_, &client);
+  MapDialogRect(window_, &gap);
+  HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_LEFT | SS_NOPREFIX, apply.right + gap.right, apply.top,
+                                client.right - apply.right - 2 * gap.right, apply.bottom - apply.top, window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_APPLY_STATUS)),
+                                GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(status, WM_SETFONT, SendMessageA(window_, WM_GETFONT, 0, 0), FALSE);
+  SkinElement(status, L"Label");
+}
+
+void CMainDlg::ShowStatus(const std::string& text) {
+  HWND status = GetDlgItem(window_, IDC_APPLY_STATUS);
+  SetWindowTextA(status, text.c_str());
+  ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
 
 void CMainDlg::OnUndoLastChange() {
   const std::optional<BackupFile> backup = navigator_.LastBackup();
@@ -263,7 +327,9 @@ void CMainDlg::OnUndoLastChange() {
   if (services_.platform.ShowMessage(UndoQuestionText(title, restore), "Corvandel", mb::kOkCancel | mb::kIconQuestion) !=
       mb::kIdOk)
     return;
+  ShowStatus("");
   navigator_.UndoLastChange(&error);
+  KeepFocusUsable();
 }
 
 void CMainDlg::UpdateUndoItem() {
@@ -289,7 +355,69 @@ bool CMainDlg::OnPaintIconic() {
 void CMainDlg::OnTreeSelect() {
   CTreeListItem* item = tree_.GetSelectedItem();
   if (item == nullptr) return;
+  ShowStatus("");
   navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
+  FitOverviewColumns();
+  KeepFocusUsable();
+}
+
+void CMainDlg::FitOverviewColumns() {
+  if (!ShowsOverview()) return;
+  HWND list = GetDlgItem(pageHost_.PageWindow(page::kListCheck), kOverviewList);
+  RECT client;
+  GetClientRect(list, &client);
+  // The date column's width is given for 96 DPI.
+  const LONG dateWidth = Scaled(OverviewColumnWidths(navigator_.CurrentTweakId()).dateWidth);
+  SendMessageA(list, LVM_SETCOLUMNWIDTH, 1, dateWidth);
+  SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max(0L, client.right - dateWidth));
+}
+
+bool CMainDlg::IsUsableFocus(HWND window) const {
+  return IsOwnWindow(window) && window != window_ && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+HWND CMainDlg::FocusInstead(HWND lost) const {
+  // Someone working on a page goes on on the page that replaced it.
+  const bool onPage = std::any_of(pageDialogs_.begin(), pageDialogs_.end(), [&](const CPageDialog* page) {
+    return page->window() != nullptr && IsChild(page->window(), lost);
+  });
+  if (onPage) {
+    for (const CPageDialog* page : pageDialogs_) {
+      if (page->window() == nullptr || !IsWindowVisible(page->window())) continue;
+      HWND first = GetNextDlgTabItem(page->window(), nullptr, FALSE);
+      if (first != nullptr && IsChild(page->window(), first) && IsUsableFocus(first)) return first;
+    }
+  }
+  return tree_.window();
+}
+
+void CMainDlg::KeepFocusUsable() {
+  // A hidden control with the focus would take the keys, and the dialog
+  // manager searching the hidden page for an access key never ends.
+  if (GetActiveWindow() == window_) {
+    HWND focus = GetFocus();
+    if (!IsUsableFocus(focus)) SetFocus(FocusInstead(focus));
+  } else if (savedFocus_ != nullptr && !IsUsableFocus(savedFocus_)) {
+    savedFocus_ = FocusInstead(savedFocus_);
+  }
+}
+
+BOOL CMainDlg::RestoreFocus() {
+  // The dialog manager would give back the focus it saved, even to a control
+  // hidden since: only the first activation is left to it.
+  if (savedFocus_ == nullptr || IsIconic(window_)) return FALSE;
+  if (!IsUsableFocus(savedFocus_)) savedFocus_ = FocusInstead(savedFocus_);
+  SetFocus(savedFocus_);
+  return TRUE;
+}
+
+void CMainDlg::OpenFindBox() {
+  // Over the pages, where it hides no match in the tree.
+  RECT over;
+  GetClientRect(window_, &over);
+  over.left = RectInParent(splitter_.window()).right;
+  MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&over), 2);
+  findBox_.Open(window_, over);
 }
 
 bool CMainDlg::FindTweak(const std::string& words, bool forward) {
@@ -304,6 +432,17 @@ bool CMainDlg::FindTweak(const std::string& words, bool forward) {
   const auto item = reinterpret_cast<LPARAM>(nodeItems_[*next]);
   SendMessageA(tree_.window(), TVM_SELECTITEM, TVGN_CARET, item);
   SendMessageA(tree_.window(), TVM_ENSUREVISIBLE, 0, item);
+  // Scrolled sideways, the tree cuts every name at its left: it stays at its
+  // left end unless the node would not show at all.
+  HWND view = tree_.treeView();
+  SendMessageA(view, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);  // the left end (SB_LEFT is not honoured by all)
+  RECT text{}, client{};
+  std::memcpy(&text, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
+  GetClientRect(view, &client);
+  if (SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)) && text.left >= client.right)
+    SendMessageA(view, TVM_ENSUREVISIBLE, 0, item);
+  // Closing the box gives the focus to the node found.
+  if (GetActiveWindow() != window_) savedFocus_ = tree_.window();
   return true;
 }
 
@@ -317,6 +456,82 @@ void CMainDlg::OnSplitterMoved(int distance) {
     if (pageHost_.IsPageCreated(page->templateId())) MovePage(page->templateId(), distance);
   InvalidateRect(window_, nullptr, TRUE);
   UpdateWindow(window_);
+}
+
+void CMainDlg::Layout() {
+  RECT client;
+  GetClientRect(window_, &client);
+  if (designClient_.cx == 0 || client.right == 0) return;  // during creation, or minimised
+  const int dx = client.right - designClient_.cx;
+  const int treeShift = std::max(std::min(0, dx), -designTreeWidth_ / 2);
+  const int pageShift = dx >= 0 ? dx / 2 : treeShift;
+  const int growth = client.bottom - designClient_.cy;
+  const int treeDelta = treeShift - treeShift_, pageDelta = pageShift - pageShift_, heightDelta = growth - heightGrowth_;
+  if (treeDelta == 0 && pageDelta == 0 && heightDelta == 0) return;
+  treeShift_ = treeShift;
+  pageShift_ = pageShift;
+  heightGrowth_ = growth;
+  RECT tree = RectInParent(tree_.window());
+  tree.right += treeDelta;
+  tree.bottom += heightDelta;
+  MoveTo(tree_.window(), tree);
+  splitter_.Reposition(treeDelta, heightDelta);
+  std::vector<HWND> moved = {GetDlgItem(window_, IDC_APPLY_CHANGES), GetDlgItem(window_, IDC_APPLY_STATUS)};
+  for (const CPageDialog* page : pageDialogs_)
+    if (page->window() != nullptr) moved.push_back(page->window());
+  for (HWND window : moved) {
+    RECT rect = RectInParent(window);
+    OffsetRect(&rect, pageDelta, 0);
+    MoveTo(window, rect);
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void CMainDlg::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  if (minimumWindow_.cx == 0) return;
+  const RECT area = WorkAreaOf(window_);
+  info.ptMinTrackSize.x = std::min<LONG>(minimumWindow_.cx, area.right - area.left);
+  info.ptMinTrackSize.y = std::min<LONG>(minimumWindow_.cy, area.bottom - area.top);
+}
+
+void CMainDlg::PlaceWindow() {
+  RECT window;
+  GetWindowRect(window_, &window);
+  const int dpi = ScreenDpi();
+  minimumWindow_ = {MulDiv(window.right - window.left, 96, dpi), MulDiv(window.bottom - window.top, 96, dpi)};
+
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(window_, &placement);
+  placement.rcNormalPosition = window;
+  int maximised = 0, splitter = 0;
+  const auto saved = RegistryKey::Open(services_.registry, reg::kCurrentUser, kProgramKey).ReadText(kPlacementValue);
+  RECT remembered{};
+  if (saved && std::sscanf(saved->c_str(), "%ld %ld %ld %ld %d %d", &remembered.left, &remembered.top,
+                           &remembered.right, &remembered.bottom, &maximised, &splitter) == 6 &&
+      remembered.right - remembered.left >= minimumWindow_.cx && remembered.bottom - remembered.top >= minimumWindow_.cy)
+    placement.rcNormalPosition = remembered;
+  else
+    maximised = splitter = 0;
+  placement.rcNormalPosition = InsideArea(placement.rcNormalPosition, WorkAreaOf(window_));
+  // Shown later by whoever shows the window.
+  placement.showCmd = SW_HIDE;
+  SetWindowPlacement(window_, &placement);
+  startMaximised_ = maximised != 0;
+  if (splitter != 0) splitter_.MoveBy(splitter);
+}
+
+void CMainDlg::SavePlacement() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(window_, &placement)) return;
+  int splitter = 0;
+  for (int distance : splitterMoves_) splitter += distance;
+  const RECT& r = placement.rcNormalPosition;
+  char text[96];
+  std::snprintf(text, sizeof(text), "%ld %ld %ld %ld %d %d", r.left, r.top, r.right, r.bottom,
+                placement.showCmd == SW_SHOWMAXIMIZED ? 1 : 0, splitter);
+  RegistryKey::Create(services_.registry, reg::kCurrentUser, kProgramKey).WriteText(kPlacementValue, text);
 }
 
 void CMainDlg::MovePage(int pageId, int distance) {
@@ -360,16 +575,23 @@ bool CMainDlg::OnInitDialog() {
     return false;
   }
   navigator_.LoadTables();
-  images_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+  images_.reset(ImageList_Create(Scaled(kTreeBitmapSize), Scaled(kTreeBitmapSize), ILC_COLOR24 | ILC_MASK, 1, 1));
   LoadBackground();
   FillImageList();
   if (!CreateSplitter()) return false;
+  CreateStatusLine();
   SetUpTree();
   BuildTree();
   TranslateDialog(navigator_.GetLanguage(), window_, IDD_MAIN_WINDOW);
   // Each page is made when a selection first needs it: a start-up makes one.
   pageHost_.SetPageCreator([this](int pageId) { CreatePage(pageId); });
   navigator_.ShowFirstPage();
+  FitOverviewColumns();
+  RECT client;
+  GetClientRect(window_, &client);
+  designClient_ = {client.right, client.bottom};
+  designTreeWidth_ = RectInParent(tree_.window()).right - RectInParent(tree_.window()).left;
+  PlaceWindow();
   return true;
 }
 
@@ -413,12 +635,26 @@ void CMainDlg::LoadBackground() {
 
 void CMainDlg::FillImageList() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
+  const int size = Scaled(kTreeBitmapSize);
+  HDC screen = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
   for (int id = kFirstTreeBitmap; id < kFirstTreeBitmap + kTreeBitmapCount; ++id) {
     HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(id));
     if (bitmap == nullptr) continue;
-    ImageList_AddMasked(images_.get(), bitmap, kTreeBitmapMask);
+    // Enlarged pixel for pixel, so that the mask colour stays pure.
+    HBITMAP scaled = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ oldFrom = SelectObject(from, bitmap), oldTo = SelectObject(to, scaled);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    ImageList_AddMasked(images_.get(), scaled, kTreeBitmapMask);
+    DeleteObject(scaled);
     DeleteObject(bitmap);
   }
+  DeleteDC(from);
+  DeleteDC(to);
+  ReleaseDC(nullptr, screen);
 }
 
 bool CMainDlg::CreateSplitter() {
@@ -471,6 +707,9 @@ void CMainDlg::CreatePage(int pageId) {
     // Where the splitter bar has been moved since start-up, as if the page
     // had been there.
     for (int distance : splitterMoves_) MovePage(pageId, distance);
+    RECT rect = RectInParent(page->window());
+    OffsetRect(&rect, pageShift_, 0);
+    MoveTo(page->window(), rect);
     ResetPage(pageHost_, pageId);
   }
 }

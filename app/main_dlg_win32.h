@@ -72,6 +72,8 @@ class CMainDlg : private IPageOwner {
   // whose texts hold every word, through the tree as a click would; false
   // when none does.
   bool FindTweak(const std::string& words, bool forward);
+  // Opens the "Find Tweak" box, the first time centred over the pages.
+  void OpenFindBox();
   // The base directory + "\Help\" + the language + ".chm".
   std::string HelpFilePath() const;
 
@@ -95,11 +97,38 @@ class CMainDlg : private IPageOwner {
   void OnSysCommand(WPARAM command);
   void OnUndoLastChange();
   void ApplyChanges();
+  // The line beside "Apply Changes": what the last apply did, until the next
+  // selection.
+  void CreateStatusLine();
+  void ShowStatus(const std::string& text);
   // Enables the undo item when the selected tweak has a backup.
   void UpdateUndoItem();
   bool OnPaintIconic();
   void OnTreeSelect();
+  // The focus never stays on a hidden or disabled control: after a page
+  // change it goes to the new page's first control when it was on a page,
+  // else to the tree. For an inactive window, the focus its next activation
+  // gives back.
+  void KeepFocusUsable();
+  bool IsUsableFocus(HWND window) const;
+  HWND FocusInstead(HWND lost) const;
+  // WM_ACTIVATE and WM_SETFOCUS: gives back the saved focus, or its
+  // replacement; FALSE leaves it to the dialog manager.
+  BOOL RestoreFocus();
+  // An overview's name column takes the list's width less the date column,
+  // which is widened for the screen's DPI.
+  void FitOverviewColumns();
   void OnSplitterMoved(int distance);
+  // The window grows from its designed layout: the tree and the splitter bar
+  // take the height, the pages, "Apply Changes" and its line stay centred in
+  // the width the splitter leaves. Narrower than designed (at a high DPI on a
+  // small screen), the tree gives up width first.
+  void Layout();
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  // The window inside the work area, at its remembered place and size where
+  // there is one; the splitter bar where it was left.
+  void PlaceWindow();
+  void SavePlacement() const;
   // Moves a page's left edge, and its controls that follow the splitter bar, by distance.
   void MovePage(int pageId, int distance);
   bool OnEnterKey();
@@ -107,6 +136,7 @@ class CMainDlg : private IPageOwner {
 
   // IPageOwner
   int CurrentTweakId() const override { return navigator_.CurrentTweakId(); }
+  bool ShowsOverview() const override { return HasOverview(navigator_.CurrentTweakId()); }
   IPlatform& Platform() override { return services_.platform; }
   Win32PageHost& PageHost() override { return pageHost_; }
   int SkinElement(HWND window, const wchar_t* elementName) override;
@@ -140,6 +170,16 @@ class CMainDlg : private IPageOwner {
   // The tree's nodes as BuildTree inserted them, and their items.
   std::vector<TreeItem> treeNodes_;
   std::vector<CTreeListItem*> nodeItems_;
+  // The layout as designed (client size, tree width, the window's size at
+  // 96 DPI), and how far Layout has moved things from it.
+  SIZE designClient_{};
+  SIZE minimumWindow_{};
+  int designTreeWidth_ = 0;
+  int treeShift_ = 0;
+  int pageShift_ = 0;
+  int heightGrowth_ = 0;
+  bool startMaximised_ = false;  // as it was left
+  HWND savedFocus_ = nullptr;  // the focus when the window was last deactivated
   HICON icon_ = nullptr;
   HWND window_ = nullptr;
   bool ended_ = false;

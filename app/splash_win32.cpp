@@ -2,6 +2,7 @@
 
 #include "app/small_file_win32.h"
 #include "services/skin_file.h"
+#include "services/window_place_win32.h"
 
 namespace corvandel {
 namespace {
@@ -33,7 +34,7 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 CSplash::~CSplash() {
-  ClosePopup();
+  Close();
   if (window_) DestroyWindow(window_);
 }
 
@@ -48,7 +49,7 @@ bool CSplash::Create(HWND parent, const RECT& rect, int controlId) {
 }
 
 void CSplash::SetSplashFile(const std::string& path) {
-  ClosePopup();
+  Close();
   std::string text;
   if (ReadSmallFile(path, kSplashFileLimit, text) != SmallFileRead::kRead) return;
   const ParsedFile<SplashSettings> parsed = ParseSplashFile(text);
@@ -62,7 +63,8 @@ void CSplash::SetSplashFile(const std::string& path) {
   captionColour_ = settings.captionColour;
   SIZE size = kSizeWithoutPicture;
   BITMAP info{};
-  if (picture_ && GetObjectA(picture_, sizeof(info), &info)) size = {info.bmWidth, info.bmHeight};
+  // The picture is made for 96 DPI: it is enlarged with the screen.
+  if (picture_ && GetObjectA(picture_, sizeof(info), &info)) size = {Scaled(info.bmWidth), Scaled(info.bmHeight)};
 
   RECT workArea{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -94,7 +96,7 @@ void CSplash::SetTopMost(bool value) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CSplash::ClosePopup() {
+void CSplash::Close() {
   if (popup_) DestroyWindow(popup_);  // WM_NCDESTROY clears popup_ and the picture
 }
 
@@ -102,9 +104,12 @@ void CSplash::Paint(HDC dc) const {
   RECT client;
   GetClientRect(popup_, &client);
   if (picture_) {
+    BITMAP info{};
+    GetObjectA(picture_, sizeof(info), &info);
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, picture_);
-    BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
   } else {
@@ -126,7 +131,7 @@ LRESULT CALLBACK CSplash::ControlProc(HWND window, UINT message, WPARAM wParam, 
   if (splash) {
     switch (message) {
       case WM_DESTROY:
-        splash->ClosePopup();
+        splash->Close();
         break;
       case WM_NCDESTROY:
         splash->window_ = nullptr;

@@ -36,12 +36,13 @@ class CSplash {
   // that owns the control. (Wine keeps an owned pop-up topmost once lifted,
   // until it closes.)
   void SetTopMost(bool value);
+  // Closes the pop-up, if it is still up.
+  void Close();
 
  private:
   static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc) const;
-  void ClosePopup();
 
   HWND window_ = nullptr;
   HWND popup_ = nullptr;

@@ -158,21 +158,37 @@ void CSplitterBar::OnMouseMove(LPARAM point) {
 void CSplitterBar::OnLeftButtonUp() {
   DrawDragLine(position_);
   dragging_ = false;
-  const int distance = position_ - startPosition_;
+  MoveBy(position_ - startPosition_);
+  ReleaseCapture();
+}
+
+void CSplitterBar::Reposition(int distance, int growth) {
+  MoveBar(distance, growth);
+  minimum_ += distance;
+  maximum_ += distance;
+}
+
+void CSplitterBar::MoveBar(int distance, int growth) {
   RECT rect = RectInParent();
   if (orientation_ == Orientation::kVertical) {
     OffsetRect(&rect, distance, 0);
+    rect.bottom += growth;
   } else {
     OffsetRect(&rect, 0, distance);
+    rect.right += growth;
   }
   MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void CSplitterBar::MoveBy(int distance) {
+  distance = std::clamp(Centre() + distance, minimum_, std::max(minimum_, maximum_)) - Centre();
+  MoveBar(distance, 0);
   SplitterNotify notify{};
   notify.header.hwndFrom = window_;
   notify.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window_));
   notify.header.code = kSplitterMoved;
   notify.distance = distance;
   SendMessageA(GetParent(window_), WM_NOTIFY, notify.header.idFrom, reinterpret_cast<LPARAM>(&notify));
-  ReleaseCapture();
 }
 
 void CSplitterBar::CancelDrag() {

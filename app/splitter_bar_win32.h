@@ -30,6 +30,12 @@ class CSplitterBar {
   // Where the bar's centre may be dragged, in the parent's client coordinates
   // along the bar's axis.
   void SetRange(int minimum, int maximum);
+  // Moves the bar and its range by distance along its axis and lengthens it
+  // by growth, without telling the parent: the parent lays itself out.
+  void Reposition(int distance, int growth);
+  // Moves the bar by distance, kept in its range, and tells the parent as a
+  // drag does.
+  void MoveBy(int distance);
 
   HWND window() const { return window_; }
   Orientation orientation() const { return orientation_; }
@@ -48,6 +54,7 @@ class CSplitterBar {
   // The drag line at position; drawing it twice erases it.
   void DrawDragLine(int position) const;
   RECT RectInParent() const;
+  void MoveBar(int distance, int growth);
 
   HWND window_ = nullptr;
   Orientation orientation_ = Orientation::kVertical;

@@ -41,7 +41,7 @@ constexpr const char* kHelp =
     "--json: tree, show, find, apply, undo and backups print one JSON document\n"
     "--changes FILE: apply, undo and profile apply write what they changed as a registry file\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
-    "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH\n"
+    "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH  --profile-dir PATH\n"
     "         --drives A:\\=2,C:\\=3  --browse TEXT\n";
 
 CliFailure Usage(std::string message) { return {kExitUsage, std::move(message)}; }
@@ -124,6 +124,10 @@ class Session {
     if (auto failure = SetAndApply(tweakId, settings, &outcome)) return Usage(*failure);
     if (auto failure = BackupFailure(outcome)) return failure;
     Print();
+    if (json_ && !outcome.missingKeys.empty()) {
+      auto& keys = jsonPages_.back()["missingKeys"] = nlohmann::json::array();
+      for (const std::string& key : outcome.missingKeys) keys.push_back(JsonText(key));
+    }
     return Refusal(outcome);
   }
 

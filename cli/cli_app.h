@@ -21,6 +21,7 @@
 //   --home DIR       the program's folder: "DFile.kvd" and "Language\"
 //   --today YYYY-MM-DD   today's UTC date for the history
 //   --windir PATH, --appdata PATH   the Windows and application-data folders
+//   --profile-dir PATH              the user's profile folder (else from --appdata)
 //   --drives LIST    present drives and their types, e.g. A:\=2,C:\=3,D:\=5
 //   --browse TEXT    what the next file or folder dialog returns (given again,
 //                    the one after); without it the dialog is cancelled

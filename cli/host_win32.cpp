@@ -13,6 +13,7 @@ CliHost DetectHost() {
   host.platform.version = machine.Version();
   host.platform.windowsDirectory = machine.WindowsDirectory();
   host.platform.appDataFolder = machine.AppDataFolder();
+  host.platform.profileFolder = machine.ProfileFolder();
   for (const std::string& root : machine.LogicalDrives()) host.platform.drives[root] = machine.DriveType(root);
   host.platform.today = machine.TodayUtc();
   host.platform.programFolder = machine.ProgramFolder();

@@ -118,7 +118,7 @@ std::optional<CliFailure> CheckOutputFiles(const CommandLine& line) {
 }
 
 constexpr const char* kOptionNames[] = {"registry", "windows", "home",   "today",  "windir",
-                                        "appdata",  "drives",  "browse", "changes"};
+                                        "appdata",  "drives",  "browse", "changes", "profile-dir"};
 
 struct RawOptions {
   std::map<std::string, std::string> values;  // option name -> value
@@ -182,7 +182,12 @@ std::optional<CliFailure> ApplyPlatformOptions(const RawOptions& raw, SettablePl
     platform.drives = *drives;
   }
   if (auto it = v.find("windir"); it != v.end()) platform.windowsDirectory = it->second;
-  if (auto it = v.find("appdata"); it != v.end()) platform.appDataFolder = it->second;
+  if (auto it = v.find("appdata"); it != v.end()) {
+    platform.appDataFolder = it->second;
+    // Given alone, the application-data folder names the profile as it always did.
+    platform.profileFolder.clear();
+  }
+  if (auto it = v.find("profile-dir"); it != v.end()) platform.profileFolder = it->second;
   if (auto it = v.find("home"); it != v.end()) {
     const auto home = HomeFolder(it->second);
     if (!home) return CliFailure{kExitFileError, "--home " + it->second + ": no such folder"};

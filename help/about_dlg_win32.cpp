@@ -3,6 +3,7 @@
 #include "app/skin_engine_win32.h"
 #include "res/resource.h"
 #include "services/dialog_texts_win32.h"
+#include "services/window_place_win32.h"
 
 namespace corvandel {
 
@@ -20,6 +21,11 @@ INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
       for (int label : {IDC_ABOUT_VERSION, IDC_ABOUT_SECOND_LINE, IDC_ABOUT_TEXT})
         if (result >= 0) result = self.skin_.SkinElement(GetDlgItem(window, label), L"Label");
       TranslateDialog(self.language_, window, IDD_ABOUT_BOX);
+      if (HWND owner = GetWindow(window, GW_OWNER)) {
+        RECT over;
+        GetWindowRect(owner, &over);
+        CentreOver(window, over);
+      }
       if (result < 0) {
         MessageBoxA(window, kSkinFailureText, nullptr, MB_OK);
         EndDialog(window, 0);

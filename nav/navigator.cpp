@@ -34,6 +34,28 @@ std::string RefusedKeysText(const std::vector<std::string>& keys) {
   return text + "\n\nAdministrator rights are needed to change them.";
 }
 
+std::string MissingKeysText(const std::vector<std::string>& keys) {
+  if (keys.size() == 1) return "Nothing was changed: the key " + keys.front() + " does not exist on this computer.";
+  std::string text = "Nothing was changed: these keys do not exist on this computer:\n";
+  for (std::size_t i = 0; i < keys.size() && i < kListedRefusals; ++i) text += "\n" + keys[i];
+  if (keys.size() > kListedRefusals) text += "\nand " + std::to_string(keys.size() - kListedRefusals) + " more";
+  return text;
+}
+
+std::string ApplyStatusText(const ChangeOutcome& outcome) {
+  const std::string changed = "Applied: " + std::to_string(outcome.changedPlaces) +
+                              (outcome.changedPlaces == 1 ? " value changed" : " values changed");
+  constexpr char kUndo[] = " (undo from the system menu)";
+  if (!outcome.refusedKeys.empty())
+    return outcome.changedPlaces == 0 ? "Not applied: the registry refused the change"
+                                      : changed + ", the registry refused the rest" + kUndo;
+  if (!outcome.missingKeys.empty()) return "Nothing was changed: the key does not exist";
+  if (outcome.changedPlaces == 0 && !outcome.alert.empty())
+    return "Not applied: " + outcome.alert.substr(0, outcome.alert.find('\n'));
+  if (outcome.changedPlaces == 0) return "Nothing to change";
+  return changed + kUndo;
+}
+
 Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile,
                      IFileStore& files)
     : gate_(registry),
@@ -43,7 +65,7 @@ Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform,
       backups_(platform.ProgramFolder(), files),
       language_(profile, platform.ProgramFolder()),
       history_(registry, platform, table_, platform.ProgramFolder() + "\\" + kHistoryFileName, files),
-      context_{registry_, pages, platform, language_, table_, history_, listColumns_, 0, &driveTable_} {
+      context_{registry_, pages, platform_, language_, table_, history_, listColumns_, 0, &driveTable_} {
   for (int i = 0; i < kCategoryCount; ++i) {
     const auto category = static_cast<Category>(i);
     handlers_[static_cast<std::size_t>(i)] = std::make_unique<CCategoryTweaks>(category, CatalogueRoutines(category));
@@ -84,7 +106,16 @@ void Navigator::Select(int tweakId) {
 ChangeOutcome Navigator::Apply() {
   const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
   if (!handler) return {};
-  return RunRecorded([&] { handler->Apply(context_, context_.currentTweakId); });
+  const std::size_t shownBefore = platform_.MessagesShown();
+  ChangeOutcome outcome = RunRecorded([&] { handler->Apply(context_, context_.currentTweakId); });
+  if (platform_.MessagesShown() > shownBefore) outcome.alert = platform_.LastMessage();
+  if (!outcome.missingKeys.empty()) {
+    platform_.ShowMessage(MissingKeysText(outcome.missingKeys), language_.GetLangString(kAlertCaption),
+                          mb::kIconInformation);
+    // The page shows what is stored, not what could not be written.
+    Select(context_.currentTweakId);
+  }
+  return outcome;
 }
 
 std::optional<BackupFile> Navigator::LastBackup() const { return backups_.Newest(context_.currentTweakId); }
@@ -147,6 +178,8 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   if (!recorded.refusedKeys.empty())
     platform_.ShowMessage(RefusedKeysText(recorded.refusedKeys), language_.GetLangString(kAlertCaption), mb::kIconError);
   outcome.refusedKeys = std::move(recorded.refusedKeys);
+  if (recorded.OnlyMissing()) outcome.missingKeys = std::move(recorded.missingKeys);
+  outcome.changedPlaces = recorded.restore.size();
   return outcome;
 }
 

@@ -14,6 +14,7 @@
 #include "history/backups.h"
 #include "history/change_history.h"
 #include "nav/category_tweaks.h"
+#include "nav/noticing_platform.h"
 #include "nav/overviews.h"
 #include "nav/tweak_context.h"
 #include "services/language.h"
@@ -27,12 +28,22 @@ namespace corvandel {
 // What an apply or an undo did beyond its routine.
 struct ChangeOutcome {
   std::vector<std::string> refusedKeys;  // keys the registry refused, as the alert lists them
+  // The keys the routine tried to open when a change was asked for but, with
+  // them missing, nothing was written (the page is loaded again).
+  std::vector<std::string> missingKeys;
+  std::size_t changedPlaces = 0;         // values and keys that hold something else now
+  std::string alert;                     // the last message the routine showed, if any
   std::optional<BackupFile> backup;      // the backup that undoes it, when it changed anything
   std::string backupFailure;             // why no backup could be written: then nothing was changed
 };
 
 // The alert for refused keys: at most five of them, then "and N more".
 std::string RefusedKeysText(const std::vector<std::string>& keys);
+// The message for an apply that wrote nothing because its keys are missing.
+std::string MissingKeysText(const std::vector<std::string>& keys);
+// The quiet line under a page after an apply: what changed, nothing, or the
+// refusal, and where the undo is.
+std::string ApplyStatusText(const ChangeOutcome& outcome);
 
 class Navigator {
  public:
@@ -55,7 +66,8 @@ class Navigator {
   // reading only while it loads.
   void Select(int tweakId);
   // "Apply Changes": the apply routine of the current tweak, recorded (see
-  // RunRecorded).
+  // RunRecorded). When it wrote nothing because the keys it opens are
+  // missing, one message names them and the page is loaded again.
   ChangeOutcome Apply();
   // The newest backup of the current tweak, if any.
   std::optional<BackupFile> LastBackup() const;
@@ -84,7 +96,7 @@ class Navigator {
   RegistryGate gate_;
   RecordingRegistry registry_;
   IPageHost& pages_;
-  IPlatform& platform_;
+  NoticingPlatform platform_;
   BackupFolder backups_;
   Language language_;
   TweakTable table_;

@@ -123,6 +123,18 @@ bool OnCreate(HWND window, TreeListWindow& state) {
   return true;
 }
 
+// The TreeView paints an unfocused selection in the button face colour,
+// near-white like the picture under it: the inactive selection is painted in
+// the inactive caption colours instead, which stand out from the picture.
+LRESULT OnCustomDraw(HWND tree, NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() != tree) {
+    draw.clrTextBk = GetSysColor(COLOR_INACTIVECAPTION);
+    draw.clrText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+  }
+  return CDRF_DODEFAULT;
+}
+
 bool IsSelectionChange(const NMHDR& header) {
   return header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW;
 }
@@ -155,6 +167,8 @@ LRESULT CALLBACK TreeListProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return NFR_ANSI;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.hwndFrom == state->tree && header.code == NM_CUSTOMDRAW)
+        return OnCustomDraw(state->tree, *reinterpret_cast<NMTVCUSTOMDRAW*>(lParam));
       if (header.hwndFrom == state->tree && IsSelectionChange(header) && state->selectMessage != 0)
         SendMessageA(GetParent(window), state->selectMessage, 0, 0);
       return 0;

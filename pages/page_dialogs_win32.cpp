@@ -53,6 +53,7 @@ constexpr DWORD kCheckListStyles = 0x624;
 constexpr COLORREF kListBackground = RGB(249, 250, 251);
 
 constexpr int kColorCombo = 1055;
+constexpr int kOverviewList = 1007;
 // The start colour is drawn from all but the last entry of the table.
 constexpr int kStartColorChoices = 139;
 
@@ -104,8 +105,24 @@ INT_PTR CALLBACK CPageDialog::DialogProc(HWND window, UINT message, WPARAM wPara
       return TRUE;
     case WM_DRAWITEM:
       return page->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_NOTIFY:
+      if (const auto* header = reinterpret_cast<const NMHDR*>(lParam); header->code == NM_SETFOCUS)
+        page->OnListFocus(header->hwndFrom);
+      return FALSE;
   }
   return FALSE;
+}
+
+void CPageDialog::OnListFocus(HWND list) {
+  // Tabbed into with no row chosen, an overview shows no focus at all. Only
+  // an overview: the selection of a tweak's list is the setting it applies.
+  if (!Owner().ShowsOverview() || GetDlgCtrlID(list) != kOverviewList) return;
+  if (SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0 ||
+      SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 0)
+    return;
+  LVITEMA item{};
+  item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 bool CPageDialog::OnInitDialog() {

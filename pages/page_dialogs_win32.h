@@ -19,6 +19,8 @@ class IPageOwner {
  public:
   virtual ~IPageOwner() = default;
   virtual int CurrentTweakId() const = 0;
+  // Whether the page shows the overview of a category or group.
+  virtual bool ShowsOverview() const = 0;
   virtual IPlatform& Platform() = 0;
   virtual Win32PageHost& PageHost() = 0;
   // The skin engine's SkinElement: 0, or negative on failure.
@@ -58,6 +60,7 @@ class CPageDialog {
   bool OnInitDialog();
   bool SkinHookup();
   void OnClicked(int controlId);
+  void OnListFocus(HWND list);
 
   int templateId_;
   std::span<const SkinnedControl> skin_;

@@ -9,18 +9,25 @@ struct BrowseButton {
   int pageId;
   int buttonId;
   int editId;
+  int labelId;  // the edit's label: a folder dialog's prompt
 };
 
 constexpr BrowseButton kBrowseButtons[] = {
-    {page::kEditCheck,  1023, 1015},
-    {page::kEditCheck,  1026, 1017},
-    {page::kEditCheck,  1027, 1025},
-    {page::kEditBrowse, 1023, 1015},
-    {page::kEditBrowse, 1026, 1017},
-    {page::kEditBrowse, 1027, 1025},
-    {page::kEditBrowse, 1048, 1042},
-    {page::kEditBrowse, 1050, 1049},
+    {page::kEditCheck,  1023, 1015, 1014},
+    {page::kEditCheck,  1026, 1017, 1019},
+    {page::kEditCheck,  1027, 1025, 1020},
+    {page::kEditBrowse, 1023, 1015, 1014},
+    {page::kEditBrowse, 1026, 1017, 1019},
+    {page::kEditBrowse, 1027, 1025, 1020},
+    {page::kEditBrowse, 1048, 1042, 1039},
+    {page::kEditBrowse, 1050, 1049, 1041},
 };
+
+const BrowseButton* FindBrowseButton(int pageId, int buttonId) {
+  for (const BrowseButton& button : kBrowseButtons)
+    if (button.pageId == pageId && button.buttonId == buttonId) return &button;
+  return nullptr;
+}
 
 constexpr int kIconTweak = 62;
 constexpr int kFolderTweaks[] = {107, 255, 306, 307};
@@ -48,10 +55,8 @@ const std::vector<EnablingCheckBox>& EnablingCheckBoxes() {
 }  // namespace
 
 std::optional<int> BrowseTargetEdit(int pageId, int buttonId) {
-  for (const BrowseButton& button : kBrowseButtons) {
-    if (button.pageId == pageId && button.buttonId == buttonId) return button.editId;
-  }
-  return std::nullopt;
+  const BrowseButton* button = FindBrowseButton(pageId, buttonId);
+  return button ? std::optional(button->editId) : std::nullopt;
 }
 
 BrowseDialog BrowseDialogFor(int currentTweakId) {
@@ -62,18 +67,21 @@ BrowseDialog BrowseDialogFor(int currentTweakId) {
   return {BrowseKind::kFile, kAnyFileFilter, true};
 }
 
-std::string BrowseResultText(IPlatform& platform, int currentTweakId) {
+std::string BrowseResultText(IPlatform& platform, int currentTweakId, const std::string& folder,
+                             const std::string& prompt) {
   const BrowseDialog dialog = BrowseDialogFor(currentTweakId);
-  const std::optional<std::string> chosen =
-      dialog.kind == BrowseKind::kFolder ? platform.BrowseForFolder() : platform.BrowseForFile(dialog.filter);
+  const std::optional<std::string> chosen = dialog.kind == BrowseKind::kFolder ? platform.BrowseForFolder(folder, prompt)
+                                                                               : platform.BrowseForFile(dialog.filter);
   if (!chosen) return {};
   return dialog.quoted ? "\"" + *chosen + "\"" : *chosen;
 }
 
 bool OnBrowseButton(IPageHost& pages, IPlatform& platform, int currentTweakId, int pageId, int buttonId) {
-  const std::optional<int> edit = BrowseTargetEdit(pageId, buttonId);
-  if (!edit) return false;
-  pages.SetText(pageId, *edit, BrowseResultText(platform, currentTweakId));
+  const BrowseButton* button = FindBrowseButton(pageId, buttonId);
+  if (!button) return false;
+  pages.SetText(pageId, button->editId,
+                BrowseResultText(platform, currentTweakId, pages.GetText(pageId, button->editId),
+                                 pages.GetText(pageId, button->labelId)));
   return true;
 }
 

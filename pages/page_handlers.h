@@ -28,8 +28,11 @@ struct BrowseDialog {
 };
 BrowseDialog BrowseDialogFor(int currentTweakId);
 
-// Runs that dialog; the text the edit gets: the result, or "" when cancelled.
-std::string BrowseResultText(IPlatform& platform, int currentTweakId);
+// Runs that dialog (a folder dialog at the folder the edit holds, with its
+// label as the prompt); the text the edit gets: the result, or "" when
+// cancelled.
+std::string BrowseResultText(IPlatform& platform, int currentTweakId, const std::string& folder,
+                             const std::string& prompt);
 
 // A click on a page button: when it is a browse button, runs the dialog and
 // puts the result into its edit as the whole text. False for other buttons.

@@ -59,6 +59,11 @@ class IPageHost {
   virtual void SetText(int pageId, int controlId, const std::string& text) = 0;
   virtual std::string GetText(int pageId, int controlId) const = 0;
 
+  // An edit's password character (EM_SETPASSWORDCHAR '*' or none): a masked
+  // edit shows its text as stars and still holds the text typed.
+  virtual void SetPasswordMask(int pageId, int controlId, bool masked) = 0;
+  virtual bool IsPasswordMasked(int pageId, int controlId) const = 0;
+
   // Check boxes (BM_SETCHECK / BM_GETCHECK).
   virtual void SetCheck(int pageId, int controlId, int state) = 0;
   virtual int GetCheck(int pageId, int controlId) const = 0;

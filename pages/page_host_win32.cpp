@@ -108,6 +108,18 @@ std::string Win32PageHost::GetText(int pageId, int controlId) const {
   return control == nullptr ? std::string() : WindowText(control);
 }
 
+void Win32PageHost::SetPasswordMask(int pageId, int controlId, bool masked) {
+  HWND edit = Control(pageId, controlId, ControlKind::kEdit);
+  if (edit == nullptr) return;
+  SendMessageA(edit, EM_SETPASSWORDCHAR, masked ? '*' : 0, 0);
+  InvalidateRect(edit, nullptr, TRUE);
+}
+
+bool Win32PageHost::IsPasswordMasked(int pageId, int controlId) const {
+  HWND edit = Control(pageId, controlId, ControlKind::kEdit);
+  return edit != nullptr && SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0) != 0;
+}
+
 // Check boxes.
 
 void Win32PageHost::SetCheck(int pageId, int controlId, int state) {

@@ -42,6 +42,8 @@ class Win32PageHost : public IPageHost {
   bool IsControlEnabled(int pageId, int controlId) const override;
   void SetText(int pageId, int controlId, const std::string& text) override;
   std::string GetText(int pageId, int controlId) const override;
+  void SetPasswordMask(int pageId, int controlId, bool masked) override;
+  bool IsPasswordMasked(int pageId, int controlId) const override;
 
   void SetCheck(int pageId, int controlId, int state) override;
   int GetCheck(int pageId, int controlId) const override;

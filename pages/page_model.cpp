@@ -98,6 +98,16 @@ std::string PageModel::GetText(int pageId, int controlId) const {
   return control ? control->text : std::string();
 }
 
+void PageModel::SetPasswordMask(int pageId, int controlId, bool masked) {
+  Control* control = Find(pageId, controlId);
+  if (control && control->kind == ControlKind::kEdit) control->masked = masked;
+}
+
+bool PageModel::IsPasswordMasked(int pageId, int controlId) const {
+  const Control* control = Find(pageId, controlId);
+  return control && control->masked;
+}
+
 // Check boxes.
 
 void PageModel::SetCheck(int pageId, int controlId, int state) {

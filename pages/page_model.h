@@ -28,6 +28,8 @@ class PageModel : public IPageHost {
   bool IsControlEnabled(int pageId, int controlId) const override;
   void SetText(int pageId, int controlId, const std::string& text) override;
   std::string GetText(int pageId, int controlId) const override;
+  void SetPasswordMask(int pageId, int controlId, bool masked) override;
+  bool IsPasswordMasked(int pageId, int controlId) const override;
 
   void SetCheck(int pageId, int controlId, int state) override;
   int GetCheck(int pageId, int controlId) const override;
@@ -69,6 +71,7 @@ class PageModel : public IPageHost {
     bool enabled = true;
     std::string text;  // window text; a combo box keeps its own
     int check = 0;     // BST_UNCHECKED / BST_CHECKED
+    bool masked = false;  // an edit's password character
     std::variant<std::monostate, ComboBoxModel, ListViewModel> parts;
   };
   struct Page {

@@ -13,6 +13,8 @@
 #define IDC_APPLY_CHANGES 1016
 #define IDC_NAV_TREE 1004
 #define IDC_SPLASH 1062
+// Made at run time: the quiet line beside "Apply Changes" saying what an apply did.
+#define IDC_APPLY_STATUS 1069
 
 // The About box (template 100).
 #define IDD_ABOUT_BOX 100

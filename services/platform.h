@@ -29,6 +29,7 @@ inline constexpr unsigned kOk = 0x00000000u;
 inline constexpr unsigned kOkCancel = 0x00000001u;
 inline constexpr unsigned kIconError = 0x00000010u;
 inline constexpr unsigned kIconQuestion = 0x00000020u;
+inline constexpr unsigned kIconInformation = 0x00000040u;
 inline constexpr int kIdOk = 1;
 }  // namespace mb
 
@@ -53,6 +54,9 @@ class IPlatform {
   virtual std::string WindowsDirectory() = 0;
   // SHGetSpecialFolderPathA(CSIDL_APPDATA).
   virtual std::string AppDataFolder() = 0;
+  // SHGetSpecialFolderPathA(CSIDL_PROFILE): the user's profile folder; empty
+  // where the shell reports none (before Windows 2000).
+  virtual std::string ProfileFolder() = 0;
   // GetLogicalDriveStringsA, one root per entry ("C:\").
   virtual std::vector<std::string> LogicalDrives() = 0;
   // GetDriveTypeA for a root such as "C:\".
@@ -62,8 +66,9 @@ class IPlatform {
   // The system open-file dialog with an MFC-style filter ("All Files(*.*)|*.*||");
   // the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> BrowseForFile(const std::string& filter) = 0;
-  // SHBrowseForFolderA for file-system folders; the chosen path or nothing.
-  virtual std::optional<std::string> BrowseForFolder() = 0;
+  // SHBrowseForFolderA for file-system folders, opened at start (where it is
+  // a folder) with the prompt above its tree; the chosen path or nothing.
+  virtual std::optional<std::string> BrowseForFolder(const std::string& start, const std::string& prompt) = 0;
   // GetSystemTime's date.
   virtual CalendarDate TodayUtc() = 0;
   // The folder of the program file, without a trailing backslash.

@@ -26,6 +26,8 @@ std::optional<std::string> SettablePlatform::NextBrowseAnswer() {
 }
 
 std::optional<std::string> SettablePlatform::BrowseForFile(const std::string&) { return NextBrowseAnswer(); }
-std::optional<std::string> SettablePlatform::BrowseForFolder() { return NextBrowseAnswer(); }
+std::optional<std::string> SettablePlatform::BrowseForFolder(const std::string&, const std::string&) {
+  return NextBrowseAnswer();
+}
 
 }  // namespace corvandel

@@ -21,6 +21,7 @@ class SettablePlatform : public IPlatform {
   OsVersionRecord version{2, 5, 1};  // Windows XP
   std::string windowsDirectory = "C:\\WINDOWS";
   std::string appDataFolder = "C:\\Documents and Settings\\User\\Application Data";
+  std::string profileFolder;  // none reported: the application-data folder stands for it
   std::map<std::string, unsigned> drives;  // root ("C:\") -> drive type
   CalendarDate today{2007, 3, 7};
   std::string programFolder = "C:\\Program Files\\Corvandel";
@@ -30,11 +31,12 @@ class SettablePlatform : public IPlatform {
   OsVersionRecord Version() override { return version; }
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string AppDataFolder() override { return appDataFolder; }
+  std::string ProfileFolder() override { return profileFolder; }
   std::vector<std::string> LogicalDrives() override;
   unsigned DriveType(const std::string& root) override;
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
   std::optional<std::string> BrowseForFile(const std::string& filter) override;
-  std::optional<std::string> BrowseForFolder() override;
+  std::optional<std::string> BrowseForFolder(const std::string& start, const std::string& prompt) override;
   CalendarDate TodayUtc() override { return today; }
   std::string ProgramFolder() override { return programFolder; }
 

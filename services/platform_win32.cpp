@@ -32,6 +32,12 @@ std::string Win32Platform::AppDataFolder() {
   return buffer;
 }
 
+std::string Win32Platform::ProfileFolder() {
+  char buffer[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_PROFILE, FALSE)) return {};
+  return buffer;
+}
+
 std::vector<std::string> Win32Platform::LogicalDrives() {
   std::vector<char> buffer(GetLogicalDriveStringsA(0, nullptr) + 1, '\0');
   DWORD length = GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
@@ -66,11 +72,22 @@ std::optional<std::string> Win32Platform::BrowseForFile(const std::string& filte
   return std::string(path);
 }
 
-std::optional<std::string> Win32Platform::BrowseForFolder() {
+namespace {
+// Selects the start folder once the dialog is up (a path that is no folder
+// leaves the dialog at its root).
+int CALLBACK SelectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED && start != 0) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, start);
+  return 0;
+}
+}  // namespace
+
+std::optional<std::string> Win32Platform::BrowseForFolder(const std::string& start, const std::string& prompt) {
   BROWSEINFOA info{};
   info.hwndOwner = GetActiveWindow();
-  info.lpszTitle = "";
+  info.lpszTitle = prompt.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = SelectStartFolder;
+  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
   LPITEMIDLIST list = SHBrowseForFolderA(&info);
   if (!list) return std::nullopt;
   char path[MAX_PATH] = {};

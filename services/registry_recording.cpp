@@ -192,13 +192,22 @@ RegResult RecordingRegistry::HandOut(RegResult result, RegKey key, const char* s
   const std::optional<Place> place = PlaceOf(key, subKey);
   if (result == reg::kSuccess && handle && !IsRoot(*handle) && place) places_[*handle] = *place;
   if (result == reg::kAccessDenied && recording_ && place) Refused(*place);
+  if (result == reg::kFileNotFound && recording_ && place) Missing(*place);
   return result;
 }
 
+namespace {
+void AddOnce(std::vector<std::string>& keys, std::string name) {
+  if (std::find(keys.begin(), keys.end(), name) == keys.end()) keys.push_back(std::move(name));
+}
+}  // namespace
+
 void RecordingRegistry::Refused(const Place& place) {
-  const std::string name = RegistryKeyName(place.root, place.path);
-  auto& keys = result_.refusedKeys;
-  if (std::find(keys.begin(), keys.end(), name) == keys.end()) keys.push_back(name);
+  AddOnce(result_.refusedKeys, RegistryKeyName(place.root, place.path));
+}
+
+void RecordingRegistry::Missing(const Place& place) {
+  AddOnce(result_.missingKeys, RegistryKeyName(place.root, place.path));
 }
 
 bool RecordingRegistry::Covers(const Item& tree, const Place& place) const {

@@ -29,11 +29,15 @@ struct RecordedChanges {
   // The keys a call was refused on ("HKEY_LOCAL_MACHINE\..."), each once, in
   // the order first refused.
   std::vector<std::string> refusedKeys;
+  // The keys an open found missing, each once, in the order first tried.
+  std::vector<std::string> missingKeys;
   // Whether any call that changes the registry succeeded.
   bool changeMade = false;
 
   // Something was refused and nothing got through.
   bool AllRefused() const { return !refusedKeys.empty() && !changeMade; }
+  // Nothing was changed or refused because the keys to change are missing.
+  bool OnlyMissing() const { return !missingKeys.empty() && refusedKeys.empty() && !changeMade; }
 };
 
 class RecordingRegistry : public IRegistry {
@@ -110,6 +114,7 @@ class RecordingRegistry : public IRegistry {
   std::vector<RegChange> Restore(bool leaveOutUnchanged);
   std::vector<RegChange> Made(const std::vector<RegChange>& restore);
   void Refused(const Place& place);
+  void Missing(const Place& place);
 
   bool HasSubkeys(const Place& place);
   // The highest key of place's path that does not exist yet, if any.

@@ -274,6 +274,26 @@ void ShowNumberCombo(TweakContext& ctx, int pageId, int labelId, const char* lab
   ctx.pages.ShowControl(pageId, comboId, true);
 }
 
+bool TakeTypedNumbers(TweakContext& ctx, std::initializer_list<NumberCombo> combos) {
+  for (const NumberCombo& combo : combos) {
+    if (!ctx.pages.IsControlEnabled(combo.pageId, combo.comboId)) continue;
+    const std::string text = ctx.pages.GetText(combo.pageId, combo.comboId);
+    if (text.empty()) continue;
+    const bool digits = text.size() <= 9 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits && std::stoi(text) <= combo.last) {
+      ctx.pages.ComboSetCurSel(combo.pageId, combo.comboId, std::stoi(text));
+      continue;
+    }
+    std::string field = combo.label;
+    while (!field.empty() && (field.back() == ':' || field.back() == ' ')) field.pop_back();
+    ctx.platform.ShowMessage("\"" + field + "\" takes a whole number from 0 to " + std::to_string(combo.last) +
+                                 ".\n\nNothing was changed.",
+                             ctx.language.GetLangString(kAlertCaption), mb::kIconError);
+    return false;
+  }
+  return true;
+}
+
 bool PassGate(TweakContext& ctx, const VersionGate& gate, RecordPoint history, std::optional<CheckBoxRef> box) {
   if (gate.alertId != 0 &&
       !RequireVersion(ctx.Gate(), gate.admitted, gate.alertId, gate.reverts ? box : std::nullopt))

@@ -27,6 +27,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -508,6 +509,19 @@ void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last);
 // A label with its text and a combo of the numbers 0 to last, filled while
 // the combo is still hidden.
 void ShowNumberCombo(TweakContext& ctx, int pageId, int labelId, const char* label, int comboId, int last);
+
+// A combo of the numbers 0 to last, whose edit takes typed text too.
+struct NumberCombo {
+  int pageId;
+  int comboId;
+  const char* label;  // the field's label, as shown
+  int last;
+};
+// The apply's first step where number combos are shown: a typed number
+// selects its item; any other text refuses the whole apply with one message
+// naming the field and its range (false), so nothing half-typed is skipped
+// while the rest is written. An empty or disabled combo is left as it is.
+bool TakeTypedNumbers(TweakContext& ctx, std::initializer_list<NumberCombo> combos);
 
 // The apply's start: the version gate (putting box back when the gate
 // reverts), then the history when it is recorded at the gate. False: stop.

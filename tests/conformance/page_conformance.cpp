@@ -128,6 +128,19 @@ TEST_P(PageHostConformance, TextsReadBackAsSet) {
   EXPECT_EQ("", pages->GetText(page::kEditBrowse, kDescription));  // same ID, other page: untouched
 }
 
+TEST_P(PageHostConformance, OnlyEditsTakeAPasswordMaskAndAMaskedEditKeepsItsText) {
+  constexpr int kEdit2 = 1017;
+  pages->SetText(page::kEditCheck, kEdit2, "s3cret");
+  for (int controlId : {kEdit2, kCheck1, kDescription}) pages->SetPasswordMask(page::kEditCheck, controlId, true);
+  EXPECT_TRUE(pages->IsPasswordMasked(page::kEditCheck, kEdit2));
+  EXPECT_FALSE(pages->IsPasswordMasked(page::kEditCheck, kEdit1));
+  EXPECT_FALSE(pages->IsPasswordMasked(page::kEditCheck, kCheck1));
+  EXPECT_FALSE(pages->IsPasswordMasked(page::kEditCheck, kDescription));
+  EXPECT_EQ("s3cret", pages->GetText(page::kEditCheck, kEdit2));
+  pages->SetPasswordMask(page::kEditCheck, kEdit2, false);
+  EXPECT_FALSE(pages->IsPasswordMasked(page::kEditCheck, kEdit2));
+}
+
 // Check boxes.
 
 TEST_P(PageHostConformance, CheckBoxTakesAnyNonZeroStateAsChecked) {

@@ -10,7 +10,9 @@ start_program
 out=$(drive wait-window tree text 1006 list-dump 1007)
 expect_line "tree visible 270" "$out"
 expect_line "Accessories:" "$out"
-expect_line "columns 295 99" "$out"
+# The names take the list's width less the dates.
+width=$(sed -n 's/^width //p' <<<"$out")
+expect_line "columns $((width - 99)) 99" "$out"
 today=$(today_utc)
 # A fresh history dates every tweak with the day it was built.
 expected_rows=$(printf "%s\t$today\n" \
@@ -25,7 +27,8 @@ expected_rows=$(printf "%s\t$today\n" \
 
 out=$(drive select "Command Processor" text 1006 list-dump 1007)
 expect_line "Command Processor:" "$out"
-expect_line "columns 280 115" "$out"
+width=$(sed -n 's/^width //p' <<<"$out")
+expect_line "columns $((width - 115)) 115" "$out"
 expected_rows=$(printf "%s\t$today\n" \
   "Add Command Prompt Option to Every Folder" \
   "Allow UNC Paths at the Command Prompt" \

@@ -317,6 +317,30 @@ TEST(CliOptionsTest, OptionsSetThePlatformAnywhereOnTheLine) {
   EXPECT_TRUE(defaults.platform.browseAnswers.empty());  // every dialog cancelled
 }
 
+// The host's profile folder holds unless --appdata names another place
+// alone: then the profile comes from it, as before --profile-dir.
+TEST(CliOptionsTest, ProfileDirBesideAppData) {
+  SettablePlatform host;
+  host.profileFolder = "C:\\users\\me";
+  struct Case {
+    std::vector<std::string> options;
+    const char* profile;
+  };
+  const Case cases[] = {
+      {{}, "C:\\users\\me"},
+      {{"--appdata", "E:\\AD"}, ""},
+      {{"--profile-dir", "F:\\P"}, "F:\\P"},
+      {{"--profile-dir", "F:\\P", "--appdata", "E:\\AD"}, "F:\\P"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.options;
+    args.push_back("tree");
+    CommandLine line;
+    ASSERT_FALSE(ParseCommandLine(args, host, &line));
+    EXPECT_EQ(c.profile, line.platform.profileFolder) << args.size();
+  }
+}
+
 TEST(CliOptionsTest, WindowsVersionsByNameOrRecord) {
   struct Case {
     const char* name;

@@ -167,5 +167,48 @@ TEST_F(NavigatorTest, LanguageRemapSendsANodeToAnotherTweaksRoutines) {
   EXPECT_EQ(0, VisiblePages());
 }
 
+// An apply that wrote nothing because its key is missing says so and shows
+// what is stored (its date is the tweak's own rule: 9 records once its key is
+// open); once the key exists the same apply changes one value, and an
+// untouched apply changes nothing.
+TEST_F(NavigatorTest, ApplyThatWritesNothingNamesTheMissingKeyAndReloadsThePage) {
+  constexpr int kDelayedExpansion = 9;
+  constexpr char kKey[] = "Software\\Microsoft\\Command Processor";
+  Navigator& nav = Start();
+  const std::string title = nav.Table()[kDelayedExpansion].title;
+  platform.today = {2008, 1, 2};
+  struct Step {
+    bool keyExists;
+    bool check;
+    std::string status;
+    std::string date;
+  };
+  const Step steps[] = {
+      {false, true, "Nothing was changed: the key does not exist", "3/7/2007"},
+      {true, true, "Applied: 1 value changed (undo from the system menu)", "1/2/2008"},
+      {true, true, "Nothing to change", "1/2/2008"},
+  };
+  for (const Step& step : steps) {
+    if (step.keyExists) RegistryKey::Create(registry, reg::kCurrentUser, kKey);
+    nav.Select(kDelayedExpansion);
+    pages.SetCheck(page::kMultiCheck, 1013, step.check);
+    platform.messages.clear();
+    const ChangeOutcome outcome = nav.Apply();
+    EXPECT_EQ(step.status, ApplyStatusText(outcome));
+    EXPECT_EQ(step.date, nav.History().LookupModifiedDate(title));
+    if (!step.keyExists) {
+      EXPECT_EQ(std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor"}, outcome.missingKeys);
+      ASSERT_EQ(1u, platform.messages.size());
+      EXPECT_EQ("Nothing was changed: the key HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor does not "
+                "exist on this computer.",
+                platform.messages[0].text);
+      EXPECT_FALSE(pages.GetCheck(page::kMultiCheck, 1013));  // loaded again
+    } else {
+      EXPECT_TRUE(platform.messages.empty());
+      EXPECT_TRUE(pages.GetCheck(page::kMultiCheck, 1013));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace corvandel

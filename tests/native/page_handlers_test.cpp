@@ -21,10 +21,12 @@ class RecordingPlatform : public SettablePlatform {
     asked.push_back("file " + filter);
     return SettablePlatform::BrowseForFile(filter);
   }
-  std::optional<std::string> BrowseForFolder() override {
+  std::optional<std::string> BrowseForFolder(const std::string& start, const std::string& prompt) override {
     asked.push_back("folder");
-    return SettablePlatform::BrowseForFolder();
+    folderAsked = {start, prompt};
+    return SettablePlatform::BrowseForFolder(start, prompt);
   }
+  std::pair<std::string, std::string> folderAsked;  // the start folder and the prompt
 };
 
 struct BrowseCase {
@@ -76,6 +78,17 @@ TEST(BrowseButtons, FillTheirOwnEditWithTheDialogChosenByTheSelectedTweak) {
       }
     }
   }
+}
+
+// A folder dialog opens at the folder its edit holds, its label as the prompt.
+TEST(BrowseButtons, AFolderDialogStartsAtTheEditsFolderWithTheLabelAsPrompt) {
+  PageModel pages;
+  RecordingPlatform platform;
+  pages.SetText(page::kEditBrowse, 1039, "Internet Cache:");
+  pages.SetText(page::kEditBrowse, 1042, "D:\\Cache");
+  pages.SetText(page::kEditBrowse, 1041, "My Documents:");
+  EXPECT_TRUE(OnBrowseButton(pages, platform, 306, page::kEditBrowse, 1048));
+  EXPECT_EQ((std::pair<std::string, std::string>{"D:\\Cache", "Internet Cache:"}), platform.folderAsked);
 }
 
 TEST(BrowseButtons, CancellingEmptiesTheEdit) {

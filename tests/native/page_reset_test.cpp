@@ -14,7 +14,7 @@
 namespace corvandel {
 namespace {
 
-// Records every show, hide and enable call, in order.
+// Records every show, hide, enable and mask call, in order.
 class RecordingPages : public PageModel {
  public:
   std::vector<std::string> calls;
@@ -31,6 +31,10 @@ class RecordingPages : public PageModel {
     calls.push_back(std::string(enable ? "enable " : "disable ") + Name(pageId, controlId));
     PageModel::EnableControl(pageId, controlId, enable);
   }
+  void SetPasswordMask(int pageId, int controlId, bool masked) override {
+    calls.push_back(std::string(masked ? "mask " : "unmask ") + Name(pageId, controlId));
+    PageModel::SetPasswordMask(pageId, controlId, masked);
+  }
 
  private:
   static std::string Name(int pageId, int controlId) {
@@ -45,7 +49,7 @@ const std::vector<std::string> kResetSteps = {
     "hide 170/1033", "hide 170/1034", "hide 170/1035", "hide 170/1036", "hide 170/1037", "hide 170/1038",
     "hide page 171", "hide 171/1024", "hide 171/1013", "hide 171/1018", "hide 171/1014", "hide 171/1019",
     "hide 171/1020", "hide 171/1015", "hide 171/1017", "hide 171/1025", "hide 171/1023", "hide 171/1026",
-    "hide 171/1027", "enable 171/1015", "enable 171/1017", "enable 171/1023",
+    "hide 171/1027", "enable 171/1013", "enable 171/1015", "enable 171/1017", "enable 171/1023", "unmask 171/1017",
     "hide page 172", "hide 172/1013", "hide 172/1021", "hide 172/1022", "hide 172/1055", "hide 172/1014",
     "hide 172/1019", "hide 172/1024", "enable 172/1021",
     "hide page 173", "hide 173/1009",
@@ -89,6 +93,7 @@ TEST(ShowTweakPageNone, LeavesOnlyWhatTheResetDoesNotTouch) {
     pages.EnableControl(pageId, control.id, false);
     pages.SetCheck(pageId, control.id, 1);
     pages.SetText(pageId, control.id, "left over");
+    pages.SetPasswordMask(pageId, control.id, true);
   });
   std::map<std::string, std::string> textsBefore;
   everyControl([&](int pageId, const ControlTemplate& control) {
@@ -104,6 +109,9 @@ TEST(ShowTweakPageNone, LeavesOnlyWhatTheResetDoesNotTouch) {
     const std::string name = Name(pageId, control.id);
     EXPECT_EQ(hidden.count(name) == 0, pages.IsControlVisible(pageId, control.id)) << name;
     EXPECT_EQ(enabled.count(name) == 1, pages.IsControlEnabled(pageId, control.id)) << name;
+    EXPECT_EQ(control.kind == ControlKind::kEdit && ControlsWith("unmask").count(name) == 0,
+              pages.IsPasswordMasked(pageId, control.id))
+        << name;
     EXPECT_EQ(control.kind == ControlKind::kCheckBox ? 1 : 0, pages.GetCheck(pageId, control.id)) << name;
     EXPECT_EQ(textsBefore[name], pages.GetText(pageId, control.id)) << name;
   });

@@ -18,7 +18,7 @@ TEST(SettablePlatform, BrowseDialogsReturnQueuedAnswersThenCancel) {
   SettablePlatform platform;
   platform.browseAnswers = {std::string("C:\\a.ico"), std::nullopt};
   EXPECT_EQ("C:\\a.ico", platform.BrowseForFile("*.ico||").value());
-  EXPECT_FALSE(platform.BrowseForFolder().has_value());
+  EXPECT_FALSE(platform.BrowseForFolder("C:\\", "Folder:").has_value());
   EXPECT_FALSE(platform.BrowseForFile("*.ico||").has_value());  // nothing queued: cancelled
 }
 

@@ -403,7 +403,7 @@ TEST(SystemUpdateServer, ShowsTheServerWithoutAnApplyButtonAndWritesNothing) {
     const char* name;
     std::vector<SeedValue> seed;
     bool checked;
-    const char* server;  // nullptr: the edit is empty and disabled
+    const char* server;  // nullptr: the edit is empty
   };
   const Case cases[] = {
       {"set", {Sz(kHKLM, kUpdate.c_str(), "WUStatusServer", "http://wsus"), Dw(kHKLM, kUpdateAu.c_str(), "UseWUServer", 0)}, true, "http://wsus"},
@@ -418,9 +418,10 @@ TEST(SystemUpdateServer, ShowsTheServerWithoutAnApplyButtonAndWritesNothing) {
     EXPECT_TRUE(h.pages.IsPageVisible(kEditCheck));
     EXPECT_FALSE(h.pages.IsControlVisible(page::kMainWindow, page::kApplyButton));
     EXPECT_EQ(c.checked ? 1 : 0, h.pages.GetCheck(kEditCheck, 1013));
-    EXPECT_EQ(c.server != nullptr, h.pages.IsControlEnabled(kEditCheck, 1017));
+    EXPECT_FALSE(h.pages.IsControlEnabled(kEditCheck, 1013));  // shown, not changed
+    EXPECT_FALSE(h.pages.IsControlEnabled(kEditCheck, 1017));
     EXPECT_EQ(c.server ? c.server : "", h.pages.GetText(kEditCheck, 1017));
-    EXPECT_TRUE(h.pages.IsControlVisible(kEditCheck, 1024));
+    EXPECT_FALSE(h.pages.IsControlVisible(kEditCheck, 1024));
     const auto before = h.Snapshot();
     h.ChangeEveryControl();
     h.Apply();
@@ -432,6 +433,7 @@ TEST(SystemUpdateServer, ShowsTheServerWithoutAnApplyButtonAndWritesNothing) {
   h.Select(259);
   h.Select(258);
   EXPECT_TRUE(h.pages.IsControlVisible(page::kMainWindow, page::kApplyButton));
+  EXPECT_TRUE(h.pages.IsControlEnabled(kEditCheck, 1013));
 }
 
 }  // namespace

@@ -152,34 +152,49 @@ TEST(TroubleshootingPaths, SafeModeBackgroundKeepsTheBrowsedQuotes) {
   EXPECT_EQ(reg::kSz, h.Type(kHKCU, kSafeMode, "Wallpaper"));
 }
 
-TEST(TroubleshootingPaths, SpecialFoldersUseTheProfileFolderOfTheApplicationDataFolder) {
+// The profile folder the page swaps with %USERPROFILE%: the shell's, else
+// the one the application-data folder gives, and none on Windows Me.
+TEST(TroubleshootingPaths, SpecialFoldersUseTheShellsProfileFolder) {
   struct Case {
     const char* what;
-    std::string appData;
-    std::string stored;  // "Favorites" as the registry holds it
-    std::string shown;
-    std::string typed;
-    std::string written;
+    OsVersionRecord version;
+    const char* appData;
+    const char* shell;    // CSIDL_PROFILE, "" where the shell reports none
+    const char* profile;  // what stands for %USERPROFILE%, "" for nothing
   };
+  const char* const kAppData9x = "C:\\WINDOWS\\Application Data";
+  const char* const kAppDataNt4 = "C:\\WINNT\\Profiles\\Jo\\Application Data";
+  const char* const kAppData2k = "C:\\Documents and Settings\\Jo\\Application Data";
+  const char* const kAppDataLater = "C:\\users\\jo\\AppData\\Roaming";
   const Case cases[] = {
-      {"XP", "C:\\Documents and Settings\\Jo\\Application Data", "%USERPROFILE%\\Favorites",
-       "C:\\Documents and Settings\\Jo\\Favorites", "C:\\Documents and Settings\\Jo\\Links",
-       "%USERPROFILE%\\Links"},
-      {"Wine", "C:\\users\\jo\\AppData\\Roaming", "%USERPROFILE%\\Favorites", "C:\\users\\jo\\AppData\\Roaming\\Favorites",
-       "C:\\users\\jo\\Favorites", "C:\\users\\jo\\Favorites"},
-      {"Me", "", "%USERPROFILE%\\Favorites", "%USERPROFILE%\\Favorites", "C:\\WINDOWS\\Favorites",
-       "C:\\WINDOWS\\Favorites"},
+      {"98",              {1, 4, 10}, kAppData9x,    "",                                "C:\\WINDOWS"},
+      {"98 profiles",     {1, 4, 10}, kAppData9x,    "C:\\WINDOWS\\Profiles\\Jo",       "C:\\WINDOWS\\Profiles\\Jo"},
+      {"Me",              {1, 4, 90}, kAppData9x,    "",                                ""},
+      {"Me profiles",     {1, 4, 90}, kAppData9x,    "C:\\WINDOWS\\Profiles\\Jo",       ""},
+      {"NT 4.0",          {2, 4, 0},  kAppDataNt4,   "",                                "C:\\WINNT\\Profiles\\Jo"},
+      {"NT 4.0 shell",    {2, 4, 0},  kAppDataNt4,   "C:\\WINNT\\Profiles\\Jo",         "C:\\WINNT\\Profiles\\Jo"},
+      {"2000",            {2, 5, 0},  kAppData2k,    "",                                "C:\\Documents and Settings\\Jo"},
+      {"2000 shell",      {2, 5, 0},  kAppData2k,    "C:\\Documents and Settings\\Jo",  "C:\\Documents and Settings\\Jo"},
+      {"XP",              {2, 5, 1},  kAppData2k,    "",                                "C:\\Documents and Settings\\Jo"},
+      {"XP shell",        {2, 5, 1},  kAppData2k,    "C:\\Documents and Settings\\Jo",  "C:\\Documents and Settings\\Jo"},
+      {"later",           {2, 6, 1},  kAppDataLater, "",                                kAppDataLater},
+      {"later shell",     {2, 6, 1},  kAppDataLater, "C:\\users\\jo",                   "C:\\users\\jo"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TweakHarness h;
+    h.platform.version = c.version;
     h.platform.appDataFolder = c.appData;
-    h.Put(ExSz(kHKCU, kShellFolders.c_str(), "Favorites", c.stored.c_str()));
+    h.platform.profileFolder = c.shell;
+    const std::string profile = c.profile;
+    h.Put(ExSz(kHKCU, kShellFolders.c_str(), "Favorites", "%USERPROFILE%\\Favorites"));
     h.Select(306);
-    EXPECT_EQ(c.shown, h.pages.GetText(kEditBrowse, 1025));
-    h.pages.SetText(kEditBrowse, 1025, c.typed);
+    EXPECT_EQ(profile.empty() ? "%USERPROFILE%\\Favorites" : profile + "\\Favorites", h.pages.GetText(kEditBrowse, 1025));
+    const std::string typed = std::string(c.shell[0] ? c.shell : c.appData) + "\\Links";
+    h.pages.SetText(kEditBrowse, 1025, typed);
     h.Apply();
-    EXPECT_EQ(c.written, h.Text(kHKCU, kShellFolders, "Favorites"));
+    const bool inProfile = !profile.empty() && typed.starts_with(profile);
+    EXPECT_EQ(inProfile ? "%USERPROFILE%" + typed.substr(profile.size()) : typed, h.Text(kHKCU, kShellFolders, "Favorites"));
     EXPECT_EQ(reg::kExpandSz, h.Type(kHKCU, kShellFolders, "Favorites"));
   }
 }

@@ -141,5 +141,47 @@ TEST_F(FindBoxWindowTest, NoMatchIsSaidInTheBoxAndEscapeClosesIt) {
   EXPECT_FALSE(Press(Tree(), 'F') && IsWindowVisible(Box()));
 }
 
+// Shown over a visible window: the box opens over the pages, owned by the
+// window, and where it was moved to; F3 and Shift+F3 go on with the box
+// closed; a find leaves the tree at its left end, and Escape gives the focus
+// to the node found.
+TEST_F(FindBoxWindowTest, TheBoxOpensOverThePagesAndF3GoesOnWithItClosed) {
+  ShowWindow(dialog->window(), SW_SHOW);
+  SetForegroundWindow(dialog->window());
+  OpenWithCtrlF();
+  ASSERT_NE(nullptr, Box());
+  EXPECT_EQ(dialog->window(), GetWindow(Box(), GW_OWNER));
+  RECT box{}, main{}, splitter{};
+  GetWindowRect(Box(), &box);
+  GetWindowRect(dialog->window(), &main);
+  GetWindowRect(dialog->splitter().window(), &splitter);
+  const LONG centre = (box.left + box.right) / 2;
+  EXPECT_GT(centre, splitter.right);
+  EXPECT_LT(centre, main.right);
+  EXPECT_TRUE(box.top > main.top && box.bottom < main.bottom);
+
+  SetWindowTextA(Edit(), "WATSON sound");
+  Press(Edit(), VK_RETURN);
+  ExpectFound(18);
+  EXPECT_EQ(0, GetScrollPos(dialog->tree().treeView(), SB_HORZ));
+  SetWindowPos(Box(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Press(Edit(), VK_ESCAPE);
+  EXPECT_FALSE(IsWindowVisible(Box()));
+  EXPECT_EQ(dialog->tree().treeView(), GetFocus());
+
+  EXPECT_TRUE(Press(Tree(), VK_F3));
+  ExpectFound(24);
+  HoldKey(VK_SHIFT, true);
+  EXPECT_TRUE(Press(Tree(), VK_F3));
+  HoldKey(VK_SHIFT, false);
+  ExpectFound(18);
+  EXPECT_FALSE(IsWindowVisible(Box()));
+
+  OpenWithCtrlF();
+  GetWindowRect(Box(), &box);
+  EXPECT_EQ(10, box.left);
+  EXPECT_EQ(20, box.top);
+}
+
 }  // namespace
 }  // namespace corvandel

@@ -88,6 +88,15 @@ TEST(Win32Platform, AppDataFolderExists) {
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << folder;
 }
 
+TEST(Win32Platform, ProfileFolderIsAFolderThatHoldsTheApplicationDataFolder) {
+  const std::string profile = Win32Platform().ProfileFolder();
+  ASSERT_FALSE(profile.empty());
+  const DWORD attributes = GetFileAttributesA(profile.c_str());
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << profile;
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << profile;
+  EXPECT_EQ(0u, Win32Platform().AppDataFolder().rfind(profile + "\\", 0)) << profile;
+}
+
 TEST(Win32Platform, ProgramFolderIsTheTestProgramsFolder) {
   const std::string folder = Win32Platform().ProgramFolder();
   ASSERT_FALSE(folder.empty());

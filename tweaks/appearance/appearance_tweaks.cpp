@@ -119,6 +119,10 @@ void LoadWallpaperPosition(TweakContext& ctx, int tweakId) {
 }
 
 void ApplyWallpaperPosition(TweakContext& ctx) {
+  constexpr int kPage = page::kComboCheck;
+  if (!TakeTypedNumbers(ctx, {{kPage, kOffsetCombos[0], kOffsetTexts[0], kLastOffset},
+                              {kPage, kOffsetCombos[1], kOffsetTexts[1], kLastOffset}}))
+    return;
   ctx.RecordTweakChange();
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopKey);
   for (int i = 0; i < 2; ++i) {
@@ -161,6 +165,10 @@ void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
 }
 
 void ApplyThumbnailSettings(TweakContext& ctx) {
+  const auto& [size, quality] = kThumbnailSettings;
+  if (!TakeTypedNumbers(ctx, {{page::kComboCheck, size.comboId, size.label, size.last},
+                              {page::kComboCheck, quality.comboId, quality.label, quality.last}}))
+    return;
   if (!PassGate(ctx, kXp2004, RecordPoint::kAtGate)) return;
   for (RegKey root : {kHKCU, kHKLM}) {
     const RegistryKey key = RegistryKey::Open(ctx.registry, root, kExplorerKey);

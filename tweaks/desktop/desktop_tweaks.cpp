@@ -75,6 +75,7 @@ namespace {
 
 constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr const char* kGracePeriod = "ScreenSaverGracePeriod";
+constexpr const char* kGracePeriodLabel = "Grace Period (Seconds):";
 
 // The combo item of a stored period (text or number): item n reads n. A
 // period the combo does not hold, or a text that is not plainly a number,
@@ -96,7 +97,7 @@ void LoadGracePeriod(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kSingleCombo;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_CAP);
   ShowWithText(ctx, kPage, control::kCheck1, "Set the Screen Saver Grace Period.");
-  ShowWithText(ctx, kPage, control::kLabel1, "Grace Period (Seconds):");
+  ShowWithText(ctx, kPage, control::kLabel1, kGracePeriodLabel);
   // The combo holds its numbers from the page's creation; only its selection
   // and state are set here, since hiding the page keeps them.
   ctx.pages.ShowControl(kPage, control::kCombo1, true);
@@ -109,6 +110,7 @@ void LoadGracePeriod(TweakContext& ctx, int tweakId) {
 
 void ApplyGracePeriod(TweakContext& ctx) {
   constexpr int kPage = page::kSingleCombo;
+  if (!TakeTypedNumbers(ctx, {{kPage, control::kCombo1, kGracePeriodLabel, kNumberComboLast}})) return;
   if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
   const RegistryKey key = RegistryKey::Create(ctx.registry, kHKLM, kWinlogon);
   if (!key) return;

@@ -44,6 +44,7 @@ namespace {
 
 constexpr int kAutoLogonPage = page::kEditCheck;
 constexpr int kResetAfterReboot = control::kCheck2;
+constexpr int kPasswordEdit = control::kEdit2;
 
 struct LogonEdit {
   int labelId;
@@ -55,7 +56,7 @@ struct LogonEdit {
 // In the order they are written.
 constexpr LogonEdit kLogonEdits[] = {
     {1020, "Domain(optional):", 1025, "DefaultDomainName"},
-    {control::kLabel2, "Password:", control::kEdit2, "DefaultPassword"},
+    {control::kLabel2, "Password:", kPasswordEdit, "DefaultPassword"},
     {control::kLabel1, "UserName:", control::kEdit1, "DefaultUserName"},
 };
 
@@ -70,6 +71,8 @@ void LoadAutomaticLogin(TweakContext& ctx, int tweakId) {
     ShowWithText(ctx, kPage, edit.labelId, edit.label);
     ShowWithText(ctx, kPage, edit.editId, "");
   }
+  // The stored password is not shown to whoever looks at the screen.
+  ctx.pages.SetPasswordMask(kPage, kPasswordEdit, true);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
   if (key.ReadFlag("AutoAdminLogon")) ctx.pages.SetCheck(kPage, control::kCheck1, 1);
   for (const LogonEdit& edit : kLogonEdits)

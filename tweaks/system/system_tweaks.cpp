@@ -155,20 +155,20 @@ void ApplyPowerScheme(TweakContext& ctx) { ApplyShape(ctx, kPowerScheme); }
 // has no Apply button.
 void LoadUpdateServer(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kEditCheck;
-  ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
+  // Shown only: no Apply button, controls that take no input, and no note
+  // about when a change would take effect.
+  ShowTweakPage(ctx, kPage, tweakId);
   ctx.pages.ShowControl(page::kMainWindow, page::kApplyButton, false);
   ShowWithText(ctx, kPage, control::kCheck1, "Use Windows Software Update Server.");
   ctx.pages.SetCheck(kPage, control::kCheck1, 0);
+  ctx.pages.EnableControl(kPage, control::kCheck1, false);
   ShowWithText(ctx, kPage, control::kLabel2, "The name of the custom update server:");
   ShowWithText(ctx, kPage, control::kEdit2, "");
   ctx.pages.EnableControl(kPage, control::kEdit2, false);
 
   const RegistryKey policy =
       RegistryKey::Open(ctx.registry, kHKLM, "Software\\Policies\\Microsoft\\Windows\\WindowsUpdate");
-  if (const auto server = policy.ReadText("WUStatusServer")) {
-    ctx.pages.EnableControl(kPage, control::kEdit2, true);
-    ctx.pages.SetText(kPage, control::kEdit2, *server);
-  }
+  if (const auto server = policy.ReadText("WUStatusServer")) ctx.pages.SetText(kPage, control::kEdit2, *server);
   if (policy.OpenSubKey("AU").ReadBytes("UseWUServer")) ctx.pages.SetCheck(kPage, control::kCheck1, 1);
 }
 

@@ -116,10 +116,13 @@ constexpr FolderRow kFolders[] = {
     {1041, "My Documents:", 1049, 1050, "Personal"},
 };
 
-// The user's profile folder: the application-data folder up to the backslash
-// before its "Application Data" part, or all of it where it has none (Wine's
-// "...\AppData\Roaming"); empty where the shell reports no such folder.
+// The user's profile folder as the shell reports it. Where it reports none
+// (NT 4.0, 98), the application-data folder up to the backslash before its
+// "Application Data" part, or all of it where it has none; empty where there
+// is no such folder either. Windows Me has no %USERPROFILE% to write.
 std::string ProfileFolder(IPlatform& platform) {
+  if (COsVersion(platform).IsWinMe()) return {};
+  if (std::string shell = platform.ProfileFolder(); !shell.empty()) return shell;
   std::string folder = platform.AppDataFolder();
   if (const std::size_t at = folder.find("\\Application Data"); at != std::string::npos) folder.resize(at);
   return folder;
@@ -225,6 +228,10 @@ void LoadCoolSwitch(TweakContext& ctx, int tweakId) {
 }
 
 void ApplyCoolSwitch(TweakContext& ctx) {
+  const auto& [columns, rows] = kCoolSwitchCombos;
+  if (!TakeTypedNumbers(ctx, {{page::kComboCheck, columns.comboId, columns.label, kMostColumnsOrRows},
+                              {page::kComboCheck, rows.comboId, rows.label, kMostColumnsOrRows}}))
+    return;
   if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopSettings);
   key.WriteText("CoolSwitch", "1");

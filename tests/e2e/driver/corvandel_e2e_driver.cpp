@@ -12,10 +12,14 @@
 //   check-state ID          "check ID STATE": the state of check box ID
 //   click ID                click button ID; returns once handled or once a message box shows
 //   apply                   click "Apply Changes" (1016)
-//   list-dump ID            "columns W1 W2 ..." and "row N<TAB>TEXT<TAB>TEXT ..." of list view ID
+//   list-dump ID            "columns W1 W2 ...", "width W" (of its client area) and
+//                           "row N<TAB>TEXT<TAB>TEXT ..." of list view ID
 //   key ESCAPE|F1|RETURN    post the key to the main window's focused control
 //   wait-class CLASS        wait for a visible top-level window of that class; prints its title
 //   wait-message-box TEXT   wait for a message box saying TEXT, print it, press OK
+//   layout                  "work L T R B", "frame L T R B" (the window), "client W H", "tree-height H" and
+//                           "outside N": the visible controls not wholly inside the client area
+//   maximise                maximise the main window
 //   close                   close the main window (its close box)
 #include <windows.h>
 #include <commctrl.h>
@@ -293,7 +297,9 @@ bool ListDump(char** args) {
   std::printf("columns");
   for (int column = 0; column < columns; ++column)
     std::printf(" %d", static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)));
-  std::printf("\n");
+  RECT client{};
+  GetClientRect(list, &client);
+  std::printf("\nwidth %ld\n", client.right);
   RemoteBuffer remote(list, sizeof(LVITEMA) + kTextSize);
   if (!remote.ok()) return Fail("no memory in the program's process");
   const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -361,6 +367,45 @@ bool WaitMessageBox(char** args) {
   return true;
 }
 
+bool Layout(char**) {
+  if (!NeedMain()) return false;
+  RECT work{}, window{}, client{}, tree{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(g_main, &window);
+  GetClientRect(g_main, &client);
+  GetClientRect(TreeView(g_main), &tree);
+  std::printf("work %ld %ld %ld %ld\nframe %ld %ld %ld %ld\nclient %ld %ld\ntree-height %ld\n", work.left, work.top,
+              work.right, work.bottom, window.left, window.top, window.right, window.bottom, client.right,
+              client.bottom, tree.bottom);
+  // The client area in screen coordinates; a child counts wherever it is.
+  MapWindowPoints(g_main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  struct Check {
+    RECT client;
+    int outside;
+  } check{client, 0};
+  EnumChildWindows(g_main, [](HWND child, LPARAM data) {
+    auto& check = *reinterpret_cast<Check*>(data);
+    RECT rect{}, both{};
+    GetWindowRect(child, &rect);
+    IntersectRect(&both, &rect, &check.client);
+    if (IsWindowVisible(child) && !EqualRect(&both, &rect)) {
+      std::printf("outside %d %s\n", GetDlgCtrlID(child), ClassOf(child).c_str());
+      ++check.outside;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&check));
+  std::printf("outside %d\n", check.outside);
+  return true;
+}
+
+bool Maximise(char**) {
+  if (!NeedMain()) return false;
+  ShowWindowAsync(g_main, SW_MAXIMIZE);
+  if (!WaitUntil([] { return IsZoomed(g_main) != FALSE; })) return Fail("the window was not maximised");
+  std::printf("maximised\n");
+  return true;
+}
+
 bool Close(char**) {
   if (!NeedMain()) return false;
   PostMessageA(g_main, WM_CLOSE, 0, 0);
@@ -380,6 +425,7 @@ constexpr Command kCommands[] = {
     {"click", 1, ClickCommand},     {"apply", 0, Apply},       {"list-dump", 1, ListDump},
     {"key", 1, Key},                {"wait-class", 1, WaitClass},
     {"wait-message-box", 1, WaitMessageBox},                   {"close", 0, Close},
+    {"layout", 0, Layout},          {"maximise", 0, Maximise},
 };
 
 }  // namespace
