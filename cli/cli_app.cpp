@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/changes_file.h"
+#include "cli/check.h"
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_printer.h"
@@ -18,6 +20,7 @@
 #include "services/file_text.h"
 #include "services/reg_file.h"
 #include "services/registry_memory.h"
+#include "services/registry_overlay.h"
 #include "services/registry_recording.h"
 
 namespace corvandel {
@@ -35,10 +38,15 @@ constexpr const char* kHelp =
     "  profile save FILE [TWEAKID...]  writes an apply line for each tweak's page as it stands\n"
     "                         (every tweak with \"Apply Changes\" when none is named)\n"
     "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
+    "  check FILE             which lines of a profile would change the registry (drifted), on a\n"
+    "                         scratch copy; exit status 0 all compliant, 4 drifted, 3 refused\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text; ##text for #text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
     "--json: tree, show, find, apply, undo and backups print one JSON document\n"
     "--changes FILE: apply, undo and profile apply write what they changed as a registry file\n"
+    "--dry-run: apply, undo and profile apply run on a scratch copy and print what they would write\n"
+    "--changes-format reg|pol|gpp: a registry file (the default), a folder for Machine\\Registry.pol and\n"
+    "         User\\Registry.pol, or a Group Policy preferences Registry.xml\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
     "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH\n"
     "         --drives A:\\=2,C:\\=3  --browse TEXT\n";
@@ -69,18 +77,29 @@ std::optional<int> VisiblePage(const IPageHost& pages) {
   return std::nullopt;
 }
 
-// Keys the registry refused: exit status 3 once the alert is printed.
-std::optional<CliFailure> Refusal(const ChangeOutcome& outcome) {
+// Keys the registry refused: exit status 3 once the alert is printed. In a
+// preview the refusal is predicted: the keys were opened for writing only.
+std::optional<CliFailure> Refusal(const ChangeOutcome& outcome, bool preview) {
   if (outcome.refusedKeys.empty()) return std::nullopt;
-  return CliFailure{kExitRefused, "the registry refused " + std::to_string(outcome.refusedKeys.size()) +
+  return CliFailure{kExitRefused, std::string(preview ? "predicted: the registry would refuse " : "the registry refused ") +
+                                      std::to_string(outcome.refusedKeys.size()) +
                                       " key(s): administrator rights are needed"};
 }
 
 // One run: the window's start-up less the drawing, then the command.
 class Session {
  public:
-  Session(IRegistry& registry, SettablePlatform& platform, IProfile& profile, std::ostream& out, bool json)
-      : platform_(platform), navigator_(registry, pages_, platform, profile), out_(out), json_(json) {
+  // steps: the recorder under the navigator that a preview (preview) reads
+  // each apply's writes from.
+  Session(RecordingRegistry& steps, SettablePlatform& platform, IProfile& profile, std::ostream& out, bool json,
+          bool preview)
+      : platform_(platform),
+        steps_(steps),
+        navigator_(steps, pages_, platform, profile),
+        out_(out),
+        json_(json),
+        preview_(preview) {
+    if (preview_) navigator_.SetPreview();
     navigator_.LoadTables();
     SetUpPages(pages_);
     navigator_.ShowFirstPage();
@@ -119,9 +138,11 @@ class Session {
 
   std::optional<CliFailure> Apply(int tweakId, const std::vector<Setting>& settings) {
     ChangeOutcome outcome;
-    if (auto failure = SetAndApply(tweakId, settings, &outcome)) return Usage(*failure);
+    std::optional<std::string> failure;
+    Previewed([&] { failure = SetAndApply(tweakId, settings, &outcome); });
+    if (failure) return Usage(*failure);
     Print();
-    return Refusal(outcome);
+    return Refusal(outcome, preview_);
   }
 
   // The newest backup of the tweak put back: the file restored, then the
@@ -130,14 +151,15 @@ class Session {
     navigator_.Select(tweakId);
     const std::optional<BackupFile> backup = navigator_.LastBackup();
     std::string error;
-    const std::optional<ChangeOutcome> outcome = navigator_.UndoLastChange(&error);
+    std::optional<ChangeOutcome> outcome;
+    Previewed([&] { outcome = navigator_.UndoLastChange(&error); });
     if (!outcome)
       return CliFailure{kExitFileError, backup ? error : "TweakId " + std::to_string(tweakId) + " has no backup in " +
                                                             navigator_.Backups().Folder()};
     if (!json_) out_ << "restored " << backup->name << '\n';
     Print();
     if (json_) jsonPages_.back()["restored"] = JsonText(backup->name);
-    return Refusal(*outcome);
+    return Refusal(*outcome, preview_);
   }
 
   // One line per backup, newest first: its file, its TweakId and that row's title.
@@ -189,7 +211,8 @@ class Session {
       out_ << line.tweakId << ' ' << EscapeText(Title(line.tweakId)) << '\n';
       const std::size_t alertsBefore = platform_.messages.size();
       ChangeOutcome outcome;
-      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
+      std::optional<std::string> failure;
+      Previewed([&] { failure = SetAndApply(line.tweakId, line.settings, &outcome); });
       PrintAlerts();
       if (failure) {
         out_ << "failed (line " << line.lineNumber << "): " << *failure << '\n';
@@ -203,7 +226,46 @@ class Session {
     return refused + failed;
   }
 
+  // Each line of a profile applied in turn on the scratch copy (a later
+  // line sees what an earlier one would write, as in profile apply), with
+  // what it would change. Prints the report; returns the exit status.
+  int Check(const std::vector<ProfileLine>& lines) {
+    std::vector<LineCheck> checks;
+    for (const ProfileLine& line : lines) {
+      LineCheck check{line.tweakId, Title(line.tweakId), std::nullopt, {}, {}};
+      const std::size_t alertsBefore = platform_.messages.size();
+      steps_.Begin(nullptr, /*listMade=*/true);
+      ChangeOutcome outcome;
+      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
+      check.changes = steps_.End();
+      if (failure) check.failure = "failed (line " + std::to_string(line.lineNumber) + "): " + *failure;
+      check.alerts.assign(platform_.messages.begin() + static_cast<std::ptrdiff_t>(alertsBefore),
+                          platform_.messages.end());
+      checks.push_back(std::move(check));
+    }
+    alertsPrinted_ = platform_.messages.size();
+    if (json_)
+      out_ << CheckJson(checks).dump(2) << '\n';
+    else
+      out_ << CheckText(checks);
+    return CheckStatus(checks);
+  }
+
  private:
+  // Runs change; in a preview, first prints the writes it made on the
+  // scratch copy (as JSON, kept for the page printed next).
+  void Previewed(const std::function<void()>& change) {
+    if (!preview_) return change();
+    steps_.Begin(nullptr, /*listMade=*/true);
+    change();
+    const RecordedChanges changes = steps_.End();
+    if (json_) {
+      pendingWrites_ = ChangesJson(changes);
+      return;
+    }
+    for (const std::string& line : ChangeLines(changes)) out_ << line << '\n';
+  }
+
   bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
 
   // The current title of a tweak (a language file's, where it gives one).
@@ -242,6 +304,7 @@ class Session {
           platform_.messages.begin() + static_cast<std::ptrdiff_t>(alertsPrinted_), platform_.messages.end());
       alertsPrinted_ = platform_.messages.size();
       jsonPages_.push_back(PageJson(navigator_.CurrentTweakId(), alerts, pages_));
+      if (preview_) jsonPages_.back()["writes"] = std::exchange(pendingWrites_, nlohmann::json::array());
       return;
     }
     PrintAlerts();
@@ -249,12 +312,15 @@ class Session {
   }
 
   SettablePlatform& platform_;
+  RecordingRegistry& steps_;
   PageModel pages_;
   Navigator navigator_;
   std::ostream& out_;
   std::size_t alertsPrinted_ = 0;
   bool json_;
+  bool preview_;
   nlohmann::json jsonPages_ = nlohmann::json::array();
+  nlohmann::json pendingWrites_ = nlohmann::json::array();
 };
 
 std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& host, std::ostream& out) {
@@ -279,11 +345,17 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
         !LoadRegistryFile(*line.registryFile, fileRegistry, &message, &fileKeys))
       return CliFailure{kExitFileError, message};
   }
-  IRegistry& registry =
-      line.registryFile || !host.systemRegistry ? static_cast<IRegistry&>(fileRegistry) : *host.systemRegistry;
+  // A preview or a check runs on a scratch copy: the registry file is not
+  // written back; the system registry is read through an overlay.
+  const bool preview = line.dryRun || line.command == CommandLine::kCheck;
+  std::optional<OverlayRegistry> overlay;
+  if (preview && !line.registryFile && host.systemRegistry) overlay.emplace(*host.systemRegistry);
+  IRegistry& registry = line.registryFile || !host.systemRegistry
+                            ? static_cast<IRegistry&>(fileRegistry)
+                            : overlay ? static_cast<IRegistry&>(*overlay) : *host.systemRegistry;
 
   std::vector<ProfileLine> profile;
-  if (line.command == CommandLine::kProfileApply) {
+  if (line.command == CommandLine::kProfileApply || line.command == CommandLine::kCheck) {
     const std::optional<std::string> text = ReadWholeFile(line.profileFile);
     if (!text) return CliFailure{kExitFileError, line.profileFile + ": cannot read the profile"};
     std::string message;
@@ -299,18 +371,17 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   // what the run changed written as a registry file.
   const auto saveChanges = [&]() -> std::optional<CliFailure> {
     std::string message;
-    if (line.registryFile && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
+    if (line.registryFile && !preview && !SaveRegistryFile(fileRegistry, *line.registryFile, &message, fileKeys))
       return CliFailure{kExitFileError, message};
     if (!line.changesFile) return std::nullopt;
     std::string command = "corvandel-cli";
     for (const std::string& arg : args) (command += ' ') += arg;
-    const std::string text = RegistryChangesText(run.End().made, {"The changes made by: " + command});
-    if (!ReplaceFileContent(*line.changesFile, text))
-      return CliFailure{kExitFileError, *line.changesFile + ": cannot write the changes"};
-    return std::nullopt;
+    return WriteChangesFile(*line.changesFile, line.changesFormat, run.End().made,
+                            (preview ? "The changes that would be made by: " : "The changes made by: ") + command);
   };
 
-  Session session(run, line.platform, *host.profile, out, line.json);
+  RecordingRegistry steps(static_cast<IRegistry&>(run));
+  Session session(steps, line.platform, *host.profile, out, line.json, preview);
   if (line.changesFile) run.Begin(nullptr, /*listMade=*/true);
   switch (line.command) {
     case CommandLine::kTree:
@@ -347,6 +418,11 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
                                                   " lines of " + line.profileFile + " were not applied"};
       break;
     }
+    case CommandLine::kCheck:
+      if (const int status = session.Check(profile); status != kExitOk)
+        return CliFailure{status, status == kExitDrifted ? "drifted from " + line.profileFile
+                                                         : "some lines of " + line.profileFile + " cannot be checked"};
+      break;
     case CommandLine::kHelp:
       break;
   }

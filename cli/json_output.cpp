@@ -70,23 +70,7 @@ void AddControls(const IPageHost& pages, const PageTemplate& page, json& control
 
 }  // namespace
 
-json JsonText(std::string_view ansi) {
-  std::string utf8;
-  for (char16_t unit : WidenAnsi(ansi)) {
-    // Windows-1252 has no character outside the Basic Multilingual Plane.
-    if (unit < 0x80) {
-      utf8.push_back(static_cast<char>(unit));
-    } else if (unit < 0x800) {
-      utf8.push_back(static_cast<char>(0xC0 | (unit >> 6)));
-      utf8.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-    } else {
-      utf8.push_back(static_cast<char>(0xE0 | (unit >> 12)));
-      utf8.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
-      utf8.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-    }
-  }
-  return utf8;
-}
+json JsonText(std::string_view ansi) { return Utf8FromAnsi(ansi); }
 
 json TreeJson(const std::vector<TreeItem>& nodes) {
   json list = json::array();

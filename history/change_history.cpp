@@ -99,7 +99,9 @@ void ChangeHistory::Rebuild() {
 
 // The file is replaced whole, so a crash or a full disk never leaves a
 // truncated history.
-bool ChangeHistory::SaveText(const std::string& text) const { return ReplaceFileContent(path_, text); }
+bool ChangeHistory::SaveText(const std::string& text) const {
+  return fileUnchanged_ || ReplaceFileContent(path_, text);
+}
 
 std::string ChangeHistory::LookupModifiedDate(const std::string& title) {
   const std::string key = RecordKey(title);

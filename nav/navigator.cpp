@@ -106,10 +106,11 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   const std::string title = row < table_.size() ? table_[row].title : std::string();
   ChangeOutcome outcome;
   std::vector<RegChange> written;  // what the backup file holds
-  registry_.Begin([&](const std::vector<RegChange>& restore) {
+  RecordingRegistry::BeforeChange backup = [&](const std::vector<RegChange>& restore) {
     if (!outcome.backup) outcome.backup = backups_.NextFile(tweakId, platform_.TodayUtc());
     written = backups_.Write(*outcome.backup, title, restore) ? restore : std::vector<RegChange>{};
-  });
+  };
+  registry_.Begin(preview_ ? nullptr : std::move(backup));
   bool recordAsked = false;
   context_.heldRecord = &recordAsked;
   change();

@@ -42,6 +42,12 @@ class Navigator {
   // registry, the titles table and its translation, the change history. The
   // tree is built from Table() after this.
   void LoadTables();
+  // A preview runs as a change would but leaves the files alone: no backup,
+  // and the history file is not written. Set before LoadTables.
+  void SetPreview() {
+    preview_ = true;
+    history_.KeepFileUnchanged();
+  }
   // The last start-up step, once the pages exist: hide every page, then show
   // the Accessories overview.
   void ShowFirstPage();
@@ -85,6 +91,7 @@ class Navigator {
   ListCheckColumns listColumns_;
   DriveTable driveTable_;
   TweakContext context_;
+  bool preview_ = false;
   std::array<std::unique_ptr<CCategoryTweaks>, kCategoryCount> handlers_;
 };
 

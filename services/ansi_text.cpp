@@ -125,4 +125,22 @@ std::string AnsiFromPath(const std::filesystem::path& path) {
 #endif
 }
 
+std::string Utf8FromAnsi(std::string_view text) {
+  std::string utf8;
+  for (char16_t unit : WidenAnsi(text)) {
+    // Windows-1252 has no character outside the Basic Multilingual Plane.
+    if (unit < 0x80) {
+      utf8.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+      utf8.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+      utf8.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+      utf8.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      utf8.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+  }
+  return utf8;
+}
+
 }  // namespace corvandel

@@ -18,6 +18,10 @@ std::u16string WidenAnsi(std::string_view text);
 // ("best fit", A for A-macron); this conversion does not.
 std::string NarrowAnsi(std::u16string_view text);
 
+// Windows-1252 to UTF-8, for files and documents that other programs read
+// as Unicode (JSON, XML).
+std::string Utf8FromAnsi(std::string_view text);
+
 // UTF-8 to UTF-16 the way Windows' converter does it: each malformed
 // sequence becomes one U+FFFD, where a sequence ends at the first byte that
 // cannot continue it; a sequence cut off by the end of the text is one U+FFFD.
