@@ -1,10 +1,13 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <system_error>
 
 #include "cli/changes_file.h"
 #include "cli/check.h"
+#include "cli/diff.h"
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_printer.h"
@@ -40,9 +43,12 @@ constexpr const char* kHelp =
     "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
     "  check FILE             which lines of a profile would change the registry (drifted), on a\n"
     "                         scratch copy; exit status 0 all compliant, 4 drifted, 3 refused\n"
+    "  diff A.reg B.reg [TWEAKID...]  each tweak whose page differs between two registry files, with\n"
+    "                         the controls that differ; --profile FILE instead of B.reg compares with\n"
+    "                         the machine as the profile would leave it; exit status 0 same, 4 different\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text; ##text for #text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
-    "--json: tree, show, find, apply, undo and backups print one JSON document\n"
+    "--json: tree, show, find, apply, undo, backups, check and diff print one JSON document\n"
     "--changes FILE: apply, undo and profile apply write what they changed as a registry file\n"
     "--dry-run: apply, undo and profile apply run on a scratch copy and print what they would write\n"
     "--changes-format reg|pol|gpp: a registry file (the default), a folder for Machine\\Registry.pol and\n"
@@ -182,6 +188,20 @@ class Session {
     if (json_) out_ << (one ? jsonPages_.at(0) : nlohmann::json{{"pages", jsonPages_}}).dump(2) << '\n';
   }
 
+  // The current title of a tweak (a language file's, where it gives one).
+  std::string Title(int tweakId) const {
+    const TweakEntry* entry = FindRow(navigator_.Table(), tweakId);
+    return entry ? entry->title : std::string();
+  }
+
+  // The tweak's page as its load routine leaves it, as JSON; what loading
+  // showed is left out.
+  nlohmann::json PageOf(int tweakId) {
+    navigator_.Select(tweakId);
+    alertsPrinted_ = platform_.messages.size();
+    return PageJson(tweakId, {}, pages_);
+  }
+
   // Each tweak's page as its load routine leaves it, as profile lines.
   std::string SaveProfile(const std::vector<int>& tweakIds) {
     std::string text;
@@ -268,11 +288,6 @@ class Session {
 
   bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
 
-  // The current title of a tweak (a language file's, where it gives one).
-  std::string Title(int tweakId) const {
-    const TweakEntry* entry = FindRow(navigator_.Table(), tweakId);
-    return entry ? entry->title : std::string();
-  }
 
   // Selects the tweak, sets its controls and presses "Apply Changes"; why
   // not when the page has no such button or refuses a setting. *outcome
@@ -323,6 +338,53 @@ class Session {
   nlohmann::json pendingWrites_ = nlohmann::json::array();
 };
 
+std::optional<CliFailure> ReadProfile(const std::string& file, std::vector<ProfileLine>* profile) {
+  const std::optional<std::string> text = ReadWholeFile(file);
+  if (!text) return CliFailure{kExitFileError, file + ": cannot read the profile"};
+  std::string message;
+  auto lines = ParseProfile(*text, file, &message);
+  if (!lines) return CliFailure{kExitFileError, message};
+  *profile = std::move(*lines);
+  return std::nullopt;
+}
+
+// diff: each side loaded from its file into a registry of its own and run
+// as a preview (nothing is written back); against a profile, the second
+// side is the first with the profile applied.
+std::optional<CliFailure> Diff(const CommandLine& line, CliHost& host, std::ostream& out) {
+  MemoryRegistry registries[2];
+  const std::string& second = line.diffProfile ? line.diffFiles[0] : line.diffFiles[1];
+  for (int side = 0; side < 2; ++side) {
+    std::string message;
+    if (!LoadRegistryFile(side == 0 ? line.diffFiles[0] : second, registries[side], &message))
+      return CliFailure{kExitFileError, message};
+  }
+  std::vector<int> tweakIds = line.tweakIds;
+  std::vector<ProfileLine> profile;
+  if (line.diffProfile) {
+    if (auto failure = ReadProfile(*line.diffProfile, &profile)) return failure;
+    for (const ProfileLine& profileLine : profile)
+      if (std::find(tweakIds.begin(), tweakIds.end(), profileLine.tweakId) == tweakIds.end() && line.tweakIds.empty())
+        tweakIds.push_back(profileLine.tweakId);
+  }
+  SettablePlatform platforms[2] = {line.platform, line.platform};
+  std::ostringstream unused;
+  RecordingRegistry steps0(registries[0]), steps1(registries[1]);
+  Session a(steps0, platforms[0], *host.profile, unused, true, true);
+  Session b(steps1, platforms[1], *host.profile, unused, true, true);
+  if (line.diffProfile) b.ApplyProfile(profile);
+  std::vector<PagePair> pages;
+  for (int id : tweakIds) {
+    pages.push_back({id, a.Title(id), a.PageOf(id), b.PageOf(id)});
+  }
+  if (line.json)
+    out << DiffJson(pages).dump(2) << '\n';
+  else
+    out << DiffText(pages);
+  if (AnyDifference(pages)) return CliFailure{kExitDrifted, "the two sides differ"};
+  return std::nullopt;
+}
+
 std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& host, std::ostream& out) {
   CommandLine line;
   if (auto failure = ParseCommandLine(args, host.platform, &line)) return failure;
@@ -330,6 +392,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     out << kCliUsage << '\n' << kHelp;
     return std::nullopt;
   }
+  if (line.command == CommandLine::kDiff) return Diff(line, host, out);
 
   // The tree and find do not depend on the registry: without one they run over
   // an empty registry, in which no history can be kept and nothing is saved.
@@ -355,14 +418,8 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
                             : overlay ? static_cast<IRegistry&>(*overlay) : *host.systemRegistry;
 
   std::vector<ProfileLine> profile;
-  if (line.command == CommandLine::kProfileApply || line.command == CommandLine::kCheck) {
-    const std::optional<std::string> text = ReadWholeFile(line.profileFile);
-    if (!text) return CliFailure{kExitFileError, line.profileFile + ": cannot read the profile"};
-    std::string message;
-    auto lines = ParseProfile(*text, line.profileFile, &message);
-    if (!lines) return CliFailure{kExitFileError, message};
-    profile = std::move(*lines);
-  }
+  if (line.command == CommandLine::kProfileApply || line.command == CommandLine::kCheck)
+    if (auto failure = ReadProfile(line.profileFile, &profile)) return failure;
 
   // With --changes the command is recorded, around the recording of each
   // apply; the program's own values written at start-up are not part of it.
@@ -423,6 +480,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
         return CliFailure{status, status == kExitDrifted ? "drifted from " + line.profileFile
                                                          : "some lines of " + line.profileFile + " cannot be checked"};
       break;
+    case CommandLine::kDiff:
     case CommandLine::kHelp:
       break;
   }

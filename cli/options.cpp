@@ -118,7 +118,7 @@ std::optional<CliFailure> CheckOutputFiles(const CommandLine& line) {
 }
 
 constexpr const char* kOptionNames[] = {"registry", "windows", "home",   "today",  "windir",
-                                        "appdata",  "drives",  "browse", "changes", "changes-format"};
+                                        "appdata",  "drives",  "browse", "changes", "changes-format", "profile"};
 
 struct RawOptions {
   std::map<std::string, std::string> values;  // option name -> value
@@ -227,6 +227,13 @@ std::optional<CliFailure> ParseCheckCommand(const std::vector<std::string>& word
   return std::nullopt;
 }
 
+std::vector<int> AppliableTweaks() {
+  std::vector<int> ids;
+  for (const TreeRow& row : TreeRows())
+    if (HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
+  return ids;
+}
+
 // profile save FILE [TWEAKID...] | profile apply FILE. Saving names tweaks
 // with an "Apply Changes" button only; none named is every such tweak.
 std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& words, CommandLine* line) {
@@ -242,15 +249,30 @@ std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& wo
       return Usage("bad TweakId \"" + words[i] + "\": expected a tweak with an \"Apply Changes\" button");
     line->tweakIds.push_back(*id);
   }
-  if (save && line->tweakIds.empty())
-    for (const TreeRow& row : TreeRows())
-      if (HasApplyRoutine(row.tweakId)) line->tweakIds.push_back(row.tweakId);
+  if (save && line->tweakIds.empty()) line->tweakIds = AppliableTweaks();
   return std::nullopt;
 }
 
-std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, CommandLine* line) {
+// diff A.reg B.reg [TWEAKID...], or diff A.reg [TWEAKID...] with --profile.
+std::optional<CliFailure> ParseDiffCommand(const std::vector<std::string>& words, bool withProfile, CommandLine* line) {
+  line->command = CommandLine::kDiff;
+  const std::size_t files = withProfile ? 1 : 2;
+  if (words.size() < 1 + files) return Usage("expected diff A.reg B.reg [TWEAKID...] or diff A.reg --profile FILE");
+  line->diffFiles.assign(words.begin() + 1, words.begin() + 1 + static_cast<std::ptrdiff_t>(files));
+  for (std::size_t i = 1 + files; i < words.size(); ++i) {
+    const auto id = ParseTweakId(words[i]);
+    if (!id) return BadTweakId(words[i]);
+    line->tweakIds.push_back(*id);
+  }
+  // Against a profile, its own tweaks are the ones compared (cli_app).
+  if (line->tweakIds.empty() && !withProfile) line->tweakIds = AppliableTweaks();
+  return std::nullopt;
+}
+
+std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, bool withProfile, CommandLine* line) {
   if (words.empty()) return Usage(std::string("no command (") + kCliUsage + ")");
   const std::string& name = words[0];
+  if (name == "diff") return ParseDiffCommand(words, withProfile, line);
   if (name == "undo" || name == "backups") return ParseBackupCommand(words, line);
   if (name == "check") return ParseCheckCommand(words, line);
   if (name == "tree") {
@@ -296,10 +318,18 @@ std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args,
     line->command = CommandLine::kHelp;
     return std::nullopt;
   }
-  if (auto failure = ParseCommand(raw.words, line)) return failure;
+  const auto profile = raw.values.find("profile");
+  if (auto failure = ParseCommand(raw.words, profile != raw.values.end(), line)) return failure;
+  if (profile != raw.values.end()) {
+    if (line->command != CommandLine::kDiff) return Usage("--profile is for diff");
+    line->diffProfile = profile->second;
+  }
   line->platform = host;
   if (auto failure = ApplyPlatformOptions(raw, line->platform)) return failure;
-  if (auto it = raw.values.find("registry"); it != raw.values.end()) line->registryFile = it->second;
+  if (auto it = raw.values.find("registry"); it != raw.values.end()) {
+    if (line->command == CommandLine::kDiff) return Usage("diff names its registry files itself, without --registry");
+    line->registryFile = it->second;
+  }
   const bool changes = line->command == CommandLine::kApply || line->command == CommandLine::kUndo ||
                        line->command == CommandLine::kProfileApply;
   if (auto it = raw.values.find("changes"); it != raw.values.end()) {

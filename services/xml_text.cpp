@@ -25,13 +25,14 @@ std::optional<std::string> XmlAttributeValue(std::string_view ansi) {
 }
 
 std::optional<std::string> XmlStartTag(std::string_view name, const XmlAttributes& attributes, bool empty) {
-  std::string tag = "<" + std::string(name);
+  std::string tag = "<";
+  tag.append(name);
   for (const auto& [attribute, value] : attributes) {
     const std::optional<std::string> text = XmlAttributeValue(value);
     if (!text) return std::nullopt;
-    tag += " " + attribute + "=\"" + *text + "\"";
+    tag.append(" ").append(attribute).append("=\"").append(*text).append("\"");
   }
-  return tag + (empty ? "/>" : ">");
+  return tag.append(empty ? "/>" : ">");
 }
 
 }  // namespace corvandel

@@ -124,3 +124,35 @@ TEST_F(FleetCliTest, ChangesFormatsWriteTheirFiles) {
 
 }  // namespace
 }  // namespace corvandel
+
+namespace corvandel {
+namespace {
+
+TEST_F(FleetCliTest, DiffComparesTweakByTweak) {
+  const std::string a = WriteReg("a.reg", kUncOff);
+  const std::string b = WriteReg("b.reg", std::string(kUncOff).replace(std::string(kUncOff).find("00000000"), 8, "00000001"));
+  const std::string copy = WriteReg("copy.reg", kUncOff);
+  EXPECT_EQ(kExitOk, Run({"diff", a, copy}));
+  EXPECT_EQ(0u, Lines().back().find("same "));
+  EXPECT_NE(std::string::npos, Lines().back().find(", different 0"));
+
+  EXPECT_EQ(kExitDrifted, Run({"diff", a, b, "3", "8"}));
+  EXPECT_EQ((std::vector<std::string>{"3 Allow UNC Paths at the Command Prompt", "  1013 check: 0 | 1",
+                                      "same 1, different 1"}),
+            Lines());
+  ASSERT_EQ(kExitDrifted, Run({"--json", "diff", a, b, "3"}));
+  const auto document = nlohmann::json::parse(out.str());
+  EXPECT_EQ(1, document["tweaks"][0]["controls"][0]["b"]["state"]);
+
+  // Against a profile: the machine as the profile would leave it.
+  EXPECT_EQ(kExitDrifted, Run({"diff", a, "--profile", WriteReg("p.txt", "3 1013=1\r\n")}));
+  EXPECT_EQ("same 0, different 1", Lines().back());
+  EXPECT_EQ(kExitOk, Run({"diff", b, "--profile", File("p.txt")}));
+  EXPECT_EQ(kUncOff, ReadWholeFile(a));
+  ExpectNoProgramFiles();
+  EXPECT_EQ(kExitUsage, Run({"diff", a}));
+  EXPECT_EQ(kExitUsage, Run({"diff", a, b, "--registry", a}));
+}
+
+}  // namespace
+}  // namespace corvandel
