@@ -10,6 +10,7 @@
 #include "nav/tweak_find.h"
 #include "pages/page_reset.h"
 #include "res/resource.h"
+#include "services/change_lines.h"
 #include "services/dialog_texts_win32.h"
 #include "services/version_gate.h"
 
@@ -157,6 +158,10 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnUndoLastChange();
         return TRUE;
       }
+      if ((wParam & 0xFFF0) == kPreviewCommand) {
+        OnPreviewChanges();
+        return TRUE;
+      }
       if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
       OnSysCommand(wParam);
       return TRUE;
@@ -264,6 +269,23 @@ void CMainDlg::OnUndoLastChange() {
       mb::kIdOk)
     return;
   navigator_.UndoLastChange(&error);
+}
+
+void CMainDlg::OnPreviewChanges() {
+  const RecordedChanges changes = navigator_.PreviewApply();
+  std::string text;
+  for (const std::string& line : ChangeLines(changes)) text += line + "\r\n";
+  if (text.empty()) text = "Applying this page changes nothing.";
+  // A top-level edit control is the box: read-only, scrollable, closed with
+  // its caption's button; it belongs to the main window and goes with it.
+  HWND box = CreateWindowExA(0, "EDIT", "Preview Changes",
+                             WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                 ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                             CW_USEDEFAULT, CW_USEDEFAULT, 640, 360, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (box == nullptr) return;
+  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+  SetWindowTextA(box, text.c_str());
+  ShowWindow(box, SW_SHOW);
 }
 
 void CMainDlg::UpdateUndoItem() {
@@ -386,6 +408,7 @@ void CMainDlg::AddUndoItem() {
   HMENU menu = GetSystemMenu(window_, FALSE);
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_STRING | MF_GRAYED, kUndoCommand, kUndoMenuText);
+  AppendMenuA(menu, MF_STRING, kPreviewCommand, kPreviewMenuText);
 }
 
 void CMainDlg::StartSplash() {

@@ -1,13 +1,6 @@
-// What a run would write, as --dry-run and "check" report it, and the drift
-// report of "check": one line of a profile applied on a scratch copy is
-// compliant when it would change nothing.
-//
-// A change is one line, KEY\NAME: STORED -> WANTED, with the data in the
-// forms of a registry file ("text", dword:0000000a, hex:01,02, hex(2):...),
-// "-" for a value that is not there (or is removed), "@" as the name of a
-// key's default value. A key removed with everything below it is
-// KEY: key -> -, a new key KEY: - -> key. A key the registry would refuse
-// is "refused KEY". A control character in a name or text shows as \xHH.
+// The drift report of "check": one line of a profile applied on a scratch
+// copy is compliant when it would change nothing. Its changes are shown as
+// services/change_lines.h writes them.
 #pragma once
 
 #include <optional>
@@ -17,16 +10,11 @@
 #include <nlohmann/json.hpp>
 
 #include "services/platform_fake.h"
-#include "services/registry_recording.h"
+#include "services/change_lines.h"
 
 namespace corvandel {
 
-// The registry file form of a value's data ("-" for none).
-std::string ValueDataText(const std::optional<RecordingRegistry::Stored>& value);
-
-// The change lines of what a recorded run made, then its refused keys.
-std::vector<std::string> ChangeLines(const RecordedChanges& changes);
-// The same as JSON: [{"key", "name" (null for a key), "stored", "wanted"}...]
+// The change lines as JSON: [{"key", "name" (null for a key), "stored", "wanted"}...]
 // and the refused keys as {"key", "refused": true}.
 nlohmann::json ChangesJson(const RecordedChanges& changes);
 

@@ -4,6 +4,7 @@
 #include "nav/tweak_table.h"
 #include "pages/page_reset.h"
 #include "services/registry_key.h"
+#include "services/registry_overlay.h"
 #include "services/version_gate.h"
 #include "tweaks/catalogue.h"
 
@@ -83,6 +84,20 @@ ChangeOutcome Navigator::Apply() {
   const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
   if (!handler) return {};
   return RunRecorded([&] { handler->Apply(context_, context_.currentTweakId); });
+}
+
+RecordedChanges Navigator::PreviewApply() {
+  const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
+  if (!handler) return {};
+  OverlayRegistry scratch(registry_);
+  RecordingRegistry recorder(static_cast<IRegistry&>(scratch));
+  TweakContext preview{recorder, pages_, platform_, language_, table_, history_, listColumns_,
+                       context_.currentTweakId, &driveTable_};
+  bool recordAsked = false;  // a preview dates nothing
+  preview.heldRecord = &recordAsked;
+  recorder.Begin(nullptr, /*listMade=*/true);
+  handler->Apply(preview, context_.currentTweakId);
+  return recorder.End();
 }
 
 std::optional<BackupFile> Navigator::LastBackup() const { return backups_.Newest(context_.currentTweakId); }

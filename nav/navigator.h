@@ -59,6 +59,10 @@ class Navigator {
   // "Apply Changes": the apply routine of the current tweak, recorded (see
   // RunRecorded).
   ChangeOutcome Apply();
+  // What "Apply Changes" would write for the page as it stands, run on a
+  // scratch copy of the registry: nothing is written, dated or backed up.
+  // Its message boxes are shown as the apply would show them.
+  RecordedChanges PreviewApply();
   // The newest backup of the current tweak, if any.
   std::optional<BackupFile> LastBackup() const;
   // Puts back what the newest backup of the current tweak holds, recorded as

@@ -27,6 +27,8 @@ class OverlayRegistry : public IRegistry {
  public:
   // base is only read (keys opened for reading, or for the refusal probe).
   explicit OverlayRegistry(IRegistry& base);
+  // base is left with full-access opens again, as a change would need.
+  ~OverlayRegistry() override { base_.SetReadOnlyOpens(false); }
   OverlayRegistry(const OverlayRegistry&) = delete;
   OverlayRegistry& operator=(const OverlayRegistry&) = delete;
 
