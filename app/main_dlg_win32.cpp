@@ -276,15 +276,27 @@ void CMainDlg::OnPreviewChanges() {
   std::string text;
   for (const std::string& line : ChangeLines(changes)) text += line + "\r\n";
   if (text.empty()) text = "Applying this page changes nothing.";
-  // A top-level edit control is the box: read-only, scrollable, closed with
-  // its caption's button; it belongs to the main window and goes with it.
-  HWND box = CreateWindowExA(0, "EDIT", "Preview Changes",
-                             WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                                 ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                             CW_USEDEFAULT, CW_USEDEFAULT, 640, 360, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  // The box: a window of its own (closed with its caption's button; the
+  // default handling destroys it and the edit in it), owned by the main
+  // window so that it goes with it, holding a read-only, scrollable edit.
+  constexpr char kBoxClass[] = "CorvandelPreview";
+  WNDCLASSA boxClass{};
+  boxClass.lpfnWndProc = DefWindowProcA;
+  boxClass.hInstance = GetModuleHandleA(nullptr);
+  boxClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  boxClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  boxClass.lpszClassName = kBoxClass;
+  RegisterClassA(&boxClass);  // fails harmlessly once registered
+  HWND box = CreateWindowExA(0, kBoxClass, kPreviewMenuText, WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 640, 360, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (box == nullptr) return;
-  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
-  SetWindowTextA(box, text.c_str());
+  RECT client;
+  GetClientRect(box, &client);
+  HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text.c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                  ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                              0, 0, client.right, client.bottom, box, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (edit != nullptr) SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
   ShowWindow(box, SW_SHOW);
 }
 

@@ -112,12 +112,14 @@ TEST_F(UndoWindowTest, PreviewShowsThePagesWritesAndWritesNothing) {
   SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   SendMessageA(GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013), BM_CLICK, 0, 0);
   SendMessageA(dialog->window(), WM_SYSCOMMAND, kPreviewCommand, 0);
-  HWND box = FindWindowA("Edit", "Preview Changes");
+  HWND box = FindWindowA("CorvandelPreview", "Preview Changes...");
   ASSERT_NE(nullptr, box);
   EXPECT_EQ(dialog->window(), GetWindow(box, GW_OWNER));
-  EXPECT_TRUE(GetWindowLongA(box, GWL_STYLE) & ES_READONLY);
+  HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+  ASSERT_NE(nullptr, edit);
+  EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
   char text[512] = {};
-  SendMessageA(box, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+  SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ("HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor\\DisableUNCCheck: - -> dword:00000001\r\n", text);
   EXPECT_EQ(std::nullopt, Stored());
   EXPECT_TRUE(dialog->navigator().Backups().List(kAllowUncPaths).empty());
