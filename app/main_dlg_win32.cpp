@@ -12,6 +12,7 @@
 #include "nav/tweak_find.h"
 #include "pages/page_reset.h"
 #include "res/resource.h"
+#include "services/change_lines.h"
 #include "services/dialog_texts_win32.h"
 #include "services/registry_key.h"
 #include "services/window_place_win32.h"
@@ -176,6 +177,10 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnUndoLastChange();
         return TRUE;
       }
+      if ((wParam & 0xFFF0) == kPreviewCommand) {
+        OnPreviewChanges();
+        return TRUE;
+      }
       if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
       OnSysCommand(wParam);
       return TRUE;
@@ -330,6 +335,35 @@ void CMainDlg::OnUndoLastChange() {
   ShowStatus("");
   navigator_.UndoLastChange(&error);
   KeepFocusUsable();
+}
+
+void CMainDlg::OnPreviewChanges() {
+  const RecordedChanges changes = navigator_.PreviewApply();
+  std::string text;
+  for (const std::string& line : ChangeLines(changes)) text += line + "\r\n";
+  if (text.empty()) text = "Applying this page changes nothing.";
+  // The box: a window of its own (closed with its caption's button; the
+  // default handling destroys it and the edit in it), owned by the main
+  // window so that it goes with it, holding a read-only, scrollable edit.
+  constexpr char kBoxClass[] = "CorvandelPreview";
+  WNDCLASSA boxClass{};
+  boxClass.lpfnWndProc = DefWindowProcA;
+  boxClass.hInstance = GetModuleHandleA(nullptr);
+  boxClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  boxClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  boxClass.lpszClassName = kBoxClass;
+  RegisterClassA(&boxClass);  // fails harmlessly once registered
+  HWND box = CreateWindowExA(0, kBoxClass, kPreviewMenuText, WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 640, 360, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (box == nullptr) return;
+  RECT client;
+  GetClientRect(box, &client);
+  HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text.c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                  ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                              0, 0, client.right, client.bottom, box, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (edit != nullptr) SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+  ShowWindow(box, SW_SHOW);
 }
 
 void CMainDlg::UpdateUndoItem() {
@@ -608,6 +642,7 @@ void CMainDlg::AddUndoItem() {
   HMENU menu = GetSystemMenu(window_, FALSE);
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_STRING | MF_GRAYED, kUndoCommand, kUndoMenuText);
+  AppendMenuA(menu, MF_STRING, kPreviewCommand, kPreviewMenuText);
 }
 
 void CMainDlg::StartSplash() {

@@ -34,6 +34,9 @@ inline constexpr UINT WM_OPEN_HELP = 1227;
 inline constexpr UINT kAboutCommand = 16;
 inline constexpr UINT kUndoCommand = 32;
 inline constexpr char kUndoMenuText[] = "Undo Last Change to This Tweak";
+// After it: what "Apply Changes" would write for the page as it stands.
+inline constexpr UINT kPreviewCommand = 48;
+inline constexpr char kPreviewMenuText[] = "Preview Changes...";
 
 // What the window works with: the seams, and how a help file is opened.
 struct MainDlgServices {
@@ -96,6 +99,8 @@ class CMainDlg : private IPageOwner {
 
   void OnSysCommand(WPARAM command);
   void OnUndoLastChange();
+  // Shows the writes of PreviewApply in a read-only box of its own.
+  void OnPreviewChanges();
   void ApplyChanges();
   // The line beside "Apply Changes": what the last apply did, until the next
   // selection.

@@ -1,8 +1,13 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
 #include <chrono>
+#include <sstream>
 #include <variant>
 
+#include "cli/changes_file.h"
+#include "cli/check.h"
+#include "cli/diff.h"
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_printer.h"
@@ -19,6 +24,7 @@
 #include "services/file_text.h"
 #include "services/reg_file.h"
 #include "services/registry_memory.h"
+#include "services/registry_overlay.h"
 #include "services/registry_recording.h"
 
 namespace corvandel {
@@ -36,10 +42,18 @@ constexpr const char* kHelp =
     "  profile save FILE [TWEAKID...]  writes an apply line for each tweak's page as it stands\n"
     "                         (every tweak with \"Apply Changes\" when none is named)\n"
     "  profile apply FILE     applies each line of a saved profile; exit status 3 unless all applied\n"
+    "  check FILE             which lines of a profile would change the registry (drifted), on a\n"
+    "                         scratch copy; exit status 0 all compliant, 4 drifted, 3 refused\n"
+    "  diff A.reg B.reg [TWEAKID...]  each tweak whose page differs between two registry files, with\n"
+    "                         the controls that differ; --profile FILE instead of B.reg compares with\n"
+    "                         the machine as the profile would leave it; exit status 0 same, 4 different\n"
     "SETTING: ID=VALUE (check box 0|1, edit text, combo or list #N or item text; ##text for #text),\n"
     "         ID[ROW]=0|1 (a row of a list with check boxes), click:ID (a button)\n"
-    "--json: tree, show, find, apply, undo and backups print one JSON document\n"
+    "--json: tree, show, find, apply, undo, backups, check and diff print one JSON document\n"
     "--changes FILE: apply, undo and profile apply write what they changed as a registry file\n"
+    "--dry-run: apply, undo and profile apply run on a scratch copy and print what they would write\n"
+    "--changes-format reg|pol|gpp: a registry file (the default), a folder for Machine\\Registry.pol and\n"
+    "         User\\Registry.pol, or a Group Policy preferences Registry.xml\n"
     "OPTIONS: --registry FILE  --windows 95|98|me|nt4|2000|xp|PLATFORM.MAJOR.MINOR\n"
     "         --home DIR  --today YYYY-MM-DD  --windir PATH  --appdata PATH  --profile-dir PATH\n"
     "         --drives A:\\=2,C:\\=3  --browse TEXT\n";
@@ -70,19 +84,29 @@ std::optional<int> VisiblePage(const IPageHost& pages) {
   return std::nullopt;
 }
 
-// Keys the registry refused: exit status 3 once the alert is printed.
-std::optional<CliFailure> Refusal(const ChangeOutcome& outcome) {
+// Keys the registry refused: exit status 3 once the alert is printed. In a
+// preview the refusal is predicted: the keys were opened for writing only.
+std::optional<CliFailure> Refusal(const ChangeOutcome& outcome, bool preview) {
   if (outcome.refusedKeys.empty()) return std::nullopt;
-  return CliFailure{kExitRefused, "the registry refused " + std::to_string(outcome.refusedKeys.size()) +
+  return CliFailure{kExitRefused, std::string(preview ? "predicted: the registry would refuse " : "the registry refused ") +
+                                      std::to_string(outcome.refusedKeys.size()) +
                                       " key(s): administrator rights are needed"};
 }
 
 // One run: the window's start-up less the drawing, then the command.
 class Session {
  public:
-  Session(IRegistry& registry, SettablePlatform& platform, IProfile& profile, IFileStore& files, std::ostream& out,
-          bool json)
-      : platform_(platform), navigator_(registry, pages_, platform, profile, files), out_(out), json_(json) {
+  // steps: the recorder under the navigator that a preview (preview) reads
+  // each apply's writes from.
+  Session(RecordingRegistry& steps, SettablePlatform& platform, IProfile& profile, IFileStore& files,
+          std::ostream& out, bool json, bool preview)
+      : platform_(platform),
+        steps_(steps),
+        navigator_(steps, pages_, platform, profile, files),
+        out_(out),
+        json_(json),
+        preview_(preview) {
+    if (preview_) navigator_.SetPreview();
     navigator_.LoadTables();
     SetUpPages(pages_);
     navigator_.ShowFirstPage();
@@ -121,14 +145,16 @@ class Session {
 
   std::optional<CliFailure> Apply(int tweakId, const std::vector<Setting>& settings) {
     ChangeOutcome outcome;
-    if (auto failure = SetAndApply(tweakId, settings, &outcome)) return Usage(*failure);
-    if (auto failure = BackupFailure(outcome)) return failure;
+    std::optional<std::string> failure;
+    Previewed([&] { failure = SetAndApply(tweakId, settings, &outcome); });
+    if (failure) return Usage(*failure);
+    if (auto backupFailure = BackupFailure(outcome)) return backupFailure;
     Print();
     if (json_ && !outcome.missingKeys.empty()) {
       auto& keys = jsonPages_.back()["missingKeys"] = nlohmann::json::array();
       for (const std::string& key : outcome.missingKeys) keys.push_back(JsonText(key));
     }
-    return Refusal(outcome);
+    return Refusal(outcome, preview_);
   }
 
   // The newest backup of the tweak put back: the file restored, then the
@@ -137,7 +163,8 @@ class Session {
     navigator_.Select(tweakId);
     const std::optional<BackupFile> backup = navigator_.LastBackup();
     std::string error;
-    const std::optional<ChangeOutcome> outcome = navigator_.UndoLastChange(&error);
+    std::optional<ChangeOutcome> outcome;
+    Previewed([&] { outcome = navigator_.UndoLastChange(&error); });
     if (!outcome)
       return CliFailure{kExitFileError, backup ? error : "TweakId " + std::to_string(tweakId) + " has no backup in " +
                                                             navigator_.Backups().Folder()};
@@ -145,7 +172,7 @@ class Session {
     if (!json_) out_ << "restored " << backup->name << '\n';
     Print();
     if (json_) jsonPages_.back()["restored"] = JsonText(backup->name);
-    return Refusal(*outcome);
+    return Refusal(*outcome, preview_);
   }
 
   // One line per backup, newest first: its file, its TweakId and that row's title.
@@ -166,6 +193,20 @@ class Session {
   // With --json, the pages kept: show's as {"pages": [...]}, apply's one page.
   void PrintJsonPages(bool one) {
     if (json_) out_ << (one ? jsonPages_.at(0) : nlohmann::json{{"pages", jsonPages_}}).dump(2) << '\n';
+  }
+
+  // The current title of a tweak (a language file's, where it gives one).
+  std::string Title(int tweakId) const {
+    const TweakEntry* entry = FindRow(navigator_.Table(), tweakId);
+    return entry ? entry->title : std::string();
+  }
+
+  // The tweak's page as its load routine leaves it, as JSON; what loading
+  // showed is left out.
+  nlohmann::json PageOf(int tweakId) {
+    navigator_.Select(tweakId);
+    alertsPrinted_ = platform_.messages.size();
+    return PageJson(tweakId, {}, pages_);
   }
 
   // Each tweak's page as its load routine leaves it, as profile lines.
@@ -199,7 +240,8 @@ class Session {
       out_ << line.tweakId << ' ' << EscapeText(Title(line.tweakId)) << '\n';
       const std::size_t alertsBefore = platform_.messages.size();
       ChangeOutcome outcome;
-      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
+      std::optional<std::string> failure;
+      Previewed([&] { failure = SetAndApply(line.tweakId, line.settings, &outcome); });
       if (auto backupFailure = BackupFailure(outcome)) return *backupFailure;
       PrintAlerts();
       if (failure) {
@@ -214,6 +256,31 @@ class Session {
     return refused + failed;
   }
 
+  // Each line of a profile applied in turn on the scratch copy (a later
+  // line sees what an earlier one would write, as in profile apply), with
+  // what it would change. Prints the report; returns the exit status.
+  int Check(const std::vector<ProfileLine>& lines) {
+    std::vector<LineCheck> checks;
+    for (const ProfileLine& line : lines) {
+      LineCheck check{line.tweakId, Title(line.tweakId), std::nullopt, {}, {}};
+      const std::size_t alertsBefore = platform_.messages.size();
+      steps_.Begin(nullptr, /*listMade=*/true);
+      ChangeOutcome outcome;
+      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
+      check.changes = steps_.End();
+      if (failure) check.failure = "failed (line " + std::to_string(line.lineNumber) + "): " + *failure;
+      check.alerts.assign(platform_.messages.begin() + static_cast<std::ptrdiff_t>(alertsBefore),
+                          platform_.messages.end());
+      checks.push_back(std::move(check));
+    }
+    alertsPrinted_ = platform_.messages.size();
+    if (json_)
+      out_ << CheckJson(checks).dump(2) << '\n';
+    else
+      out_ << CheckText(checks);
+    return CheckStatus(checks);
+  }
+
  private:
   // The apply refused because its backup could not be written: the alert
   // that says so is the command's one line of error.
@@ -223,13 +290,21 @@ class Session {
     return CliFailure{kExitFileError, outcome.backupFailure + "; nothing was changed"};
   }
 
-  bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
-
-  // The current title of a tweak (a language file's, where it gives one).
-  std::string Title(int tweakId) const {
-    const TweakEntry* entry = FindRow(navigator_.Table(), tweakId);
-    return entry ? entry->title : std::string();
+  // Runs change; in a preview, first prints the writes it made on the
+  // scratch copy (as JSON, kept for the page printed next).
+  void Previewed(const std::function<void()>& change) {
+    if (!preview_) return change();
+    steps_.Begin(nullptr, /*listMade=*/true);
+    change();
+    const RecordedChanges changes = steps_.End();
+    if (json_) {
+      pendingWrites_ = ChangesJson(changes);
+      return;
+    }
+    for (const std::string& line : ChangeLines(changes)) out_ << line << '\n';
   }
+
+  bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
 
   // Selects the tweak, sets its controls and presses "Apply Changes"; why
   // not when the page has no such button or refuses a setting. *outcome
@@ -261,6 +336,7 @@ class Session {
           platform_.messages.begin() + static_cast<std::ptrdiff_t>(alertsPrinted_), platform_.messages.end());
       alertsPrinted_ = platform_.messages.size();
       jsonPages_.push_back(PageJson(navigator_.CurrentTweakId(), alerts, pages_));
+      if (preview_) jsonPages_.back()["writes"] = std::exchange(pendingWrites_, nlohmann::json::array());
       return;
     }
     PrintAlerts();
@@ -268,18 +344,68 @@ class Session {
   }
 
   SettablePlatform& platform_;
+  RecordingRegistry& steps_;
   PageModel pages_;
   Navigator navigator_;
   std::ostream& out_;
   std::size_t alertsPrinted_ = 0;
   bool json_;
+  bool preview_;
   nlohmann::json jsonPages_ = nlohmann::json::array();
+  nlohmann::json pendingWrites_ = nlohmann::json::array();
 };
 
 // How long a run waits for another one on the same files before it refuses.
 constexpr std::chrono::seconds kLockWait{5};
 
 CliFailure FileFailure(std::string message) { return {kExitFileError, std::move(message)}; }
+
+std::optional<CliFailure> ReadProfile(IFileStore& files, const std::string& file, std::vector<ProfileLine>* profile) {
+  std::string message;
+  const std::optional<std::string> text = files.Read(file, &message);
+  if (!text) return FileFailure(message.empty() ? file + ": no such file" : message);
+  auto lines = ParseProfile(*text, file, &message);
+  if (!lines) return FileFailure(message);
+  *profile = std::move(*lines);
+  return std::nullopt;
+}
+
+// diff: each side loaded from its file into a registry of its own and run
+// as a preview (nothing is written back); against a profile, the second
+// side is the first with the profile applied.
+std::optional<CliFailure> Diff(const CommandLine& line, CliHost& host, std::ostream& out) {
+  MemoryRegistry registries[2];
+  const std::string& second = line.diffProfile ? line.diffFiles[0] : line.diffFiles[1];
+  for (int side = 0; side < 2; ++side) {
+    std::string message;
+    if (!LoadRegistryFile(side == 0 ? line.diffFiles[0] : second, registries[side], &message))
+      return CliFailure{kExitFileError, message};
+  }
+  std::vector<int> tweakIds = line.tweakIds;
+  std::vector<ProfileLine> profile;
+  if (line.diffProfile) {
+    if (auto failure = ReadProfile(DirectFiles(), *line.diffProfile, &profile)) return failure;
+    for (const ProfileLine& profileLine : profile)
+      if (std::find(tweakIds.begin(), tweakIds.end(), profileLine.tweakId) == tweakIds.end() && line.tweakIds.empty())
+        tweakIds.push_back(profileLine.tweakId);
+  }
+  SettablePlatform platforms[2] = {line.platform, line.platform};
+  std::ostringstream unused;
+  RecordingRegistry steps0(registries[0]), steps1(registries[1]);
+  Session a(steps0, platforms[0], *host.profile, DirectFiles(), unused, true, true);
+  Session b(steps1, platforms[1], *host.profile, DirectFiles(), unused, true, true);
+  if (line.diffProfile) b.ApplyProfile(profile);
+  std::vector<PagePair> pages;
+  for (int id : tweakIds) {
+    pages.push_back({id, a.Title(id), a.PageOf(id), b.PageOf(id)});
+  }
+  if (line.json)
+    out << DiffJson(pages).dump(2) << '\n';
+  else
+    out << DiffText(pages);
+  if (AnyDifference(pages)) return CliFailure{kExitDrifted, "the two sides differ"};
+  return std::nullopt;
+}
 
 std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& host, std::ostream& out) {
   CommandLine line;
@@ -288,6 +414,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     out << kCliUsage << '\n' << kHelp;
     return std::nullopt;
   }
+  if (line.command == CommandLine::kDiff) return Diff(line, host, out);
 
   // The tree and find do not depend on the registry: without one they run over
   // an empty registry, in which no history can be kept and nothing is saved.
@@ -324,19 +451,23 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   // recorded, so that only what changed is written back.
   RecordingRegistry fileRun(fileRegistry);
   if (line.registryFile) fileRun.Begin(nullptr, /*listMade=*/true);
-  IRegistry& registry =
-      line.registryFile || !host.systemRegistry ? static_cast<IRegistry&>(fileRun) : *host.systemRegistry;
+  // A preview or a check runs on a scratch copy: the registry file is not
+  // written back; the system registry is read through an overlay.
+  const bool preview = line.dryRun || line.command == CommandLine::kCheck;
+  std::optional<OverlayRegistry> overlay;
+  if (preview && !line.registryFile && host.systemRegistry) overlay.emplace(*host.systemRegistry);
+  IRegistry& registry = line.registryFile || !host.systemRegistry
+                            ? static_cast<IRegistry&>(fileRun)
+                            : overlay ? static_cast<IRegistry&>(*overlay) : *host.systemRegistry;
 
   std::vector<ProfileLine> profile;
-  if (line.command == CommandLine::kProfileApply) {
-    const std::optional<std::string> text = files.Read(line.profileFile, &message);
-    if (!text) return FileFailure(message.empty() ? line.profileFile + ": no such file" : message);
-    auto lines = ParseProfile(*text, line.profileFile, &message);
-    if (!lines) return FileFailure(message);
-    profile = std::move(*lines);
-  }
-  // A changes file that cannot be written is known before anything changes.
-  if (changing && line.changesFile && !files.Write(*line.changesFile, "", &message)) return FileFailure(message);
+  if (line.command == CommandLine::kProfileApply || line.command == CommandLine::kCheck)
+    if (auto failure = ReadProfile(files, line.profileFile, &profile)) return failure;
+  // A changes file that cannot be written is known before anything changes
+  // (a Registry.pol folder gets its files only when they are written).
+  if (changing && line.changesFile && line.changesFormat != ChangesFormat::kPol &&
+      !files.Write(*line.changesFile, "", &message))
+    return FileFailure(message);
 
   // The command is recorded, around the recording of each apply, to know
   // whether it changed the registry and, with --changes, what; the
@@ -344,7 +475,8 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   RecordingRegistry run(registry);
   DirectFileStore direct(host.fileFaults);
   IFileStore& programFiles = line.registryFile ? static_cast<IFileStore&>(files) : direct;
-  Session session(run, line.platform, *host.profile, programFiles, out, line.json);
+  RecordingRegistry steps(static_cast<IRegistry&>(run));
+  Session session(steps, line.platform, *host.profile, programFiles, out, line.json, preview);
   run.Begin(nullptr, /*listMade=*/line.changesFile.has_value());
   // After apply, undo and profile apply: what the run changed as a registry
   // file, and the registry file written back unless nothing changed.
@@ -353,13 +485,15 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     if (line.changesFile) {
       std::string command = "corvandel-cli";
       for (const std::string& arg : args) (command += ' ') += arg;
-      const std::string text = RegistryChangesText(changes.made, {"The changes made by: " + command});
-      if (!files.Write(*line.changesFile, text, &message)) return FileFailure(message);
+      if (auto failure = WriteChangesFile(files, *line.changesFile, line.changesFormat, changes.made,
+                                          (preview ? "The changes that would be made by: " : "The changes made by: ") +
+                                              command))
+        return failure;
     }
     // A run whose command changed nothing leaves the file as it was, the
     // program's own first-run values included; one that changed something
     // writes those too.
-    if (!line.registryFile || changes.restore.empty()) return std::nullopt;
+    if (!line.registryFile || preview || changes.restore.empty()) return std::nullopt;
     const std::vector<RegChange> made = fileRun.End().made;
     std::string bytes;
     if (!file.Rewrite(made, &bytes, &message)) return FileFailure(*line.registryFile + ": " + message);
@@ -404,6 +538,12 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
                                                " lines of " + line.profileFile + " were not applied"};
       break;
     }
+    case CommandLine::kCheck:
+      if (const int status = session.Check(profile); status != kExitOk)
+        return CliFailure{status, status == kExitDrifted ? "drifted from " + line.profileFile
+                                                         : "some lines of " + line.profileFile + " cannot be checked"};
+      break;
+    case CommandLine::kDiff:
     case CommandLine::kHelp:
       break;
   }

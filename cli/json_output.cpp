@@ -70,7 +70,7 @@ void AddControls(const IPageHost& pages, const PageTemplate& page, json& control
 
 }  // namespace
 
-json JsonText(std::string_view ansi) { return EncodeUtf8(WidenKeptUnicode(ansi)); }
+json JsonText(std::string_view ansi) { return Utf8FromAnsi(ansi); }
 
 json TreeJson(const std::vector<TreeItem>& nodes) {
   json list = json::array();

@@ -14,7 +14,6 @@
 
 namespace corvandel {
 
-// The program's text (Windows-1252, with the Unicode a registry file kept) in UTF-8.
 nlohmann::json JsonText(std::string_view ansi);
 
 // The tree: {"nodes": [{"id", "parent", "depth", "kind", "text"}, ...]}.

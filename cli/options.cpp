@@ -104,7 +104,7 @@ std::optional<CliFailure> CheckOutputFiles(const CommandLine& line) {
     std::optional<std::string> read;
     const char* what;
   };
-  const bool profileRead = line.command == CommandLine::kProfileApply;
+  const bool profileRead = line.command == CommandLine::kProfileApply || line.command == CommandLine::kCheck;
   const bool profileWritten = line.command == CommandLine::kProfileSave;
   const Pair pairs[] = {
       {line.changesFile, line.registryFile, "--changes and --registry"},
@@ -118,7 +118,8 @@ std::optional<CliFailure> CheckOutputFiles(const CommandLine& line) {
 }
 
 constexpr const char* kOptionNames[] = {"registry", "windows", "home",   "today",  "windir",
-                                        "appdata",  "drives",  "browse", "changes", "profile-dir"};
+                                        "appdata",  "drives",  "browse", "changes", "changes-format", "profile",
+                                        "profile-dir"};
 
 struct RawOptions {
   std::map<std::string, std::string> values;  // option name -> value
@@ -126,6 +127,7 @@ struct RawOptions {
   std::vector<std::string> words;             // the command and its arguments
   bool help = false;
   bool json = false;
+  bool dryRun = false;
 };
 
 std::optional<CliFailure> SplitOptions(const std::vector<std::string>& args, RawOptions* raw) {
@@ -140,6 +142,8 @@ std::optional<CliFailure> SplitOptions(const std::vector<std::string>& args, Raw
       raw->help = true;
     } else if (arg == "--json") {
       raw->json = true;
+    } else if (arg == "--dry-run") {
+      raw->dryRun = true;
     } else {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
@@ -221,6 +225,21 @@ std::optional<CliFailure> ParseBackupCommand(const std::vector<std::string>& wor
   return std::nullopt;
 }
 
+// check FILE: the lines of a saved profile, applied on a scratch copy.
+std::optional<CliFailure> ParseCheckCommand(const std::vector<std::string>& words, CommandLine* line) {
+  if (words.size() != 2) return Usage("check takes one profile FILE");
+  line->command = CommandLine::kCheck;
+  line->profileFile = words[1];
+  return std::nullopt;
+}
+
+std::vector<int> AppliableTweaks() {
+  std::vector<int> ids;
+  for (const TreeRow& row : TreeRows())
+    if (HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
+  return ids;
+}
+
 // profile save FILE [TWEAKID...] | profile apply FILE. Saving names tweaks
 // with an "Apply Changes" button only; none named is every such tweak.
 std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& words, CommandLine* line) {
@@ -236,16 +255,32 @@ std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& wo
       return Usage("bad TweakId \"" + words[i] + "\": expected a tweak with an \"Apply Changes\" button");
     line->tweakIds.push_back(*id);
   }
-  if (save && line->tweakIds.empty())
-    for (const TreeRow& row : TreeRows())
-      if (HasApplyRoutine(row.tweakId)) line->tweakIds.push_back(row.tweakId);
+  if (save && line->tweakIds.empty()) line->tweakIds = AppliableTweaks();
   return std::nullopt;
 }
 
-std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, CommandLine* line) {
+// diff A.reg B.reg [TWEAKID...], or diff A.reg [TWEAKID...] with --profile.
+std::optional<CliFailure> ParseDiffCommand(const std::vector<std::string>& words, bool withProfile, CommandLine* line) {
+  line->command = CommandLine::kDiff;
+  const std::size_t files = withProfile ? 1 : 2;
+  if (words.size() < 1 + files) return Usage("expected diff A.reg B.reg [TWEAKID...] or diff A.reg --profile FILE");
+  line->diffFiles.assign(words.begin() + 1, words.begin() + 1 + static_cast<std::ptrdiff_t>(files));
+  for (std::size_t i = 1 + files; i < words.size(); ++i) {
+    const auto id = ParseTweakId(words[i]);
+    if (!id) return BadTweakId(words[i]);
+    line->tweakIds.push_back(*id);
+  }
+  // Against a profile, its own tweaks are the ones compared (cli_app).
+  if (line->tweakIds.empty() && !withProfile) line->tweakIds = AppliableTweaks();
+  return std::nullopt;
+}
+
+std::optional<CliFailure> ParseCommand(const std::vector<std::string>& words, bool withProfile, CommandLine* line) {
   if (words.empty()) return Usage(std::string("no command (") + kCliUsage + ")");
   const std::string& name = words[0];
+  if (name == "diff") return ParseDiffCommand(words, withProfile, line);
   if (name == "undo" || name == "backups") return ParseBackupCommand(words, line);
+  if (name == "check") return ParseCheckCommand(words, line);
   if (name == "tree") {
     line->command = CommandLine::kTree;
   } else if (name == "show") {
@@ -289,17 +324,35 @@ std::optional<CliFailure> ParseCommandLine(const std::vector<std::string>& args,
     line->command = CommandLine::kHelp;
     return std::nullopt;
   }
-  if (auto failure = ParseCommand(raw.words, line)) return failure;
+  const auto profile = raw.values.find("profile");
+  if (auto failure = ParseCommand(raw.words, profile != raw.values.end(), line)) return failure;
+  if (profile != raw.values.end()) {
+    if (line->command != CommandLine::kDiff) return Usage("--profile is for diff");
+    line->diffProfile = profile->second;
+  }
   line->platform = host;
   if (auto failure = ApplyPlatformOptions(raw, line->platform)) return failure;
-  if (auto it = raw.values.find("registry"); it != raw.values.end()) line->registryFile = it->second;
+  if (auto it = raw.values.find("registry"); it != raw.values.end()) {
+    if (line->command == CommandLine::kDiff) return Usage("diff names its registry files itself, without --registry");
+    line->registryFile = it->second;
+  }
+  const bool changes = line->command == CommandLine::kApply || line->command == CommandLine::kUndo ||
+                       line->command == CommandLine::kProfileApply;
   if (auto it = raw.values.find("changes"); it != raw.values.end()) {
-    if (line->command != CommandLine::kApply && line->command != CommandLine::kUndo &&
-        line->command != CommandLine::kProfileApply)
-      return Usage("--changes is for apply, undo and profile apply");
+    if (!changes) return Usage("--changes is for apply, undo and profile apply");
     line->changesFile = it->second;
   }
+  if (auto it = raw.values.find("changes-format"); it != raw.values.end()) {
+    const std::map<std::string, ChangesFormat> formats = {
+        {"reg", ChangesFormat::kReg}, {"pol", ChangesFormat::kPol}, {"gpp", ChangesFormat::kGpp}};
+    const auto format = formats.find(it->second);
+    if (format == formats.end()) return Usage("--changes-format " + it->second + ": expected reg, pol or gpp");
+    if (!line->changesFile) return Usage("--changes-format needs --changes");
+    line->changesFormat = format->second;
+  }
   if (auto failure = CheckOutputFiles(*line)) return failure;
+  if (raw.dryRun && !changes) return Usage("--dry-run is for apply, undo and profile apply");
+  line->dryRun = raw.dryRun;
   line->json = raw.json;
   return std::nullopt;
 }

@@ -99,7 +99,7 @@ void ChangeHistory::Rebuild() {
 
 // The file is replaced whole, so a crash or a full disk never leaves a
 // truncated history.
-bool ChangeHistory::SaveText(const std::string& text) const { return files_.Write(path_, text); }
+bool ChangeHistory::SaveText(const std::string& text) const { return fileUnchanged_ || files_.Write(path_, text); }
 
 std::string ChangeHistory::LookupModifiedDate(const std::string& title) {
   const std::string key = RecordKey(title);

@@ -38,6 +38,9 @@ class ChangeHistory {
   std::string LookupModifiedDate(const std::string& title);
   // Marks the file as not built and builds it again.
   void Reset();
+  // For a preview: the file is read, never written (records are kept in
+  // HistoryText only).
+  void KeepFileUnchanged() { fileUnchanged_ = true; }
 
   const std::string& HistoryText() const { return historyText_; }
   bool HistoryModified() const { return historyModified_; }
@@ -63,6 +66,7 @@ class ChangeHistory {
   std::string historyText_;
   bool historyModified_ = false;
   int pendingTweakId_ = -1;
+  bool fileUnchanged_ = false;
 };
 
 }  // namespace corvandel

@@ -4,6 +4,7 @@
 #include "nav/tweak_table.h"
 #include "pages/page_reset.h"
 #include "services/registry_key.h"
+#include "services/registry_overlay.h"
 #include "services/version_gate.h"
 #include "tweaks/catalogue.h"
 
@@ -118,6 +119,20 @@ ChangeOutcome Navigator::Apply() {
   return outcome;
 }
 
+RecordedChanges Navigator::PreviewApply() {
+  const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
+  if (!handler) return {};
+  OverlayRegistry scratch(registry_);
+  RecordingRegistry recorder(static_cast<IRegistry&>(scratch));
+  TweakContext preview{recorder, pages_, platform_, language_, table_, history_, listColumns_,
+                       context_.currentTweakId, &driveTable_};
+  bool recordAsked = false;  // a preview dates nothing
+  preview.heldRecord = &recordAsked;
+  recorder.Begin(nullptr, /*listMade=*/true);
+  handler->Apply(preview, context_.currentTweakId);
+  return recorder.End();
+}
+
 std::optional<BackupFile> Navigator::LastBackup() const { return backups_.Newest(context_.currentTweakId); }
 
 std::optional<ChangeOutcome> Navigator::UndoLastChange(std::string* error) {
@@ -139,7 +154,7 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   const std::string title = row < table_.size() ? table_[row].title : std::string();
   ChangeOutcome outcome;
   std::vector<RegChange> written;  // what the backup file holds
-  registry_.Begin([&](const std::vector<RegChange>& restore) {
+  RecordingRegistry::BeforeChange backup = [&](const std::vector<RegChange>& restore) {
     if (!outcome.backupFailure.empty()) return;
     if (!outcome.backup) outcome.backup = backups_.NextFile(tweakId, platform_.TodayUtc());
     if (backups_.Write(*outcome.backup, title, restore, &outcome.backupFailure)) {
@@ -148,7 +163,8 @@ ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
       gate_.Close();
       if (outcome.backupFailure.empty()) outcome.backupFailure = outcome.backup->path + ": cannot write";
     }
-  });
+  };
+  registry_.Begin(preview_ ? nullptr : std::move(backup));
   bool recordAsked = false;
   context_.heldRecord = &recordAsked;
   change();

@@ -57,6 +57,12 @@ class Navigator {
   // registry, the titles table and its translation, the change history. The
   // tree is built from Table() after this.
   void LoadTables();
+  // A preview runs as a change would but leaves the files alone: no backup,
+  // and the history file is not written. Set before LoadTables.
+  void SetPreview() {
+    preview_ = true;
+    history_.KeepFileUnchanged();
+  }
   // The last start-up step, once the pages exist: hide every page, then show
   // the Accessories overview.
   void ShowFirstPage();
@@ -69,6 +75,10 @@ class Navigator {
   // RunRecorded). When it wrote nothing because the keys it opens are
   // missing, one message names them and the page is loaded again.
   ChangeOutcome Apply();
+  // What "Apply Changes" would write for the page as it stands, run on a
+  // scratch copy of the registry: nothing is written, dated or backed up.
+  // Its message boxes are shown as the apply would show them.
+  RecordedChanges PreviewApply();
   // The newest backup of the current tweak, if any.
   std::optional<BackupFile> LastBackup() const;
   // Puts back what the newest backup of the current tweak holds, recorded as
@@ -104,6 +114,7 @@ class Navigator {
   ListCheckColumns listColumns_;
   DriveTable driveTable_;
   TweakContext context_;
+  bool preview_ = false;
   std::array<std::unique_ptr<CCategoryTweaks>, kCategoryCount> handlers_;
 };
 

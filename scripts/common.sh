@@ -12,7 +12,7 @@ export WINEPREFIX=$WINDOWS_BUILD/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 
-PACKAGES=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fp-utils clang libclang-rt-14-dev nlohmann-json3-dev)
+PACKAGES=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fp-utils clang libclang-rt-14-dev nlohmann-json3-dev libpugixml-dev)
 
 log() { printf '== %s\n' "$*"; }
 

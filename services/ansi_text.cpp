@@ -215,4 +215,6 @@ std::string AnsiFromPath(const std::filesystem::path& path) {
 #endif
 }
 
+std::string Utf8FromAnsi(std::string_view text) { return EncodeUtf8(WidenKeptUnicode(text)); }
+
 }  // namespace corvandel

@@ -32,6 +32,11 @@ bool HoldsKeptUnicode(std::string_view text);
 // UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 
+// The program's text (Windows-1252, with the Unicode a registry file kept)
+// in UTF-8, for files and documents that other programs read as Unicode
+// (JSON, XML).
+std::string Utf8FromAnsi(std::string_view text);
+
 // UTF-8 to UTF-16 the way Windows' converter does it: each malformed
 // sequence becomes one U+FFFD, where a sequence ends at the first byte that
 // cannot continue it; a sequence cut off by the end of the text is one U+FFFD.

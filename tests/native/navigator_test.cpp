@@ -6,6 +6,7 @@
 #include "nav/tree_model.h"
 #include "pages/page_model.h"
 #include "services/platform_fake.h"
+#include "services/change_lines.h"
 #include "services/registry_key.h"
 #include "services/registry_memory.h"
 #include "services/profile_ini.h"
@@ -208,6 +209,25 @@ TEST_F(NavigatorTest, ApplyThatWritesNothingNamesTheMissingKeyAndReloadsThePage)
       EXPECT_TRUE(pages.GetCheck(page::kMultiCheck, 1013));
     }
   }
+}
+
+// The window's "Preview Changes...": the writes of the page as it stands,
+// with nothing written, dated or backed up.
+TEST_F(NavigatorTest, PreviewListsTheWritesOfThePageAndChangesNothing) {
+  RegistryKey::Create(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor").IsOpen();
+  Navigator& nav = Start();
+  nav.Select(3);
+  pages.SetCheck(page::kMultiCheck, 1013, 1);
+  const std::string history = nav.History().HistoryText();
+  const RecordedChanges changes = nav.PreviewApply();
+  EXPECT_EQ(std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor\\DisableUNCCheck: - -> "
+                                     "dword:00000001"},
+            ChangeLines(changes));
+  EXPECT_FALSE(RegistryKey::Open(registry, reg::kCurrentUser, "Software\\Microsoft\\Command Processor")
+                   .ReadDword("DisableUNCCheck"));
+  EXPECT_EQ(history, nav.History().HistoryText());
+  EXPECT_FALSE(nav.LastBackup());
+  EXPECT_EQ(0u, registry.OpenHandleCount());
 }
 
 }  // namespace

@@ -99,6 +99,33 @@ class UndoWindowTest : public ::testing::Test {
   std::unique_ptr<CMainDlg> dialog;
 };
 
+// "Preview Changes...": the page's writes in a read-only box, nothing written.
+TEST_F(UndoWindowTest, PreviewShowsThePagesWritesAndWritesNothing) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));
+  RegCloseKey(key);
+  dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
+  ASSERT_TRUE(dialog->Create());
+  HWND tree = dialog->tree().window();
+  HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
+  ASSERT_NE(nullptr, item);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  SendMessageA(GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013), BM_CLICK, 0, 0);
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kPreviewCommand, 0);
+  HWND box = FindWindowA("CorvandelPreview", "Preview Changes...");
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ(dialog->window(), GetWindow(box, GW_OWNER));
+  HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+  ASSERT_NE(nullptr, edit);
+  EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
+  char text[512] = {};
+  SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ("HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor\\DisableUNCCheck: - -> dword:00000001\r\n", text);
+  EXPECT_EQ(std::nullopt, Stored());
+  EXPECT_TRUE(dialog->navigator().Backups().List(kAllowUncPaths).empty());
+  DestroyWindow(box);
+}
+
 TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRegedit) {
   HKEY key = nullptr;
   ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));  // the value is not there yet
@@ -110,8 +137,9 @@ TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRe
   ASSERT_GT(GetMenuStringA(menu, kUndoCommand, text, sizeof(text), MF_BYCOMMAND), 0);
   EXPECT_STREQ("Undo Last Change to This Tweak", text);
   const int items = GetMenuItemCount(menu);
-  EXPECT_EQ(kUndoCommand, GetMenuItemID(menu, items - 1));  // right after About
-  EXPECT_EQ(kAboutCommand, GetMenuItemID(menu, items - 2));
+  EXPECT_EQ(kPreviewCommand, GetMenuItemID(menu, items - 1));
+  EXPECT_EQ(kUndoCommand, GetMenuItemID(menu, items - 2));  // right after About
+  EXPECT_EQ(kAboutCommand, GetMenuItemID(menu, items - 3));
 
   HWND tree = dialog->tree().window();
   HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
