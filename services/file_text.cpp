@@ -196,6 +196,7 @@ bool FileTransaction::Commit(std::string* error) {
                               : RemoveFile(at->entry->target, &reason);
     if (!back) message += "; " + at->entry->path + " could not be put back: " + reason;
   }
+  entries_.clear();  // the new files not put in place go
   if (error) *error = message;
   return false;
 }
