@@ -81,7 +81,9 @@ wine reg query 'HKCU\Software\Microsoft\Command Processor' /v DisableUNCCheck | 
 # written again by the front end: the same keys and values.
 wine regedit /e "$(winepath -w exported.reg)" 'HKEY_CURRENT_USER\Software\CorvandelInterop'
 [ "$(head -c 2 exported.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "regedit /e did not write UTF-16"
-"$cli" apply 3 1013=1 --registry exported.reg --home . >/dev/null
+# The apply must change something: a file whose registry stays as it was is
+# not written at all.
+"$cli" apply 8 "1021=TAB key" --registry exported.reg --home . >/dev/null
 head -n 1 exported.reg | grep -q '^REGEDIT4' || fail "the exported file was not written back"
 values_under in.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >written.txt
 values_under exported.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >reread.txt
