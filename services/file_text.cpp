@@ -130,7 +130,8 @@ bool FileTransaction::Write(const std::string& path, std::string_view content, s
 void FileTransaction::Remove(const std::string& path) {
   std::string ignored;
   const auto [target, stamp] = Look(path, &ignored);
-  entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.target == target; }),
+  const std::string& dropped = target;  // a lambda may not name a structured binding (C++20 as clang reads it)
+  entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.target == dropped; }),
                  entries_.end());
   if (stamp.exists) removals_.push_back(target);
 }
@@ -196,6 +197,7 @@ bool FileTransaction::Commit(std::string* error) {
                               : RemoveFile(at->entry->target, &reason);
     if (!back) message += "; " + at->entry->path + " could not be put back: " + reason;
   }
+  entries_.clear();  // the new files not put in place go
   if (error) *error = message;
   return false;
 }

@@ -86,7 +86,10 @@ wine reg query 'HKCU\Software\Microsoft\Command Processor' /v DisableUNCCheck | 
 wine regedit /e "$(winepath -w exported.reg)" 'HKEY_CURRENT_USER\Software\CorvandelInterop'
 [ "$(head -c 2 exported.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "regedit /e did not write UTF-16"
 cp exported.reg as-exported.reg
-"$cli" apply 3 1013=1 --registry exported.reg --home . >/dev/null
+# The apply must change something: a file whose registry stays as it was is
+# not written at all.
+"$cli" apply 8 "1021=TAB key" --registry exported.reg --home . >/dev/null
+! cmp -s as-exported.reg exported.reg || fail "the exported file was not written back"
 [ "$(head -c 2 exported.reg | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the exported file did not stay UTF-16"
 values_under as-exported.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >written.txt
 values_under exported.reg 'HKEY_CURRENT_USER\Software\CorvandelInterop' >reread.txt

@@ -22,15 +22,6 @@ constexpr const char* kCmdKey = "Software\\Microsoft\\Command Processor";
 const std::string kMachine = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Command Processor]\r\n"
                              "\"DisableUNCCheck\"=dword:00000000\r\n";
 
-// Every file under the folder with what it holds.
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-  std::map<std::string, std::string> contents;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    contents[entry.path().lexically_relative(folder).generic_string()] =
-        entry.is_directory() ? "(folder)" : ReadWholeFile(AnsiFromPath(entry.path())).value_or("(unreadable)");
-  return contents;
-}
-
 std::optional<std::uint32_t> Dword(const std::string& reg, const char* name) {
   MemoryRegistry registry;
   std::string error;
@@ -56,7 +47,7 @@ TEST_F(CliAppTest, AFileFailingAtAnyStepOfAnApplyChangesNothing) {
   host.platform.today = {2008, 1, 2};  // so that the history changes too
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.file) + (c.step == FileStep::kWrite ? " write" : " replace"));
-    const auto before = Contents(scratch.path());
+    const auto before = FolderContents(scratch.path());
     host.fileFaults = [&](FileStep step, const std::string& path) -> std::optional<std::string> {
       if (step == c.step && path.find(c.file) != std::string::npos) return "No space left on device";
       return std::nullopt;
@@ -65,12 +56,12 @@ TEST_F(CliAppTest, AFileFailingAtAnyStepOfAnApplyChangesNothing) {
     EXPECT_NE(std::string::npos, err.str().find(c.file)) << err.str();
     EXPECT_NE(std::string::npos, err.str().find(": cannot write: No space left on device")) << err.str();
     EXPECT_EQ(1u, SplitLines(err.str()).size()) << err.str();
-    EXPECT_EQ(before, Contents(scratch.path()));
+    EXPECT_EQ(before, FolderContents(scratch.path()));
   }
   host.fileFaults = nullptr;
-  const auto before = Contents(scratch.path());
+  const auto before = FolderContents(scratch.path());
   ASSERT_EQ(kExitOk, Run({"apply", "3", "1013=0", "--registry", reg, "--changes", File("c.reg")})) << err.str();
-  const auto after = Contents(scratch.path());
+  const auto after = FolderContents(scratch.path());
   EXPECT_EQ(before.size() + 1, after.size());  // the new backup
   for (const char* changed : {"r.reg", "c.reg", "DFile.kvd"}) EXPECT_NE(before.at(changed), after.at(changed));
   EXPECT_EQ(0u, Dword(reg, "DisableUNCCheck"));
@@ -130,13 +121,13 @@ TEST_F(CliAppTest, FilesACommandCannotUseAreNamedWithTheReason) {
     ScratchFolder folder;
     folder.Write("m.reg", kMachine);
     if (c.setUp) c.setUp(folder.path());
-    const auto before = Contents(folder.path());
+    const auto before = FolderContents(folder.path());
     std::vector<std::string> args = c.args;
     for (std::string& arg : args)
       if (arg.find(".reg") != std::string::npos || arg == "p") arg = folder.Ansi() + "\\" + arg;
     EXPECT_EQ(kExitFileError, Run(args));
     EXPECT_EQ(0u, err.str().find("corvandel-cli: " + folder.Ansi() + "\\" + c.error)) << err.str();
-    EXPECT_EQ(before, Contents(folder.path()));
+    EXPECT_EQ(before, FolderContents(folder.path()));
   }
 }
 

@@ -31,26 +31,16 @@ FileFaults FailAt(FileStep failing) {
   };
 }
 
-// Every name in the folder with what it holds, to see that nothing else
-// changed and nothing was left behind.
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-  std::map<std::string, std::string> contents;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    contents[entry.path().lexically_relative(folder).generic_string()] =
-        entry.is_directory() ? "(folder)" : ReadWholeFile(AnsiFromPath(entry.path())).value_or("(unreadable)");
-  return contents;
-}
-
 TEST(FileSafety, AFailedWriteLeavesTheFileAndItsNeighboursAsTheyWere) {
   for (FileStep step : {FileStep::kWrite, FileStep::kReplace}) {
     ScratchFolder scratch;
     scratch.Write("r.reg", "old");
     scratch.Write("r.reg.tmp", "the user's own");
-    const auto before = Contents(scratch.path());
+    const auto before = FolderContents(scratch.path());
     std::string error;
     EXPECT_FALSE(ReplaceFileContent(scratch.Ansi() + "\\r.reg", "new", &error, FailAt(step)));
     EXPECT_EQ(scratch.Ansi() + "\\r.reg: cannot write: No space left on device", error);
-    EXPECT_EQ(before, Contents(scratch.path()));
+    EXPECT_EQ(before, FolderContents(scratch.path()));
     ASSERT_TRUE(ReplaceFileContent(scratch.Ansi() + "\\r.reg", "new", &error)) << error;
     EXPECT_EQ("new", ReadWholeFile(scratch.Ansi() + "\\r.reg"));
     EXPECT_EQ("the user's own", ReadWholeFile(scratch.Ansi() + "\\r.reg.tmp"));
@@ -78,11 +68,11 @@ TEST(FileSafety, FilesThatMayNotBeReplacedAreRefusedWithTheirReason) {
     scratch.Write("sub\\r.reg", "old");
     const std::string path = scratch.Ansi() + "\\sub\\r.reg";
     c.setUp(PathFromAnsi(path));
-    const auto before = Contents(scratch.path());
+    const auto before = FolderContents(scratch.path());
     std::string error;
     EXPECT_FALSE(ReplaceFileContent(path, "new", &error));
     EXPECT_EQ(0u, error.find(path + c.error)) << error;
-    EXPECT_EQ(before, Contents(scratch.path()));
+    EXPECT_EQ(before, FolderContents(scratch.path()));
   }
 }
 
@@ -98,7 +88,7 @@ TEST(FileSafety, AReplacedFileKeepsItsLinkModeAndOwner) {
   EXPECT_TRUE(fs::is_symlink(scratch.path() / "link.reg"));
   EXPECT_EQ("new", ReadWholeFile(AnsiFromPath(real)));
   EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write, fs::status(real).permissions());
-  EXPECT_EQ(1u, Contents(scratch.path() / "real").size());  // nothing left beside it
+  EXPECT_EQ(1u, FolderContents(scratch.path() / "real").size());  // nothing left beside it
 }
 #endif
 
@@ -112,7 +102,7 @@ TEST(FileTransaction, AFailureAtAnyStepPutsBackWhatWasReplaced) {
       ScratchFolder scratch;
       scratch.Write("a.reg", "A0");
       scratch.Write("c.reg", "C0");
-      const auto before = Contents(scratch.path());
+      const auto before = FolderContents(scratch.path());
       std::string error;
       {
         FileTransaction files([&](FileStep at, const std::string& path) -> std::optional<std::string> {
@@ -126,7 +116,7 @@ TEST(FileTransaction, AFailureAtAnyStepPutsBackWhatWasReplaced) {
         EXPECT_FALSE(written && files.Commit(&error));
       }
       EXPECT_EQ(0u, error.find(scratch.Ansi() + "\\" + failing + ": cannot write: No space left on device")) << error;
-      EXPECT_EQ(before, Contents(scratch.path()));
+      EXPECT_EQ(before, FolderContents(scratch.path()));
     }
   }
   ScratchFolder scratch;
@@ -137,7 +127,7 @@ TEST(FileTransaction, AFailureAtAnyStepPutsBackWhatWasReplaced) {
   EXPECT_EQ("A1", files.Read(scratch.Ansi() + "\\a.reg"));  // as the transaction has it
   EXPECT_EQ("A0", ReadWholeFile(scratch.Ansi() + "\\a.reg"));
   ASSERT_TRUE(files.Commit(&error)) << error;
-  EXPECT_EQ((std::map<std::string, std::string>{{"a.reg", "A1"}, {"b.reg", "B1"}}), Contents(scratch.path()));
+  EXPECT_EQ((std::map<std::string, std::string>{{"a.reg", "A1"}, {"b.reg", "B1"}}), FolderContents(scratch.path()));
 }
 
 TEST(FileTransaction, AFileAnotherProgramChangedMeanwhileIsNotReplaced) {

@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <string>
 #include <system_error>
 
 #include "services/ansi_text.h"
+#include "services/file_text.h"
 
 namespace corvandel {
 
@@ -45,5 +47,15 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// Every name under a folder with what it holds ("(folder)" for a folder), to
+// see that nothing else changed and nothing was left behind.
+inline std::map<std::string, std::string> FolderContents(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    contents[entry.path().lexically_relative(folder).generic_string()] =
+        entry.is_directory() ? "(folder)" : ReadWholeFile(AnsiFromPath(entry.path())).value_or("(unreadable)");
+  return contents;
+}
 
 }  // namespace corvandel
