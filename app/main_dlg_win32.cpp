@@ -8,11 +8,14 @@
 
 #include "app/picture_win32.h"
 #include "help/about_dlg_win32.h"
+#include "nav/profile.h"
 #include "nav/tree_model.h"
 #include "nav/tweak_find.h"
+#include "nav/tweak_table.h"
 #include "pages/page_reset.h"
 #include "res/resource.h"
 #include "services/change_lines.h"
+#include "services/file_text.h"
 #include "services/dialog_texts_win32.h"
 #include "services/registry_key.h"
 #include "services/window_place_win32.h"
@@ -38,6 +41,9 @@ constexpr int kSplitterRoomLeft = 50;
 constexpr int kSplitterRoomRight = 10;
 
 constexpr int kOverviewList = 1007;
+
+// The profiles the system menu saves and applies.
+constexpr char kProfileFilter[] = "Settings Profiles (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 // The program's own key keeps the window's place: "left top right bottom
 // maximised splitter", the splitter as its distance from the designed place.
@@ -181,6 +187,14 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnPreviewChanges();
         return TRUE;
       }
+      if ((wParam & 0xFFF0) == kSaveProfileCommand) {
+        OnSaveProfile();
+        return TRUE;
+      }
+      if ((wParam & 0xFFF0) == kApplyProfileCommand) {
+        OnApplyProfile();
+        return TRUE;
+      }
       if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
       OnSysCommand(wParam);
       return TRUE;
@@ -292,6 +306,7 @@ void CMainDlg::OnSysCommand(WPARAM) {
 
 void CMainDlg::ApplyChanges() {
   const ChangeOutcome outcome = navigator_.Apply();
+  NoteApplied(outcome);
   ShowStatus(ApplyStatusText(outcome));
   KeepFocusUsable();
 }
@@ -364,6 +379,104 @@ void CMainDlg::OnPreviewChanges() {
                               0, 0, client.right, client.bottom, box, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (edit != nullptr) SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
   ShowWindow(box, SW_SHOW);
+}
+
+void CMainDlg::NoteApplied(const ChangeOutcome& outcome) {
+  const int id = navigator_.CurrentTweakId();
+  if (!outcome.backupFailure.empty() || !outcome.refusedKeys.empty() || !outcome.missingKeys.empty()) return;
+  if (std::find(appliedTweaks_.begin(), appliedTweaks_.end(), id) == appliedTweaks_.end()) appliedTweaks_.push_back(id);
+}
+
+void CMainDlg::RunOverTweaks(std::vector<NoticingPlatform::HeldMessage>* held, const std::function<void()>& work) {
+  const int selected = navigator_.CurrentTweakId();
+  const HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+  navigator_.Platform().Hold(held);
+  work();
+  navigator_.Select(selected);
+  navigator_.Platform().Hold(nullptr);
+  SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  SetCursor(cursor);
+  ShowStatus("");
+  FitOverviewColumns();
+  KeepFocusUsable();
+}
+
+void CMainDlg::OnSaveProfile() {
+  std::vector<int> tweakIds = AppliableTweaks();
+  if (!appliedTweaks_.empty()) {
+    const std::string question =
+        "Save every tweak that has an \"Apply Changes\" button?\n\nYes: every tweak.\nNo: only the " +
+        std::to_string(appliedTweaks_.size()) + " tweak(s) applied since Corvandel started.";
+    const int answer = services_.platform.ShowMessage(question, "Save Settings Profile",
+                                                      mb::kYesNoCancel | mb::kIconQuestion);
+    if (answer != mb::kIdYes && answer != mb::kIdNo) return;
+    if (answer == mb::kIdNo)  // in tree order
+      std::erase_if(tweakIds, [&](int id) {
+        return std::find(appliedTweaks_.begin(), appliedTweaks_.end(), id) == appliedTweaks_.end();
+      });
+  }
+  const std::optional<std::string> path = services_.platform.SaveFileAs(kProfileFilter, "Corvandel profile.txt");
+  if (!path) return;
+  std::string text;
+  std::vector<NoticingPlatform::HeldMessage> held;  // what loading shows is not part of a profile
+  RunOverTweaks(&held, [&] { text = ProfileText({navigator_, pageHost_}, tweakIds); });
+  std::string error;
+  if (!ReplaceFileContent(*path, text, &error)) {
+    services_.platform.ShowMessage("The profile could not be saved.\n\n" + error, "Save Settings Profile",
+                                   mb::kIconError);
+    return;
+  }
+  ShowStatus("Profile saved: " + std::to_string(tweakIds.size()) + " tweak(s) in " + *path);
+}
+
+void CMainDlg::OnApplyProfile() {
+  const std::optional<std::string> path = services_.platform.BrowseForFile(kProfileFilter);
+  if (!path) return;
+  std::string error;
+  const auto lines = ReadProfile(DirectFiles(), *path, &error);
+  if (!lines) {
+    services_.platform.ShowMessage("Nothing of the profile was applied.\n\n" + error, "Apply Settings Profile",
+                                   mb::kIconError);
+    return;
+  }
+  ProfileCounts counts;
+  std::vector<std::string> problems;
+  std::size_t tried = 0;
+  std::vector<NoticingPlatform::HeldMessage> held;
+  RunOverTweaks(&held, [&] {
+    for (const ProfileLine& line : *lines) {
+      const std::size_t heldBefore = held.size();
+      const ProfileLineResult result = ApplyProfileLine({navigator_, pageHost_}, line);
+      ++tried;
+      counts.Add(result);
+      if (result.kind == ProfileLineResult::kApplied) NoteApplied(result.outcome);
+      if (result.kind == ProfileLineResult::kApplied) continue;
+      const TweakEntry* entry = FindRow(navigator_.Table(), line.tweakId);
+      std::string problem = "Line " + std::to_string(line.lineNumber) + " (" + std::to_string(line.tweakId) + " " +
+                            (entry ? entry->title : std::string()) + "): ";
+      problem += result.kind == ProfileLineResult::kFailed ? result.failure
+                 : held.size() > heldBefore            ? held[heldBefore].text
+                                                       : RefusedKeysText(result.outcome.refusedKeys);
+      problems.push_back(std::move(problem));
+      if (!result.outcome.backupFailure.empty()) break;
+    }
+  });
+  std::string report = "Applied " + std::to_string(counts.applied) + ", refused " + std::to_string(counts.refused) +
+                       ", failed " + std::to_string(counts.failed) + " of the " + std::to_string(lines->size()) +
+                       " line(s) of " + *path + ".";
+  if (tried < lines->size())
+    report += "\n\nA backup could not be written, so the lines after line " +
+              std::to_string((*lines)[tried - 1].lineNumber) + " were not applied.";
+  if (!problems.empty()) {
+    report += "\n\nThe first problems:";
+    constexpr std::size_t kShown = 5;
+    for (std::size_t at = 0; at < std::min(kShown, problems.size()); ++at) report += "\n- " + problems[at];
+    if (problems.size() > kShown) report += "\n(and " + std::to_string(problems.size() - kShown) + " more)";
+  }
+  services_.platform.ShowMessage(report, "Apply Settings Profile",
+                                 problems.empty() ? mb::kIconInformation : mb::kIconWarning);
 }
 
 void CMainDlg::UpdateUndoItem() {
@@ -592,7 +705,7 @@ bool CMainDlg::OnInitDialog() {
   tree_.Attach(GetDlgItem(window_, IDC_NAV_TREE));
   pageHost_.SetMainWindow(window_);
   AddAboutItem();
-  AddUndoItem();
+  AddChangeItems();
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   StartSplash();
@@ -638,11 +751,14 @@ void CMainDlg::AddAboutItem() {
   AppendMenuA(menu, MF_STRING, kAboutCommand, text);
 }
 
-void CMainDlg::AddUndoItem() {
+void CMainDlg::AddChangeItems() {
   HMENU menu = GetSystemMenu(window_, FALSE);
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_STRING | MF_GRAYED, kUndoCommand, kUndoMenuText);
   AppendMenuA(menu, MF_STRING, kPreviewCommand, kPreviewMenuText);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kSaveProfileCommand, kSaveProfileMenuText);
+  AppendMenuA(menu, MF_STRING, kApplyProfileCommand, kApplyProfileMenuText);
 }
 
 void CMainDlg::StartSplash() {

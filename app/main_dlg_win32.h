@@ -37,6 +37,12 @@ inline constexpr char kUndoMenuText[] = "Undo Last Change to This Tweak";
 // After it: what "Apply Changes" would write for the page as it stands.
 inline constexpr UINT kPreviewCommand = 48;
 inline constexpr char kPreviewMenuText[] = "Preview Changes...";
+// Then, after a separator, the settings of many tweaks saved as a profile,
+// and a profile applied (the files of "corvandel-cli profile").
+inline constexpr UINT kSaveProfileCommand = 64;
+inline constexpr char kSaveProfileMenuText[] = "Save Settings Profile...";
+inline constexpr UINT kApplyProfileCommand = 80;
+inline constexpr char kApplyProfileMenuText[] = "Apply Settings Profile...";
 
 // What the window works with: the seams, and how a help file is opened.
 struct MainDlgServices {
@@ -86,7 +92,8 @@ class CMainDlg : private IPageOwner {
 
   bool OnInitDialog();
   void AddAboutItem();
-  void AddUndoItem();
+  // Undo, Preview Changes and the two profile items.
+  void AddChangeItems();
   void StartSplash();
   bool StartSkin();
   void FillImageList();
@@ -101,6 +108,18 @@ class CMainDlg : private IPageOwner {
   void OnUndoLastChange();
   // Shows the writes of PreviewApply in a read-only box of its own.
   void OnPreviewChanges();
+  // Asks whether every tweak or only those applied since start-up, then
+  // writes their pages as they load to a file the user names.
+  void OnSaveProfile();
+  // Applies each line of a profile the user opens, then says how many lines
+  // were applied, refused and failed, with the first problems.
+  void OnApplyProfile();
+  // Runs work over many tweaks out of sight: message boxes held in *held,
+  // the window not redrawn, and the selected tweak's page loaded again after.
+  void RunOverTweaks(std::vector<NoticingPlatform::HeldMessage>* held, const std::function<void()>& work);
+  // Keeps the selected tweak among those applied since start-up, unless
+  // the apply failed or the registry refused it.
+  void NoteApplied(const ChangeOutcome& outcome);
   void ApplyChanges();
   // The line beside "Apply Changes": what the last apply did, until the next
   // selection.
@@ -171,6 +190,7 @@ class CMainDlg : private IPageOwner {
   std::array<CPageDialog*, 9> pageDialogs_;
   // Every move of the splitter bar since start-up, for pages made later.
   std::vector<int> splitterMoves_;
+  std::vector<int> appliedTweaks_;  // since start-up, each once, in the order first applied
   CFindBox findBox_;
   // The tree's nodes as BuildTree inserted them, and their items.
   std::vector<TreeItem> treeNodes_;

@@ -11,7 +11,7 @@
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_printer.h"
-#include "cli/profile.h"
+#include "nav/profile.h"
 #include "nav/navigator.h"
 #include "nav/tree_model.h"
 #include "nav/tweak_find.h"
@@ -77,13 +77,6 @@ int Depth(const TreeRow& row) {
   return depth;
 }
 
-// The one page a load routine shows; none when it showed none.
-std::optional<int> VisiblePage(const IPageHost& pages) {
-  for (const PageTemplate& page : PageTemplates())
-    if (pages.IsPageVisible(page.id)) return page.id;
-  return std::nullopt;
-}
-
 // Keys the registry refused: exit status 3 once the alert is printed. In a
 // preview the refusal is predicted: the keys were opened for writing only.
 std::optional<CliFailure> Refusal(const ChangeOutcome& outcome, bool preview) {
@@ -146,7 +139,7 @@ class Session {
   std::optional<CliFailure> Apply(int tweakId, const std::vector<Setting>& settings) {
     ChangeOutcome outcome;
     std::optional<std::string> failure;
-    Previewed([&] { failure = SetAndApply(tweakId, settings, &outcome); });
+    Previewed([&] { failure = SetAndApply(Driver(), tweakId, settings, &outcome); });
     if (failure) return Usage(*failure);
     if (auto backupFailure = BackupFailure(outcome)) return backupFailure;
     Print();
@@ -211,19 +204,7 @@ class Session {
 
   // Each tweak's page as its load routine leaves it, as profile lines.
   std::string SaveProfile(const std::vector<int>& tweakIds) {
-    std::string text;
-    for (int id : tweakIds) {
-      navigator_.Select(id);
-      ((text += "# ") += EscapeText(Title(id))) += "\r\n";
-      const auto pageId = VisiblePage(pages_);
-      if (!pageId || !ApplyShown()) {
-        ((text += "# (") += std::to_string(id)) += " shows no \"Apply Changes\" button here)\r\n";
-        continue;
-      }
-      std::string line = std::to_string(id);
-      for (const std::string& setting : PageSettings(pages_, *pageId)) (line += ' ') += ProfileArgument(setting);
-      text += line + "\r\n";
-    }
+    std::string text = ProfileText(Driver(), tweakIds);
     alertsPrinted_ = platform_.messages.size();  // what loading showed is not part of the profile
     return text;
   }
@@ -235,25 +216,19 @@ class Session {
   // backup that cannot be written ends the profile: nothing of it is kept.
   // Returns the lines not applied.
   std::variant<int, CliFailure> ApplyProfile(const std::vector<ProfileLine>& lines) {
-    int applied = 0, refused = 0, failed = 0;
+    ProfileCounts counts;
     for (const ProfileLine& line : lines) {
       out_ << line.tweakId << ' ' << EscapeText(Title(line.tweakId)) << '\n';
-      const std::size_t alertsBefore = platform_.messages.size();
-      ChangeOutcome outcome;
-      std::optional<std::string> failure;
-      Previewed([&] { failure = SetAndApply(line.tweakId, line.settings, &outcome); });
-      if (auto backupFailure = BackupFailure(outcome)) return *backupFailure;
+      ProfileLineResult result;
+      Previewed([&] { result = ApplyProfileLine(Driver(), line); });
+      if (auto backupFailure = BackupFailure(result.outcome)) return *backupFailure;
       PrintAlerts();
-      if (failure) {
-        out_ << "failed (line " << line.lineNumber << "): " << *failure << '\n';
-        ++failed;
-      } else {
-        const bool refusal = platform_.messages.size() > alertsBefore || !outcome.refusedKeys.empty();
-        ++(refusal ? refused : applied);
-      }
+      if (result.kind == ProfileLineResult::kFailed)
+        out_ << "failed (line " << line.lineNumber << "): " << result.failure << '\n';
+      counts.Add(result);
     }
-    out_ << "applied " << applied << ", refused " << refused << ", failed " << failed << '\n';
-    return refused + failed;
+    out_ << "applied " << counts.applied << ", refused " << counts.refused << ", failed " << counts.failed << '\n';
+    return counts.refused + counts.failed;
   }
 
   // Each line of a profile applied in turn on the scratch copy (a later
@@ -266,7 +241,7 @@ class Session {
       const std::size_t alertsBefore = platform_.messages.size();
       steps_.Begin(nullptr, /*listMade=*/true);
       ChangeOutcome outcome;
-      const std::optional<std::string> failure = SetAndApply(line.tweakId, line.settings, &outcome);
+      const std::optional<std::string> failure = SetAndApply(Driver(), line.tweakId, line.settings, &outcome);
       check.changes = steps_.End();
       if (failure) check.failure = "failed (line " + std::to_string(line.lineNumber) + "): " + *failure;
       check.alerts.assign(platform_.messages.begin() + static_cast<std::ptrdiff_t>(alertsBefore),
@@ -304,24 +279,7 @@ class Session {
     for (const std::string& line : ChangeLines(changes)) out_ << line << '\n';
   }
 
-  bool ApplyShown() const { return pages_.IsControlVisible(page::kMainWindow, page::kApplyButton); }
-
-  // Selects the tweak, sets its controls and presses "Apply Changes"; why
-  // not when the page has no such button or refuses a setting. *outcome
-  // says what the registry refused.
-  std::optional<std::string> SetAndApply(int tweakId, const std::vector<Setting>& settings, ChangeOutcome* outcome) {
-    navigator_.Select(tweakId);
-    const auto pageId = VisiblePage(pages_);
-    if (!pageId || !ApplyShown())
-      return "TweakId " + std::to_string(tweakId) + " has no \"Apply Changes\" button: nothing to apply";
-    const SettingTarget target{pages_, platform_, navigator_.CurrentTweakId(), *pageId};
-    for (const Setting& setting : settings) {
-      std::string error;
-      if (!ApplySetting(setting, target, &error)) return error;
-    }
-    *outcome = navigator_.Apply();
-    return std::nullopt;
-  }
+  PageDriver Driver() { return {navigator_, pages_}; }
 
   // The message boxes shown since the last ones printed.
   void PrintAlerts() {
@@ -362,9 +320,7 @@ CliFailure FileFailure(std::string message) { return {kExitFileError, std::move(
 
 std::optional<CliFailure> ReadProfile(IFileStore& files, const std::string& file, std::vector<ProfileLine>* profile) {
   std::string message;
-  const std::optional<std::string> text = files.Read(file, &message);
-  if (!text) return FileFailure(message.empty() ? file + ": no such file" : message);
-  auto lines = ParseProfile(*text, file, &message);
+  auto lines = corvandel::ReadProfile(files, file, &message);
   if (!lines) return FileFailure(message);
   *profile = std::move(*lines);
   return std::nullopt;

@@ -7,6 +7,7 @@
 #include <map>
 #include <system_error>
 
+#include "nav/profile.h"
 #include "nav/tree_model.h"
 #include "nav/tweak_entry.h"
 #include "nav/tweak_find.h"
@@ -231,13 +232,6 @@ std::optional<CliFailure> ParseCheckCommand(const std::vector<std::string>& word
   line->command = CommandLine::kCheck;
   line->profileFile = words[1];
   return std::nullopt;
-}
-
-std::vector<int> AppliableTweaks() {
-  std::vector<int> ids;
-  for (const TreeRow& row : TreeRows())
-    if (HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
-  return ids;
 }
 
 // profile save FILE [TWEAKID...] | profile apply FILE. Saving names tweaks

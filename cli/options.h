@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/settings.h"
+#include "nav/settings.h"
 #include "services/platform_fake.h"
 
 namespace corvandel {

@@ -22,19 +22,10 @@
 #include <string_view>
 
 #include "pages/page_host.h"
+#include "services/escaped_text.h"
 #include "services/platform_fake.h"
 
 namespace corvandel {
-
-// Text as one line: \n, \t, \r, \\ and \" escaped, every other byte below
-// 0x20, 0x7F and every byte from 0x80 up as \xHH (ANSI text has no one
-// encoding a terminal would show alike).
-std::string EscapeText(std::string_view text);
-// The same in double quotes.
-std::string QuoteText(std::string_view text);
-
-// Whether a list view shows check boxes: CListPage's list 1009 does.
-bool ListHasCheckBoxes(int pageId, int controlId);
 
 void PrintPage(const IPageHost& pages, std::ostream& out);
 

@@ -90,6 +90,8 @@ class Navigator {
   int CurrentTweakId() const { return context_.currentTweakId; }
   const TweakTable& Table() const { return table_; }
   const Language& GetLanguage() const { return language_; }
+  // The platform the routines see: the one given, its message boxes counted.
+  NoticingPlatform& Platform() { return platform_; }
   ChangeHistory& History() { return history_; }
   const CCategoryTweaks& Handler(Category category) const;
 

@@ -186,4 +186,6 @@ const ControlTemplate* FindControl(int templateId, int controlId) {
   return nullptr;
 }
 
+bool ListHasCheckBoxes(int pageId, int controlId) { return pageId == page::kList && controlId == 1009; }
+
 }  // namespace corvandel

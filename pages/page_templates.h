@@ -86,4 +86,7 @@ const PageTemplate* FindTemplate(int templateId);
 // there is none.
 const ControlTemplate* FindControl(int templateId, int controlId);
 
+// Whether a list view shows check boxes: CListPage's list 1009 does.
+bool ListHasCheckBoxes(int pageId, int controlId);
+
 }  // namespace corvandel

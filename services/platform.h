@@ -27,10 +27,15 @@ struct CalendarDate {
 namespace mb {
 inline constexpr unsigned kOk = 0x00000000u;
 inline constexpr unsigned kOkCancel = 0x00000001u;
+inline constexpr unsigned kYesNoCancel = 0x00000003u;
 inline constexpr unsigned kIconError = 0x00000010u;
 inline constexpr unsigned kIconQuestion = 0x00000020u;
+inline constexpr unsigned kIconWarning = 0x00000030u;
 inline constexpr unsigned kIconInformation = 0x00000040u;
 inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
 }  // namespace mb
 
 // GetDriveTypeA results.
@@ -66,6 +71,10 @@ class IPlatform {
   // The system open-file dialog with an MFC-style filter ("All Files(*.*)|*.*||");
   // the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> BrowseForFile(const std::string& filter) = 0;
+  // The system save-file dialog with the same filter, proposing name (its
+  // extension added when the user types none); the chosen path, an existing
+  // file's replacement confirmed, or nothing when cancelled.
+  virtual std::optional<std::string> SaveFileAs(const std::string& filter, const std::string& name) = 0;
   // SHBrowseForFolderA for file-system folders, opened at start (where it is
   // a folder) with the prompt above its tree; the chosen path or nothing.
   virtual std::optional<std::string> BrowseForFolder(const std::string& start, const std::string& prompt) = 0;

@@ -15,7 +15,10 @@ unsigned SettablePlatform::DriveType(const std::string& root) {
 
 int SettablePlatform::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
   messages.push_back({text, caption, style});
-  return mb::kIdOk;
+  if (messageAnswers.empty()) return mb::kIdOk;
+  const int answer = messageAnswers.front();
+  messageAnswers.pop_front();
+  return answer;
 }
 
 std::optional<std::string> SettablePlatform::NextBrowseAnswer() {
@@ -26,6 +29,9 @@ std::optional<std::string> SettablePlatform::NextBrowseAnswer() {
 }
 
 std::optional<std::string> SettablePlatform::BrowseForFile(const std::string&) { return NextBrowseAnswer(); }
+std::optional<std::string> SettablePlatform::SaveFileAs(const std::string&, const std::string&) {
+  return NextBrowseAnswer();
+}
 std::optional<std::string> SettablePlatform::BrowseForFolder(const std::string&, const std::string&) {
   return NextBrowseAnswer();
 }

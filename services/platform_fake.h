@@ -25,7 +25,8 @@ class SettablePlatform : public IPlatform {
   std::map<std::string, unsigned> drives;  // root ("C:\") -> drive type
   CalendarDate today{2007, 3, 7};
   std::string programFolder = "C:\\Program Files\\Corvandel";
-  std::deque<std::optional<std::string>> browseAnswers;
+  std::deque<std::optional<std::string>> browseAnswers;  // for the file, folder and save dialogs, in order
+  std::deque<int> messageAnswers;  // the buttons pressed in message boxes, in order; OK once none is left
   std::vector<ShownMessage> messages;  // every message box shown, in order
 
   OsVersionRecord Version() override { return version; }
@@ -36,6 +37,7 @@ class SettablePlatform : public IPlatform {
   unsigned DriveType(const std::string& root) override;
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
   std::optional<std::string> BrowseForFile(const std::string& filter) override;
+  std::optional<std::string> SaveFileAs(const std::string& filter, const std::string& name) override;
   std::optional<std::string> BrowseForFolder(const std::string& start, const std::string& prompt) override;
   CalendarDate TodayUtc() override { return today; }
   std::string ProgramFolder() override { return programFolder; }

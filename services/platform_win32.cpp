@@ -52,11 +52,18 @@ int Win32Platform::ShowMessage(const std::string& text, const std::string& capti
   return MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
 }
 
-std::optional<std::string> Win32Platform::BrowseForFile(const std::string& filter) {
-  // The filter comes in the "Name|pattern||" form; the dialog wants NULs.
+namespace {
+// The filter comes in the "Name|pattern||" form; the dialogs want NULs.
+std::string DialogFilter(const std::string& filter) {
   std::string filterZ = filter;
   for (char& c : filterZ) if (c == '|') c = '\0';
   filterZ.push_back('\0');
+  return filterZ;
+}
+}  // namespace
+
+std::optional<std::string> Win32Platform::BrowseForFile(const std::string& filter) {
+  const std::string filterZ = DialogFilter(filter);
   char path[MAX_PATH] = {};
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof(ofn);
@@ -69,6 +76,24 @@ std::optional<std::string> Win32Platform::BrowseForFile(const std::string& filte
   // hand back only the folder.
   ofn.Flags = 0x28BF1C & ~static_cast<DWORD>(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ALLOWMULTISELECT);
   if (!GetOpenFileNameA(&ofn)) return std::nullopt;
+  return std::string(path);
+}
+
+std::optional<std::string> Win32Platform::SaveFileAs(const std::string& filter, const std::string& name) {
+  const std::string filterZ = DialogFilter(filter);
+  char path[MAX_PATH] = {};
+  name.copy(path, sizeof(path) - 1);
+  const std::size_t dot = name.find_last_of('.');
+  const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = GetActiveWindow();
+  ofn.lpstrFilter = filterZ.c_str();
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = sizeof(path);
+  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameA(&ofn)) return std::nullopt;
   return std::string(path);
 }
 

@@ -7,8 +7,8 @@
 
 #include "cli/options.h"
 #include "cli/page_printer.h"
-#include "cli/profile.h"
-#include "cli/settings.h"
+#include "nav/profile.h"
+#include "nav/settings.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "scratch_folder.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cli/options.h"
-#include "cli/profile.h"
+#include "nav/profile.h"
 #include "cli_fixture.h"
 #include "history/change_history.h"
 #include "registry_contents.h"

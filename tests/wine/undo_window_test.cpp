@@ -15,6 +15,7 @@
 
 #include "app/main_dlg_win32.h"
 #include "native/scratch_folder.h"
+#include "services/file_text.h"
 #include "services/platform_fake.h"
 #include "services/profile_win32.h"
 #include "wine/hermetic_registry_win32.h"
@@ -137,9 +138,11 @@ TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRe
   ASSERT_GT(GetMenuStringA(menu, kUndoCommand, text, sizeof(text), MF_BYCOMMAND), 0);
   EXPECT_STREQ("Undo Last Change to This Tweak", text);
   const int items = GetMenuItemCount(menu);
-  EXPECT_EQ(kPreviewCommand, GetMenuItemID(menu, items - 1));
-  EXPECT_EQ(kUndoCommand, GetMenuItemID(menu, items - 2));  // right after About
-  EXPECT_EQ(kAboutCommand, GetMenuItemID(menu, items - 3));
+  EXPECT_EQ(kApplyProfileCommand, GetMenuItemID(menu, items - 1));
+  EXPECT_EQ(kSaveProfileCommand, GetMenuItemID(menu, items - 2));  // after a separator
+  EXPECT_EQ(kPreviewCommand, GetMenuItemID(menu, items - 4));
+  EXPECT_EQ(kUndoCommand, GetMenuItemID(menu, items - 5));  // right after About
+  EXPECT_EQ(kAboutCommand, GetMenuItemID(menu, items - 6));
 
   HWND tree = dialog->tree().window();
   HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
@@ -181,6 +184,63 @@ TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRe
   EXPECT_NE(0u, RunToEnd(query));
   EXPECT_EQ(std::nullopt, Stored());
   if (!existed) SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
+}
+
+// "Save Settings Profile..." writes the tweaks applied since start-up (the
+// user answered No to "every tweak"); "Apply Settings Profile..." applies a
+// profile's lines, counts them, and names the first problems.
+TEST_F(UndoWindowTest, ProfilesAreSavedAndAppliedFromTheSystemMenu) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));
+  RegCloseKey(key);
+  dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
+  ASSERT_TRUE(dialog->Create());
+  HWND tree = dialog->tree().window();
+  HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
+  ASSERT_NE(nullptr, item);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  HWND box = GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013);
+  SendMessageA(box, BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0);
+  ASSERT_EQ(1u, Stored());
+
+  const std::string saved = folder.Ansi() + "\\office.txt";
+  platform.messageAnswers = {mb::kIdNo};
+  platform.browseAnswers = {saved};
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kSaveProfileCommand, 0);
+  ASSERT_FALSE(platform.messages.empty());
+  EXPECT_EQ("Save Settings Profile", platform.messages.back().caption);
+  EXPECT_NE(std::string::npos, platform.messages.back().text.find("only the 1 tweak(s) applied"));
+  std::string error;
+  EXPECT_EQ("# Allow UNC Paths at the Command Prompt\r\n3 1013=1\r\n", ReadWholeFile(saved, &error).value_or(error));
+  EXPECT_EQ(kAllowUncPaths, dialog->navigator().CurrentTweakId());
+
+  // The value gone again; the profile puts it back, and a line the page
+  // cannot take fails without stopping the run.
+  ASSERT_TRUE(ReplaceFileContent(saved, "3 1013=1\r\n# a control the page lacks\r\n3 1099=1\r\n", &error)) << error;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key));
+  RegDeleteValueA(key, kValue);
+  RegCloseKey(key);
+  platform.browseAnswers = {saved};
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kApplyProfileCommand, 0);
+  EXPECT_EQ(1u, Stored());
+  ASSERT_FALSE(platform.messages.empty());
+  const SettablePlatform::ShownMessage& report = platform.messages.back();
+  EXPECT_EQ("Apply Settings Profile", report.caption);
+  EXPECT_EQ(0u, report.text.find("Applied 1, refused 0, failed 1 of the 2 line(s) of " + saved + "."));
+  EXPECT_NE(std::string::npos, report.text.find("\n- Line 3 (3 Allow UNC Paths at the Command Prompt): "));
+  EXPECT_EQ(kAllowUncPaths, dialog->navigator().CurrentTweakId());
+  EXPECT_EQ(BST_CHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
+
+  // A file that is no profile applies nothing and says why.
+  ASSERT_TRUE(ReplaceFileContent(saved, "3 1013=1\r\nnot a line\r\n", &error)) << error;
+  RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key);
+  RegDeleteValueA(key, kValue);
+  RegCloseKey(key);
+  platform.browseAnswers = {saved};
+  SendMessageA(dialog->window(), WM_SYSCOMMAND, kApplyProfileCommand, 0);
+  EXPECT_EQ(std::nullopt, Stored());
+  EXPECT_NE(std::string::npos, platform.messages.back().text.find(saved + ":2: "));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "cli/settings.h"
+#include "nav/settings.h"
 
 #include <charconv>
 
-#include "cli/page_printer.h"
 #include "pages/page_handlers.h"
 #include "pages/page_templates.h"
+#include "services/escaped_text.h"
 
 namespace corvandel {
 namespace {

@@ -1,12 +1,13 @@
-#include "cli/profile.h"
+#include "nav/profile.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "cli/page_printer.h"
 #include "nav/tree_model.h"
+#include "nav/tweak_table.h"
 #include "pages/page_templates.h"
 #include "services/ansi_text.h"
+#include "services/escaped_text.h"
 
 namespace corvandel {
 namespace {
@@ -234,6 +235,78 @@ std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, con
     lines.push_back(std::move(*parsed));
   }
   return lines;
+}
+
+std::optional<std::vector<ProfileLine>> ReadProfile(IFileStore& files, const std::string& path, std::string* error) {
+  std::string message;
+  const std::optional<std::string> text = files.Read(path, &message);
+  if (!text) {
+    *error = message.empty() ? path + ": no such file" : message;
+    return std::nullopt;
+  }
+  return ParseProfile(*text, path, error);
+}
+
+std::vector<int> AppliableTweaks() {
+  std::vector<int> ids;
+  for (const TreeRow& row : TreeRows())
+    if (HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
+  return ids;
+}
+
+std::optional<int> VisiblePage(const IPageHost& pages) {
+  for (const PageTemplate& page : PageTemplates())
+    if (pages.IsPageVisible(page.id)) return page.id;
+  return std::nullopt;
+}
+
+namespace {
+bool ApplyShown(const IPageHost& pages) { return pages.IsControlVisible(page::kMainWindow, page::kApplyButton); }
+}  // namespace
+
+std::optional<std::string> SetAndApply(const PageDriver& driver, int tweakId, const std::vector<Setting>& settings,
+                                       ChangeOutcome* outcome) {
+  driver.navigator.Select(tweakId);
+  const auto pageId = VisiblePage(driver.pages);
+  if (!pageId || !ApplyShown(driver.pages))
+    return "TweakId " + std::to_string(tweakId) + " has no \"Apply Changes\" button: nothing to apply";
+  const SettingTarget target{driver.pages, driver.navigator.Platform(), driver.navigator.CurrentTweakId(), *pageId};
+  for (const Setting& setting : settings) {
+    std::string error;
+    if (!ApplySetting(setting, target, &error)) return error;
+  }
+  *outcome = driver.navigator.Apply();
+  return std::nullopt;
+}
+
+std::string ProfileText(const PageDriver& driver, const std::vector<int>& tweakIds) {
+  std::string text;
+  for (int id : tweakIds) {
+    driver.navigator.Select(id);
+    const TweakEntry* entry = FindRow(driver.navigator.Table(), id);
+    ((text += "# ") += EscapeText(entry ? entry->title : std::string())) += "\r\n";
+    const auto pageId = VisiblePage(driver.pages);
+    if (!pageId || !ApplyShown(driver.pages)) {
+      ((text += "# (") += std::to_string(id)) += " shows no \"Apply Changes\" button here)\r\n";
+      continue;
+    }
+    std::string line = std::to_string(id);
+    for (const std::string& setting : PageSettings(driver.pages, *pageId)) (line += ' ') += ProfileArgument(setting);
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+ProfileLineResult ApplyProfileLine(const PageDriver& driver, const ProfileLine& line) {
+  const std::size_t alertsBefore = driver.navigator.Platform().MessagesShown();
+  ProfileLineResult result;
+  if (auto failure = SetAndApply(driver, line.tweakId, line.settings, &result.outcome)) {
+    result.kind = ProfileLineResult::kFailed;
+    result.failure = std::move(*failure);
+  } else if (driver.navigator.Platform().MessagesShown() > alertsBefore || !result.outcome.refusedKeys.empty()) {
+    result.kind = ProfileLineResult::kRefused;
+  }
+  return result;
 }
 
 }  // namespace corvandel
