@@ -434,10 +434,21 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   RecordingRegistry steps(static_cast<IRegistry&>(run));
   Session session(steps, line.platform, *host.profile, programFiles, out, line.json, preview);
   run.Begin(nullptr, /*listMade=*/line.changesFile.has_value());
+  // What the run changed in the system registry, to be put back when the
+  // files that go with it cannot be written (a changes file whose format
+  // cannot hold a change among them): the command changes nothing then.
+  std::vector<RegChange> liveRestore;
+  const auto putBack = [&](CliFailure failure) {
+    if (liveRestore.empty()) return failure;
+    ApplyRegistryChanges(liveRestore, registry);
+    failure.message += "; the registry was put back as it was";
+    return failure;
+  };
   // After apply, undo and profile apply: what the run changed as a registry
   // file, and the registry file written back unless nothing changed.
   const auto saveChanges = [&]() -> std::optional<CliFailure> {
     const RecordedChanges changes = run.End();
+    if (!line.registryFile && !preview) liveRestore = changes.restore;
     if (line.changesFile) {
       std::string command = "corvandel-cli";
       for (const std::string& arg : args) (command += ' ') += arg;
@@ -475,7 +486,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
                                                     : session.Undo(line.tweakIds.front());
       if (outcome && outcome->status != kExitRefused) return outcome;
       session.PrintJsonPages(true);
-      if (auto failure = saveChanges()) return failure;
+      if (auto failure = saveChanges()) return putBack(*failure);
       break;
     }
     case CommandLine::kBackups:
@@ -488,7 +499,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     case CommandLine::kProfileApply: {
       const std::variant<int, CliFailure> result = session.ApplyProfile(profile);
       if (const CliFailure* failure = std::get_if<CliFailure>(&result)) return *failure;
-      if (auto failure = saveChanges()) return failure;
+      if (auto failure = saveChanges()) return putBack(*failure);
       if (const int notApplied = std::get<int>(result))
         outcome = CliFailure{kExitRefused, std::to_string(notApplied) + " of " + std::to_string(profile.size()) +
                                                " lines of " + line.profileFile + " were not applied"};
@@ -505,7 +516,7 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   }
   // What a command that changes nothing writes is the history's rebuild at
   // start-up, which is not worth failing it for.
-  if (!files.Commit(&message) && changing) return FileFailure(message);
+  if (!files.Commit(&message) && changing) return putBack(FileFailure(message));
   return outcome;
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/options.h"
 #include "cli_fixture.h"
+#include "registry_contents.h"
 #include "services/ansi_text.h"
 #include "services/file_text.h"
 #include "services/registry_key.h"
@@ -99,6 +100,23 @@ TEST_F(FleetCliTest, DryRunOnTheSystemRegistryPredictsRefusedKeys) {
   EXPECT_NE(std::string::npos, err.str().find("predicted: the registry would refuse"));
   EXPECT_FALSE(system.KeyExists(reg::kCurrentUser, "Software\\Corvandel"));
   ExpectNoProgramFiles();
+}
+
+// On the system registry the change is made before its changes file is
+// written: a format that cannot hold it puts the registry back.
+TEST_F(FleetCliTest, AChangeAPolicyFileCannotHoldIsPutBackOnTheSystemRegistry) {
+  auto machine = std::make_unique<MemoryRegistry>();
+  RegistryKey::Create(*machine, reg::kCurrentUser, "Software").IsOpen();
+  RegistryKey::Create(*machine, reg::kUsers, ".DEFAULT\\Control Panel\\Desktop").IsOpen();
+  MemoryRegistry& system = *machine;
+  host.systemRegistry = std::move(machine);
+  ASSERT_EQ(kExitOk, Run({"show", "159"}));  // the program's own first-run values
+  const auto before = RegistryContents(system);
+  EXPECT_EQ(kExitUsage, Run({"apply", "159", "1013=1", "--changes", File("gpo"), "--changes-format", "pol"}));
+  EXPECT_NE(std::string::npos, err.str().find("HKEY_USERS\\.DEFAULT")) << err.str();
+  EXPECT_NE(std::string::npos, err.str().find("; the registry was put back as it was"));
+  EXPECT_EQ(before, RegistryContents(system));
+  EXPECT_FALSE(Exists("gpo"));
 }
 
 TEST_F(FleetCliTest, ChangesFormatsWriteTheirFiles) {
