@@ -256,7 +256,9 @@ TEST(PageTemplates, SkinHookupDressesTheseControlsInThisOrder) {
     std::string got;
     for (const ControlTemplate* control : SkinHookupOrder(*FindTemplate(pageId))) {
       const char look[] = {'-', 'C', 'L', 'B'};
-      got += (got.empty() ? "" : " ") + std::to_string(control->id) + look[static_cast<int>(control->skin.look)];
+      if (!got.empty()) got += ' ';
+      got += std::to_string(control->id);
+      got += look[static_cast<int>(control->skin.look)];
     }
     EXPECT_EQ(want, got) << pageId;
   }

@@ -229,7 +229,9 @@ void SweepGates(std::span<const GateCase> gates, const GateSweep& sweep) {
                                                                                   : Admits(gate.admitted, version.bit));
       if (admitted) {
         EXPECT_TRUE(h.Alerts().empty());
-        if (sweep.admittedWrites) EXPECT_NE(before, h.Snapshot());
+        if (sweep.admittedWrites) {
+          EXPECT_NE(before, h.Snapshot());
+        }
         const bool on9x = version.bit == Versions::k95 || version.bit == Versions::k98 || version.bit == Versions::kMe;
         EXPECT_EQ(gate.history == GateRecord::kRecorded || (gate.history == GateRecord::kOn9xOnly && on9x),
                   h.Recorded(gate.tweakId));
@@ -257,7 +259,9 @@ void ExpectCheckedWhenStored(std::span<const StoredCheck> cases) {
     EXPECT_EQ(c.checked, h.pages.GetCheck(kMultiCheck, c.controlId));
     if (c.second == kSecondNotLooked) continue;
     EXPECT_EQ(c.second != kSecondHidden, h.pages.IsControlVisible(kMultiCheck, 1018));
-    if (c.second != kSecondHidden) EXPECT_EQ(c.second, h.pages.GetCheck(kMultiCheck, 1018));
+    if (c.second != kSecondHidden) {
+      EXPECT_EQ(c.second, h.pages.GetCheck(kMultiCheck, 1018));
+    }
   }
 }
 
