@@ -13,6 +13,7 @@
 #include "nav/tweak_find.h"
 #include "nav/tweak_table.h"
 #include "pages/page_reset.h"
+#include "pages/page_templates.h"
 #include "res/resource.h"
 #include "services/change_lines.h"
 #include "services/file_text.h"
@@ -40,37 +41,12 @@ constexpr int kColumnWidth = 500;
 constexpr int kSplitterRoomLeft = 50;
 constexpr int kSplitterRoomRight = 10;
 
-constexpr int kOverviewList = 1007;
-
 // The profiles the system menu saves and applies.
 constexpr char kProfileFilter[] = "Settings Profiles (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 // The program's own key keeps the window's place: "left top right bottom
 // maximised splitter", the splitter as its distance from the designed place.
 constexpr char kPlacementValue[] = "WindowPlacement";
-
-// The controls of each page whose left edge follows the splitter, by a
-// hundredth of the distance per pixel of the page's width. The "..." buttons
-// stay where they are.
-struct MovedControls {
-  int pageId;
-  std::vector<int> controls;
-};
-
-const std::vector<MovedControls>& ControlsMovedBySplitter() {
-  static const std::vector<MovedControls> moved = {
-      {page::kListCheck,   {1013, 1006, 1007}},
-      {page::kMultiCheck,  {1006, 1013, 1018, 1028, 1032, 1033, 1034, 1035, 1036, 1037, 1038, 1024}},
-      {page::kEditCheck,   {1006, 1013, 1018, 1014, 1019, 1020, 1015, 1017, 1025, 1024}},
-      {page::kComboCheck,  {1006, 1013, 1014, 1019, 1021, 1022, 1055, 1024}},
-      {page::kList,        {1006, 1009}},
-      {page::kEditBrowse,  {1006, 1014, 1019, 1020, 1039, 1041, 1015, 1017, 1025, 1042, 1049}},
-      {page::kMultiCombo,  {1006, 1014, 1019, 1020, 1039, 1041, 1046, 1021, 1022, 1029, 1030, 1031, 1043}},
-      {page::kEditCombo,   {1006, 1014, 1019, 1020, 1015, 1021, 1022, 1029}},
-      {page::kSingleCombo, {1006, 1013, 1021, 1024}},
-  };
-  return moved;
-}
 
 RECT RectInParent(HWND window) {
   RECT rect;
@@ -83,7 +59,8 @@ void MoveTo(HWND window, const RECT& rect) {
   MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-bool EqualsIgnoringCase(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
+// Letters matched as the user's locale matches them (lstrcmpiA), not only ASCII ones.
+bool EqualsInUserLocale(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
 
 bool IsOfClass(HWND window, const char* className) {
   char name[16] = {};
@@ -510,7 +487,7 @@ void CMainDlg::OnTreeSelect() {
 
 void CMainDlg::FitOverviewColumns() {
   if (!ShowsOverview()) return;
-  HWND list = GetDlgItem(pageHost_.PageWindow(page::kListCheck), kOverviewList);
+  HWND list = GetDlgItem(pageHost_.PageWindow(page::kListCheck), control::kList);
   RECT client;
   GetClientRect(list, &client);
   // The date column's width is given for 96 DPI.
@@ -682,17 +659,17 @@ void CMainDlg::SavePlacement() const {
 }
 
 void CMainDlg::MovePage(int pageId, int distance) {
-  const auto moved = std::find_if(ControlsMovedBySplitter().begin(), ControlsMovedBySplitter().end(),
-                                  [&](const MovedControls& page) { return page.pageId == pageId; });
+  const PageTemplate* page = FindTemplate(pageId);
   HWND window = pageHost_.PageWindow(pageId);
-  if (moved == ControlsMovedBySplitter().end() || window == nullptr) return;
+  if (page == nullptr || window == nullptr) return;
   RECT pageRect = RectInParent(window);
   pageRect.left += distance;
   MoveTo(window, pageRect);
   const int width = pageRect.right - pageRect.left;
   if (width <= 0) return;
-  for (int id : moved->controls) {
-    HWND control = GetDlgItem(window, id);
+  for (const ControlTemplate& moved : page->controls) {
+    if (!moved.followsSplitter) continue;
+    HWND control = GetDlgItem(window, moved.id);
     RECT rect = RectInParent(control);
     rect.left += distance * 100 / width;
     MoveTo(control, rect);
@@ -774,7 +751,7 @@ void CMainDlg::StartSplash() {
 bool CMainDlg::StartSkin() {
   skin_ = std::make_unique<SkinEngine>();
   skin_->OnEvent20([this](const std::string& objectName) {
-    if (EqualsIgnoringCase(objectName, "Help")) SendMessageA(window_, WM_OPEN_HELP, 0, 0);
+    if (EqualsInUserLocale(objectName, "Help")) SendMessageA(window_, WM_OPEN_HELP, 0, 0);
   });
   return skin_->LoadSkin(baseDirectory_ + "\\Skin\\skin.skn") >= 0 && skin_->SkinMainWindow(window_) >= 0;
 }

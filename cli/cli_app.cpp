@@ -65,10 +65,9 @@ CliFailure Usage(std::string message) { return {kExitUsage, std::move(message)};
 // the colour combo on a random one of the first 139 colours; here it starts on
 // the first of them, so that a run can be repeated.
 void SetUpPages(IPageHost& pages) {
-  constexpr int kColorCombo = 1055;
   FillNumberCombo(pages);
-  FillColors(pages, page::kComboCheck, kColorCombo);
-  pages.ComboSetCurSel(page::kComboCheck, kColorCombo, 0);
+  FillColors(pages, page::kComboCheck, control::kColorCombo);
+  pages.ComboSetCurSel(page::kComboCheck, control::kColorCombo, 0);
 }
 
 int Depth(const TreeRow& row) {

@@ -6,9 +6,6 @@ namespace corvandel {
 
 namespace {
 
-constexpr int kList = 1007;
-constexpr int kDescription = 1006;
-
 // The one overview row that shows its tree node's text ("Remove the
 // Minimize, Maximize and Close Tooltips") rather than its table title.
 constexpr int kTooltipsRow = 58;
@@ -29,10 +26,10 @@ OverviewColumns OverviewColumnWidths(int tweakId) {
 }
 
 void ListCheckColumns::Replace(IPageHost& pages, std::initializer_list<Column> columns) {
-  pages.ListDeleteAllItems(page::kListCheck, kList);
-  for (; count_ > 0; --count_) pages.ListDeleteColumn(page::kListCheck, kList, 0);
+  pages.ListDeleteAllItems(page::kListCheck, control::kList);
+  for (; count_ > 0; --count_) pages.ListDeleteColumn(page::kListCheck, control::kList, 0);
   for (const Column& column : columns)
-    pages.ListInsertColumn(page::kListCheck, kList, count_++, column.heading, column.width, ColumnAlign::kLeft);
+    pages.ListInsertColumn(page::kListCheck, control::kList, count_++, column.heading, column.width, ColumnAlign::kLeft);
 }
 
 std::string DescriptionText(const TweakEntry& row) { return row.title + ":\n" + row.description; }
@@ -40,8 +37,8 @@ std::string DescriptionText(const TweakEntry& row) { return row.title + ":\n" + 
 void ShowOverview(int tweakId, IPageHost& pages, const TweakTable& table, ChangeHistory& history,
                   ListCheckColumns& columns) {
   pages.ShowPage(page::kListCheck, true);
-  pages.ShowControl(page::kListCheck, kList, true);
-  pages.SetText(page::kListCheck, kDescription, DescriptionText(table[static_cast<std::size_t>(tweakId)]));
+  pages.ShowControl(page::kListCheck, control::kList, true);
+  pages.SetText(page::kListCheck, control::kDescription, DescriptionText(table[static_cast<std::size_t>(tweakId)]));
   const OverviewColumns widths = OverviewColumnWidths(tweakId);
   columns.Replace(pages, {{"Name", widths.nameWidth}, {"Data Modified", widths.dateWidth}});
   int index = 0;
@@ -49,8 +46,8 @@ void ShowOverview(int tweakId, IPageHost& pages, const TweakTable& table, Change
     // Dates are looked up by the table's current titles, the titles the
     // history file was written with, so a language file's titles still match.
     const std::string& title = table[static_cast<std::size_t>(id)].title;
-    pages.ListInsertItem(page::kListCheck, kList, index, id == kTooltipsRow ? NodeText(*FindTreeRow(id)) : title);
-    pages.ListSetItemText(page::kListCheck, kList, index, 1, history.LookupModifiedDate(title));
+    pages.ListInsertItem(page::kListCheck, control::kList, index, id == kTooltipsRow ? NodeText(*FindTreeRow(id)) : title);
+    pages.ListSetItemText(page::kListCheck, control::kList, index, 1, history.LookupModifiedDate(title));
     ++index;
   }
 }

@@ -1,19 +1,17 @@
 #include "nav/tweak_find.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "nav/tweak_table.h"
+#include "services/ansi_text.h"
 
 namespace corvandel {
 namespace {
 
-bool SameLetter(char a, char b) {
-  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-}
-
 bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
-  return std::search(text.begin(), text.end(), word.begin(), word.end(), SameLetter) != text.end();
+  for (std::size_t at = 0; at + word.size() <= text.size(); ++at)
+    if (EqualsIgnoringCase(text.substr(at, word.size()), word)) return true;
+  return false;
 }
 
 }  // namespace

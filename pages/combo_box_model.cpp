@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "pages/page_host.h"
+#include "services/ansi_text.h"
 
 namespace corvandel {
 namespace {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(char a, char b) { return Lower(a) == Lower(b); }
 
 bool LessNoCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
@@ -18,7 +17,7 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 
 bool Matches(const std::string& item, const std::string& text, bool exact) {
   if (exact ? item.size() != text.size() : item.size() < text.size()) return false;
-  return std::equal(text.begin(), text.end(), item.begin(), EqualNoCase);
+  return EqualsIgnoringCase(std::string_view(item).substr(0, text.size()), text);
 }
 
 }  // namespace

@@ -14,37 +14,17 @@ namespace corvandel {
 namespace {
 
 constexpr wchar_t kSubMain[] = L"SubMain";
-constexpr wchar_t kCheckBox[] = L"CheckBox";
-constexpr wchar_t kLabel[] = L"Label";
-constexpr wchar_t kButton[] = L"Button";
 
-// Skin hookups after "SubMain" on the page itself, in call order; edits,
-// combo boxes and list views keep the system's look.
-constexpr SkinnedControl kListCheckSkin[] = {{1013, kCheckBox}, {1006, kLabel}};
-constexpr SkinnedControl kMultiCheckSkin[] = {
-    {1013, kCheckBox}, {1018, kCheckBox}, {1028, kCheckBox}, {1032, kCheckBox}, {1033, kCheckBox},
-    {1034, kCheckBox}, {1035, kCheckBox}, {1036, kCheckBox}, {1037, kCheckBox}, {1038, kCheckBox},
-    {1006, kLabel},    {1024, kLabel},
-};
-constexpr SkinnedControl kEditCheckSkin[] = {
-    {1013, kCheckBox}, {1018, kCheckBox}, {1006, kLabel},  {1024, kLabel},  {1014, kLabel},
-    {1019, kLabel},    {1020, kLabel},    {1023, kButton}, {1026, kButton}, {1027, kButton},
-};
-constexpr SkinnedControl kComboCheckSkin[] = {
-    {1013, kCheckBox}, {1006, kLabel}, {1024, kLabel}, {1014, kLabel}, {1019, kLabel},
-};
-constexpr SkinnedControl kListSkin[] = {{1006, kLabel}};
-constexpr SkinnedControl kEditBrowseSkin[] = {
-    {1014, kLabel},  {1019, kLabel},  {1020, kLabel},  {1039, kLabel},  {1041, kLabel},
-    {1006, kLabel},  {1023, kButton}, {1026, kButton}, {1027, kButton}, {1048, kButton}, {1050, kButton},
-};
-constexpr SkinnedControl kMultiComboSkin[] = {
-    {1014, kLabel}, {1019, kLabel}, {1020, kLabel}, {1039, kLabel}, {1041, kLabel}, {1046, kLabel}, {1006, kLabel},
-};
-constexpr SkinnedControl kEditComboSkin[] = {
-    {1014, kLabel}, {1019, kLabel}, {1020, kLabel}, {1039, kLabel}, {1006, kLabel}, {1024, kLabel},
-};
-constexpr SkinnedControl kSingleComboSkin[] = {{1013, kCheckBox}, {1006, kLabel}, {1024, kLabel}, {1014, kLabel}};
+// The skin engine's element for each look a page template gives a control.
+const wchar_t* ElementOf(SkinLook look) {
+  switch (look) {
+    case SkinLook::kCheckBox: return L"CheckBox";
+    case SkinLook::kLabel: return L"Label";
+    case SkinLook::kButton: return L"Button";
+    case SkinLook::kNone: break;
+  }
+  return nullptr;
+}
 
 // The list views' look: full-row selection, regional and info-tip styles,
 // check boxes on the check list, and a faint blue-grey ground.
@@ -52,8 +32,6 @@ constexpr DWORD kOverviewListStyles = 0x620;
 constexpr DWORD kCheckListStyles = 0x624;
 constexpr COLORREF kListBackground = RGB(249, 250, 251);
 
-constexpr int kColorCombo = 1055;
-constexpr int kOverviewList = 1007;
 // The start colour is drawn from all but the last entry of the table.
 constexpr int kStartColorChoices = 139;
 
@@ -116,7 +94,7 @@ INT_PTR CALLBACK CPageDialog::DialogProc(HWND window, UINT message, WPARAM wPara
 void CPageDialog::OnListFocus(HWND list) {
   // Tabbed into with no row chosen, an overview shows no focus at all. Only
   // an overview: the selection of a tweak's list is the setting it applies.
-  if (!Owner().ShowsOverview() || GetDlgCtrlID(list) != kOverviewList) return;
+  if (!Owner().ShowsOverview() || GetDlgCtrlID(list) != control::kList) return;
   if (SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0 ||
       SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 0)
     return;
@@ -137,8 +115,8 @@ bool CPageDialog::OnInitDialog() {
 
 bool CPageDialog::SkinHookup() {
   if (Owner().SkinElement(window_, kSubMain) < 0) return false;
-  for (const SkinnedControl& control : skin_) {
-    if (Owner().SkinElement(Item(control.controlId), control.element) < 0) return false;
+  for (const ControlTemplate* control : SkinHookupOrder(*FindTemplate(templateId_))) {
+    if (Owner().SkinElement(Item(control->id), ElementOf(control->skin.look)) < 0) return false;
   }
   return true;
 }
@@ -149,45 +127,45 @@ void CPageDialog::OnClicked(int controlId) {
   OnCheckBoxClicked(owner.PageHost(), owner.CurrentTweakId(), templateId_, controlId);
 }
 
-CListCheckPage::CListCheckPage() : CPageDialog(page::kListCheck, kListCheckSkin) {}
+CListCheckPage::CListCheckPage() : CPageDialog(page::kListCheck) {}
 
-void CListCheckPage::SetUp() { SetUpList(Item(1007), kOverviewListStyles); }
+void CListCheckPage::SetUp() { SetUpList(Item(control::kList), kOverviewListStyles); }
 
-CMultiCheckPage::CMultiCheckPage() : CPageDialog(page::kMultiCheck, kMultiCheckSkin) {}
+CMultiCheckPage::CMultiCheckPage() : CPageDialog(page::kMultiCheck) {}
 
-CEditCheckPage::CEditCheckPage() : CPageDialog(page::kEditCheck, kEditCheckSkin) {}
+CEditCheckPage::CEditCheckPage() : CPageDialog(page::kEditCheck) {}
 
-CComboCheckPage::CComboCheckPage() : CPageDialog(page::kComboCheck, kComboCheckSkin) {}
+CComboCheckPage::CComboCheckPage() : CPageDialog(page::kComboCheck) {}
 
 void CComboCheckPage::SetUp() {
-  colors_.Attach(Item(kColorCombo));
+  colors_.Attach(Item(control::kColorCombo));
   // The colours go in when the combo box is first used or its page first
   // shown, with a different start colour at almost every start.
   Win32PageHost& pages = Owner().PageHost();
-  pages.FillOnFirstUse(page::kComboCheck, kColorCombo, [&pages] {
-    FillColors(pages, page::kComboCheck, kColorCombo);
+  pages.FillOnFirstUse(page::kComboCheck, control::kColorCombo, [&pages] {
+    FillColors(pages, page::kComboCheck, control::kColorCombo);
     std::srand(static_cast<unsigned>(std::time(nullptr)) + static_cast<unsigned>(std::clock()));
-    pages.ComboSetCurSel(page::kComboCheck, kColorCombo, std::rand() % kStartColorChoices);
+    pages.ComboSetCurSel(page::kComboCheck, control::kColorCombo, std::rand() % kStartColorChoices);
   });
 }
 
 bool CComboCheckPage::DrawItem(const DRAWITEMSTRUCT& item) {
-  if (item.CtlID != kColorCombo) return false;
+  if (item.CtlID != control::kColorCombo) return false;
   colors_.DrawItem(item);
   return true;
 }
 
-CListPage::CListPage() : CPageDialog(page::kList, kListSkin) {}
+CListPage::CListPage() : CPageDialog(page::kList) {}
 
 void CListPage::SetUp() { SetUpList(Item(1009), kCheckListStyles); }
 
-CEditBrowsePage::CEditBrowsePage() : CPageDialog(page::kEditBrowse, kEditBrowseSkin) {}
+CEditBrowsePage::CEditBrowsePage() : CPageDialog(page::kEditBrowse) {}
 
-CMultiComboPage::CMultiComboPage() : CPageDialog(page::kMultiCombo, kMultiComboSkin) {}
+CMultiComboPage::CMultiComboPage() : CPageDialog(page::kMultiCombo) {}
 
-CEditComboPage::CEditComboPage() : CPageDialog(page::kEditCombo, kEditComboSkin) {}
+CEditComboPage::CEditComboPage() : CPageDialog(page::kEditCombo) {}
 
-CSingleComboPage::CSingleComboPage() : CPageDialog(page::kSingleCombo, kSingleComboSkin) {}
+CSingleComboPage::CSingleComboPage() : CPageDialog(page::kSingleCombo) {}
 
 void CSingleComboPage::SetUp() {
   // Ten thousand strings for a page that may never be opened: they go in

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <span>
 
 #include "pages/color_combo_win32.h"
 #include "pages/page_host_win32.h"
@@ -27,15 +26,9 @@ class IPageOwner {
   virtual int SkinElement(HWND window, const wchar_t* elementName) = 0;
 };
 
-// One SkinElement call of a page's skin hookup.
-struct SkinnedControl {
-  int controlId;
-  const wchar_t* element;
-};
-
 class CPageDialog {
  public:
-  CPageDialog(int templateId, std::span<const SkinnedControl> skin) : templateId_(templateId), skin_(skin) {}
+  explicit CPageDialog(int templateId) : templateId_(templateId) {}
   virtual ~CPageDialog();
   CPageDialog(const CPageDialog&) = delete;
   CPageDialog& operator=(const CPageDialog&) = delete;
@@ -63,7 +56,6 @@ class CPageDialog {
   void OnListFocus(HWND list);
 
   int templateId_;
-  std::span<const SkinnedControl> skin_;
   IPageOwner* owner_ = nullptr;
   HWND window_ = nullptr;
 };

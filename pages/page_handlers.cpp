@@ -1,10 +1,13 @@
 #include "pages/page_handlers.h"
 
+#include <optional>
 #include <vector>
 
 namespace corvandel {
 namespace {
 
+// The "..." buttons and the edits they fill: CEditCheckPage 1023, 1026, 1027
+// and CEditBrowsePage 1023, 1026, 1027, 1048, 1050.
 struct BrowseButton {
   int pageId;
   int buttonId;
@@ -53,11 +56,6 @@ const std::vector<EnablingCheckBox>& EnablingCheckBoxes() {
 }
 
 }  // namespace
-
-std::optional<int> BrowseTargetEdit(int pageId, int buttonId) {
-  const BrowseButton* button = FindBrowseButton(pageId, buttonId);
-  return button ? std::optional(button->editId) : std::nullopt;
-}
 
 BrowseDialog BrowseDialogFor(int currentTweakId) {
   if (currentTweakId == kIconTweak) return {BrowseKind::kFile, kIconFilter, true};

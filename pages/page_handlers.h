@@ -4,17 +4,12 @@
 // the numbers of CSingleComboPage's combo box.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "pages/page_host.h"
 #include "services/platform.h"
 
 namespace corvandel {
-
-// The edit a "..." button fills: CEditCheckPage 1023, 1026, 1027 and
-// CEditBrowsePage 1023, 1026, 1027, 1048, 1050. Nothing for any other control.
-std::optional<int> BrowseTargetEdit(int pageId, int buttonId);
 
 enum class BrowseKind { kFile, kFolder };
 

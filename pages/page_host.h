@@ -24,6 +24,24 @@ inline constexpr int kMainWindow = 102;   // CMainDlg: holds the Apply button
 inline constexpr int kApplyButton = 1016;
 }  // namespace page
 
+// Control IDs the load and apply routines name (the pages' resource IDs).
+namespace control {
+inline constexpr int kDescription = 1006;
+inline constexpr int kList = 1007;     // CListCheckPage list view
+inline constexpr int kCheck1 = 1013;   // first check box; Current User box of a pair
+inline constexpr int kLabel1 = 1014;
+inline constexpr int kEdit1 = 1015;
+inline constexpr int kCheck2 = 1018;   // All Users box of a pair
+inline constexpr int kLabel2 = 1019;
+inline constexpr int kEdit2 = 1017;    // All Users edit of a CEditCheckPage pair
+inline constexpr int kCombo1 = 1021;   // Current User combo of a pair
+inline constexpr int kCombo2 = 1022;   // All Users combo of a pair
+inline constexpr int kBrowse1 = 1023;  // fills edit 1015
+inline constexpr int kNote = 1024;
+inline constexpr int kColorCombo = 1055;  // CComboCheckPage colour picker
+inline constexpr int kCheckList = 1009;   // CListPage list view with check boxes
+}  // namespace control
+
 // CB_ERR: the answer of a combo call that fails or finds nothing.
 inline constexpr int kComboError = -1;
 

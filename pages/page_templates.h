@@ -1,10 +1,13 @@
 // The nine page dialog templates and the main window's Apply button, as data:
 // the one place that says which controls a page has, in template order, with
-// their texts, rectangles, styles and visibility at creation. The page model
-// is built from it, and the Win32 pages build their dialog templates from it.
+// their texts, rectangles, styles and visibility at creation, and what the
+// program does with each afterwards (skin, reset, splitter). The page model
+// is built from it, the Win32 pages build their dialog templates and skin
+// hookups from it, the reset and the splitter walk it.
 #pragma once
 
 #include <span>
+#include <vector>
 
 namespace corvandel {
 
@@ -50,6 +53,31 @@ struct DialogRect {
   int height;
 };
 
+// The skin engine's element a page's skin hookup gives a control.
+enum class SkinLook : unsigned char {
+  kNone,  // keeps the system's look (edits, combo boxes, list views)
+  kCheckBox,
+  kLabel,
+  kButton,
+};
+
+// A page's skin hookup dresses its controls one by one, in step order, after
+// the page itself; the first failure stops it.
+struct SkinStep {
+  SkinLook look = SkinLook::kNone;
+  int step = 0;
+};
+
+// The reset before every load hides a page's controls with a step, in step
+// order, then enables those marked so, then shows their text again where a
+// routine masked it, both in the same order. Step 0: the reset leaves the
+// control as a routine left it.
+struct ResetStep {
+  int step = 0;
+  bool enables = false;
+  bool unmasks = false;
+};
+
 struct ControlTemplate {
   int id;
   ControlKind kind;
@@ -57,6 +85,11 @@ struct ControlTemplate {
   DialogRect rect;   // combo boxes: height includes the dropped list
   unsigned styles;   // style:: flags
   bool visible;      // visible when the page is created
+  SkinStep skin = {};
+  ResetStep reset = {};
+  // The left edge follows the splitter bar (a hundredth of the distance per
+  // pixel of the page's width); the "..." buttons and a few others stay.
+  bool followsSplitter = false;
 };
 
 // A page dialog: a hidden child window without caption at rect in the main
@@ -88,5 +121,10 @@ const ControlTemplate* FindControl(int templateId, int controlId);
 
 // Whether a list view shows check boxes: CListPage's list 1009 does.
 bool ListHasCheckBoxes(int pageId, int controlId);
+
+// The controls of a page that take part in its skin hookup, or in its reset,
+// in the order of their steps.
+std::vector<const ControlTemplate*> SkinHookupOrder(const PageTemplate& page);
+std::vector<const ControlTemplate*> ResetOrder(const PageTemplate& page);
 
 }  // namespace corvandel

@@ -37,15 +37,8 @@ std::string UpperCase(std::string_view text) {
   return upper;
 }
 
-bool SameNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  return true;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && SameNoCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -279,7 +272,7 @@ class Parser {
     const std::string_view rootName = name.substr(0, slash);
     const RootName* root = nullptr;
     for (const RootName& candidate : kRoots)
-      if (SameNoCase(rootName, candidate.full) || (!candidate.abbreviation.empty() && SameNoCase(rootName, candidate.abbreviation)))
+      if (EqualsIgnoringCase(rootName, candidate.full) || (!candidate.abbreviation.empty() && EqualsIgnoringCase(rootName, candidate.abbreviation)))
         root = &candidate;
     if (!root) return Fail("unknown root key \"" + std::string(rootName) + "\"");
     std::string_view path = slash == std::string_view::npos ? std::string_view() : name.substr(slash + 1);

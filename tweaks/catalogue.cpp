@@ -6,6 +6,7 @@
 #include "tweaks/explorer/explorer.h"
 #include "tweaks/file_system/file_system.h"
 #include "tweaks/login/login.h"
+#include "tweaks/root_level/root_level.h"
 #include "tweaks/start_menu/start_menu.h"
 #include "tweaks/startup/startup.h"
 #include "tweaks/system/system.h"

@@ -7,8 +7,8 @@
 #include "services/ansi_text.h"
 #include "services/colors.h"
 #include "services/decimal.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 
@@ -26,7 +26,7 @@ struct ValueWrite {
 
 ValueWrite MakeWrite(const char* name, const StoredData& data, int checkState = 0) {
   if (data.kind == Stored::kCheckState)
-    return {name, Stored::kDword, CheckToValue(CheckEncoding::kRaw, checkState), {}};
+    return {name, Stored::kDword, static_cast<std::uint32_t>(checkState), {}};
   return {name, data.kind, data.number, data.text ? data.text : "", {data.bytes.begin(), data.bytes.end()}};
 }
 
@@ -186,14 +186,21 @@ bool Exists(const RegistryKey& key, const char* name) { return key.ReadBytes(nam
 // Whether the value holds what `data` writes.
 bool Holds(const RegistryKey& key, const char* name, const StoredData& data, bool anyCase = false) {
   switch (data.kind) {
-    case Stored::kDword: return key.ReadDword(name) == data.number;
+    case Stored::kDword: {
+      if (!data.leadingBytes) return key.ReadDword(name) == data.number;
+      const auto bytes = key.ReadBytes(name);
+      if (!bytes) return false;
+      std::uint32_t number = 0;
+      for (std::size_t i = 0; i < 4 && i < bytes->size(); ++i) number |= static_cast<std::uint32_t>((*bytes)[i]) << (8 * i);
+      return number == data.number;
+    }
     case Stored::kText:
     case Stored::kExpandText: {
       const std::optional<std::string> text = key.ReadText(name);
       if (!text) return false;
       return data.anyCase || anyCase ? EqualsIgnoringCase(*text, data.text) : *text == data.text;
     }
-    case Stored::kCheckState: return CheckFromValue(CheckEncoding::kRaw, key.ReadDword(name)) == 1;
+    case Stored::kCheckState: return key.ReadDword(name) == 1u;
     case Stored::kBinary32: {
       const auto bytes = key.ReadBytes(name);
       return bytes && bytes->size() >= 4 && std::equal(bytes->begin(), bytes->begin() + 4, LittleEndian(data.number).begin());
@@ -245,6 +252,11 @@ void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text
   if (text) ctx.pages.SetText(pageId, controlId, text);
 }
 
+void ShowCheckBox(TweakContext& ctx, int pageId, int controlId, const char* caption, int state) {
+  ShowWithText(ctx, pageId, controlId, caption);
+  ctx.pages.SetCheck(pageId, controlId, state);
+}
+
 void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note) {
   ctx.pages.ShowPage(pageId, true);
   ctx.pages.ShowControl(page::kMainWindow, page::kApplyButton, true);
@@ -268,20 +280,20 @@ void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last) {
   pages.ComboSetItemData(pageId, comboId, last, kFilledWithNumbers);
 }
 
-void ShowNumberCombo(TweakContext& ctx, int pageId, int labelId, const char* label, int comboId, int last) {
-  FillNumbers(ctx, pageId, comboId, last);
-  ShowWithText(ctx, pageId, labelId, label);
-  ctx.pages.ShowControl(pageId, comboId, true);
+void ShowNumberField(TweakContext& ctx, int pageId, const NumberField& field) {
+  FillNumbers(ctx, pageId, field.comboId, field.last);
+  ShowWithText(ctx, pageId, field.labelId, field.label);
+  ctx.pages.ShowControl(pageId, field.comboId, true);
 }
 
-bool TakeTypedNumbers(TweakContext& ctx, std::initializer_list<NumberCombo> combos) {
-  for (const NumberCombo& combo : combos) {
-    if (!ctx.pages.IsControlEnabled(combo.pageId, combo.comboId)) continue;
-    const std::string text = ctx.pages.GetText(combo.pageId, combo.comboId);
+bool TakeTypedNumbers(TweakContext& ctx, int pageId, std::span<const NumberField> fields) {
+  for (const NumberField& combo : fields) {
+    if (!ctx.pages.IsControlEnabled(pageId, combo.comboId)) continue;
+    const std::string text = ctx.pages.GetText(pageId, combo.comboId);
     if (text.empty()) continue;
     const bool digits = text.size() <= 9 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (digits && std::stoi(text) <= combo.last) {
-      ctx.pages.ComboSetCurSel(combo.pageId, combo.comboId, std::stoi(text));
+      ctx.pages.ComboSetCurSel(pageId, combo.comboId, std::stoi(text));
       continue;
     }
     std::string field = combo.label;
@@ -629,6 +641,47 @@ void ApplyShape(TweakContext& ctx, const SubkeyBoxesRow& row) {
 }
 
 // --- The Windows directory and %SystemRoot% ---------------------------------
+
+// --- ApplicationListRow -----------------------------------------------------
+
+namespace {
+
+constexpr const char* kApplications = "Applications";
+
+}  // namespace
+
+void LoadShape(TweakContext& ctx, const ApplicationListRow& row) {
+  constexpr int kPage = page::kList;
+  ShowTweakPage(ctx, kPage, row.tweakId);
+  ctx.pages.ShowControl(kPage, control::kCheckList, true);
+  ctx.pages.ListDeleteAllItems(kPage, control::kCheckList);
+  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
+  int index = 0;
+  for (const std::string& name : applications.SubKeyNames()) {
+    if (!row.offers(applications, name)) continue;
+    ctx.pages.ListInsertItem(kPage, control::kCheckList, index, name);
+    const RegistryKey application = applications.OpenSubKey(name);
+    ctx.pages.ListSetCheck(kPage, control::kCheckList, index, application && !application.ReadBytes(row.flag));
+    ++index;
+  }
+}
+
+void ApplyShape(TweakContext& ctx, const ApplicationListRow& row) {
+  constexpr int kPage = page::kList;
+  if (!PassGate(ctx, row.gate, RecordPoint::kAtGate)) return;
+  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
+  if (!applications) return;
+  for (int index = 0; index < ctx.pages.ListItemCount(kPage, control::kCheckList); ++index) {
+    const std::string name = ctx.pages.ListItemText(kPage, control::kCheckList, index, 0);
+    if (!row.offers(applications, name)) continue;
+    const RegistryKey application = applications.OpenSubKey(name);
+    if (!application) continue;
+    if (ctx.pages.ListGetCheck(kPage, control::kCheckList, index))
+      application.DeleteValue(row.flag);
+    else
+      application.WriteText(row.flag, "");
+  }
+}
 
 std::string ReplaceEach(const std::string& text, const std::string& from, const std::string& to) {
   if (from.empty()) return text;

@@ -15,6 +15,8 @@
 //                   values of one key (CEditCheckPage, CMultiComboPage,
 //                   CEditComboPage)
 //   SubkeyBoxesRow  check boxes that stand for subkeys of one parent key
+//   ApplicationListRow  list 1009 of CListPage, one row per registered
+//                   application, checked unless it holds a flag value
 //
 // Every row carries its key, value(s), what each control state stores, how
 // the control loads, the version gate (admitted versions, alert, revert) and
@@ -27,7 +29,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,22 +40,7 @@
 
 namespace corvandel {
 
-// Control IDs the tweak routines use (the pages' resource IDs).
-namespace control {
-inline constexpr int kDescription = 1006;
-inline constexpr int kList = 1007;     // CListCheckPage list view
-inline constexpr int kCheck1 = 1013;   // first check box; Current User box of a pair
-inline constexpr int kLabel1 = 1014;
-inline constexpr int kEdit1 = 1015;
-inline constexpr int kCheck2 = 1018;   // All Users box of a pair
-inline constexpr int kLabel2 = 1019;
-inline constexpr int kEdit2 = 1017;    // All Users edit of a CEditCheckPage pair
-inline constexpr int kCombo1 = 1021;   // Current User combo of a pair
-inline constexpr int kCombo2 = 1022;   // All Users combo of a pair
-inline constexpr int kBrowse1 = 1023;  // fills edit 1015
-inline constexpr int kNote = 1024;
-inline constexpr int kColorCombo = 1055;  // CComboCheckPage colour picker
-}  // namespace control
+class RegistryKey;
 
 // ---------------------------------------------------------------------------
 // What a control state stores.
@@ -78,9 +64,15 @@ struct StoredData {
   const char* text = nullptr;
   std::span<const std::uint8_t> bytes = {};  // kBinary
   bool anyCase = false;  // a text holds whatever its letter case
+  bool leadingBytes = false;  // a number is held by the first four bytes of any value
 };
 
 constexpr StoredData Dword(std::uint32_t number) { return {Stored::kDword, number, nullptr}; }
+// Written as a 32-bit number; a stored value of any type holds it when its
+// first four bytes (fewer padded with zeros) are the number's, little-endian.
+constexpr StoredData DwordInLeadingBytes(std::uint32_t number) {
+  return {Stored::kDword, number, nullptr, {}, false, true};
+}
 constexpr StoredData Text(const char* text) { return {Stored::kText, 0, text}; }
 // Written as given; a stored text holds it in any letter case.
 constexpr StoredData TextAnyCase(const char* text) { return {Stored::kText, 0, text, {}, true}; }
@@ -465,6 +457,20 @@ struct SubkeyBoxesRow {
   std::span<const SubkeyBox> boxes;
 };
 
+// CListPage: list 1009 with one row per registered application (the subkeys
+// of HKEY_CLASSES_ROOT "Applications", in the registry's order) that the row
+// offers, checked unless the application holds the flag value (whatever its
+// type and data; a registration that cannot be opened shows unchecked).
+// Checked removes the flag, unchecked writes it as an empty text. Each row is
+// written to the registration its text names, while that is still offered,
+// so applications registered or removed since the load shift nothing.
+struct ApplicationListRow {
+  int tweakId;
+  const char* flag;
+  bool (*offers)(const RegistryKey& applications, const std::string& name);
+  VersionGate gate;
+};
+
 // ---------------------------------------------------------------------------
 // The generic routines.
 
@@ -484,6 +490,8 @@ void LoadShape(TweakContext& ctx, const FieldsRow& row);
 void ApplyShape(TweakContext& ctx, const FieldsRow& row);
 void LoadShape(TweakContext& ctx, const SubkeyBoxesRow& row);
 void ApplyShape(TweakContext& ctx, const SubkeyBoxesRow& row);
+void LoadShape(TweakContext& ctx, const ApplicationListRow& row);
+void ApplyShape(TweakContext& ctx, const ApplicationListRow& row);
 
 // The Windows directory and "%SystemRoot%": ToSystemRoot replaces each
 // occurrence of windowsDir in text (matched with its letter case) by
@@ -502,26 +510,29 @@ std::string ReplaceEach(const std::string& text, const std::string& from, const 
 void ShowTweakPage(TweakContext& ctx, int pageId, int tweakId, const char* note = nullptr);
 // Shows a control of a page and, unless text is nullptr, sets its text.
 void ShowWithText(TweakContext& ctx, int pageId, int controlId, const char* text);
+// Shows a check box with its caption and the given state (1 checked, 0 not).
+void ShowCheckBox(TweakContext& ctx, int pageId, int controlId, const char* caption, int state = 0);
 // Empties a combo and adds the numbers 0 to last, in increasing order; item n
 // reads n. A combo an earlier load filled so (thousands of items) keeps its
 // items and only loses its selection, as emptying it would leave it.
 void FillNumbers(TweakContext& ctx, int pageId, int comboId, int last);
-// A label with its text and a combo of the numbers 0 to last, filled while
-// the combo is still hidden.
-void ShowNumberCombo(TweakContext& ctx, int pageId, int labelId, const char* label, int comboId, int last);
 
-// A combo of the numbers 0 to last, whose edit takes typed text too.
-struct NumberCombo {
-  int pageId;
+// A label and a combo of the numbers 0 to last (item n reads n) over a value
+// of its own; the combo's edit takes typed numbers too.
+struct NumberField {
+  int labelId;
+  const char* label;  // as shown; it names the field in the typed-number message
   int comboId;
-  const char* label;  // the field's label, as shown
+  const char* value;
   int last;
 };
+// The label with its text and the combo, filled while it is still hidden.
+void ShowNumberField(TweakContext& ctx, int pageId, const NumberField& field);
 // The apply's first step where number combos are shown: a typed number
 // selects its item; any other text refuses the whole apply with one message
 // naming the field and its range (false), so nothing half-typed is skipped
 // while the rest is written. An empty or disabled combo is left as it is.
-bool TakeTypedNumbers(TweakContext& ctx, std::initializer_list<NumberCombo> combos);
+bool TakeTypedNumbers(TweakContext& ctx, int pageId, std::span<const NumberField> fields);
 
 // The apply's start: the version gate (putting box back when the gate
 // reverts), then the history when it is recorded at the gate. False: stop.

@@ -2,8 +2,8 @@
 // each loads into its page and applies back unchanged. The first state of a
 // tweak is where the other tests start from: its keys exist, and changing
 // every control of its page writes something.
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 

@@ -3,8 +3,8 @@
 // and the history are checked.
 #include <gtest/gtest.h>
 
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {
@@ -22,65 +22,31 @@ const std::string kMenu = "Directory\\shell\\Command";
 
 // --- Version gates --------------------------------------------------------------
 
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;   // 0: no gate
-  bool reverts;  // check box 1013 is put back on refusal
-};
-
 constexpr Versions kNT = Versions::kXP | Versions::k2000 | Versions::kNT4;
 constexpr Versions k2K = Versions::kXP | Versions::k2000;
 constexpr Versions kMe = Versions::kXP | Versions::k2000 | Versions::kMe;
 constexpr Versions kXP = Versions::kXP;
 constexpr Versions kAny = Versions::k95 | Versions::k98 | Versions::kMe | kNT;
 
+constexpr GateRecord kNotRecorded = GateRecord::kNotRecorded;
+
 constexpr GateCase kGates[] = {
     {2, kAny, 0, false},     {3, kNT, 2002, true},    {5, kNT, 2002, false},   {6, k2K, 2003, true},
     {7, k2K, 2003, false},   {8, kNT, 2002, false},   {9, k2K, 2003, true},    {10, k2K, 2002, false},
     {11, kNT, 2002, true},   {12, k2K, 2002, false},  {14, kNT, 2002, true},   {15, kNT, 2002, true},
     {16, kNT, 2002, true},   {17, kNT, 2002, true},   {18, kNT, 2002, true},   {19, kNT, 2002, true},
-    {20, kNT, 2002, false},  {21, kNT, 2002, false},  {22, kNT, 2002, false},  {23, kNT, 2002, false},
+    {20, kNT, 2002, false},  {21, kNT, 2002, false},  {22, kNT, 2002, false},  {23, kNT, 2002, false, kNotRecorded},
     {24, kNT, 2002, false},  {32, kMe, 2011, false},  {33, kMe, 2011, false},  {34, kMe, 2011, false},
     {35, kMe, 2011, false},  {36, kMe, 2011, false},  {37, kMe, 2011, false},  {39, kAny, 0, false},
-    {40, k2K, 2003, true},   {41, kAny, 0, false},    {43, kXP, 2004, true},   {44, kXP, 2004, false},
-    {46, kAny, 0, false},    {47, k2K, 2003, true},   {48, k2K, 2003, true},   {49, kAny, 0, false},
+    {40, k2K, 2003, true, kNotRecorded},   {41, kAny, 0, false},    {43, kXP, 2004, true},   {44, kXP, 2004, false},
+    {46, kAny, 0, false},    {47, k2K, 2003, true, kNotRecorded},   {48, k2K, 2003, true},   {49, kAny, 0, false},
     {50, kAny, 0, false},
 };
 
-TEST(AccessoriesGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) {
-  for (const GateCase& gate : kGates) {
-    for (const NamedVersion& version : kAllVersions) {
-      SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
-      TweakHarness h;
-      h.platform.version = version.record;
-      h.Put(FirstState(gate.tweakId).values);
-      const auto before = h.Snapshot();
-      h.Select(gate.tweakId);
-      const int visiblePage = h.pages.IsPageVisible(kMultiCheck) ? kMultiCheck : 0;
-      const int loadedBox = visiblePage ? h.pages.GetCheck(kMultiCheck, 1013) : 0;
-      h.ChangeEveryControl();
-      const int changedBox = visiblePage ? h.pages.GetCheck(kMultiCheck, 1013) : 0;
-      h.Apply();
-
-      const bool admitted = gate.alertId == 0 || Admits(gate.admitted, version.bit);
-      if (admitted) {
-        EXPECT_TRUE(h.Alerts().empty());
-        EXPECT_NE(before, h.Snapshot());
-        continue;
-      }
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-      EXPECT_EQ(before, h.Snapshot());
-      EXPECT_FALSE(h.Recorded(gate.tweakId));
-      if (visiblePage) {
-        EXPECT_EQ(gate.reverts ? loadedBox : changedBox, h.pages.GetCheck(kMultiCheck, 1013));
-      }
-      // Pressing Apply again is refused again.
-      h.Apply();
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-    }
-  }
-}
+// A refusal alerts, writes and records nothing and puts the box back where
+// the tweak says so, and Apply pressed again is refused again; an admitted
+// apply writes the changed page and records unless the tweak never does.
+TEST(AccessoriesGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) { SweepGates(kGates, {.admittedWrites = true}); }
 
 // --- When the history is recorded, and opened versus created keys -----------------
 
@@ -296,14 +262,8 @@ TEST(AccessoriesEdits, InstructionsAreShownAndWrittenAsDecimalNumbers) {
 // --- Check boxes: load rules and writes ---------------------------------------------
 
 TEST(AccessoriesChecks, BoxesLoadFromTheirValues) {
-  struct Case {
-    const char* what;
-    int tweakId;
-    std::vector<SeedValue> stored;
-    int checked;  // check box 1013
-  };
   const char* kNotepad = "Software\\Microsoft\\Notepad";
-  const Case cases[] = {
+  const StoredCheck cases[] = {
       {"UNC 1", 3, {Dw(kHKCU, kCmd.c_str(), "DisableUNCCheck", 1)}, 1},
       {"UNC 0", 3, {Dw(kHKCU, kCmd.c_str(), "DisableUNCCheck", 0)}, 0},
       {"UNC 2", 3, {Dw(kHKCU, kCmd.c_str(), "DisableUNCCheck", 2)}, 0},
@@ -325,13 +285,7 @@ TEST(AccessoriesChecks, BoxesLoadFromTheirValues) {
       {"telnet", 50, {Dw(kHKCU, "Software\\Microsoft\\Telnet", "SmoothScroll", 1)}, 1},
       {"remote admin", 40, {Dw(kHKLM, kInstaller.c_str(), "EnableAdminTSRemote", 1)}, 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TweakHarness h;
-    h.Put(c.stored);
-    h.Select(c.tweakId);
-    EXPECT_EQ(c.checked, h.pages.GetCheck(kMultiCheck, 1013));
-  }
+  ExpectCheckedWhenStored(cases);
 }
 
 TEST(AccessoriesChecks, EachStateWritesItsData) {

@@ -5,8 +5,8 @@
 
 #include "pages/page_handlers.h"
 #include "services/colors.h"
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {
@@ -26,13 +26,6 @@ const std::string kMyComputer = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 using Bytes = std::vector<std::uint8_t>;
 
 // --- Version gates and the history ----------------------------------------------
-
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;   // 0: no gate
-  bool reverts;  // check box 1013 is put back on refusal
-};
 
 constexpr Versions kNT = Versions::kXP | Versions::k2000 | Versions::kNT4;
 constexpr Versions kMe = Versions::kXP | Versions::k2000 | Versions::kMe;
@@ -58,33 +51,7 @@ constexpr GateCase kGates[] = {
 
 // Admitted: recorded without an alert. Refused: the alert alone, nothing
 // written or recorded, and only 93 puts its box back.
-TEST(AppearanceGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) {
-  for (const GateCase& gate : kGates) {
-    for (const NamedVersion& version : kAllVersions) {
-      SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
-      TweakHarness h;
-      h.platform.version = version.record;
-      h.Put(FirstState(gate.tweakId).values);
-      const auto before = h.Snapshot();
-      h.Select(gate.tweakId);
-      const int loadedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.ChangeEveryControl();
-      const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.Apply();
-      if (gate.alertId == 0 || Admits(gate.admitted, version.bit)) {
-        EXPECT_TRUE(h.Alerts().empty());
-        EXPECT_TRUE(h.Recorded(gate.tweakId));
-        continue;
-      }
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-      EXPECT_EQ(before, h.Snapshot());
-      EXPECT_FALSE(h.Recorded(gate.tweakId));
-      if (h.pages.IsPageVisible(kMultiCheck)) {
-        EXPECT_EQ(gate.reverts ? loadedBox : changedBox, h.pages.GetCheck(kMultiCheck, 1013));
-      }
-    }
-  }
-}
+TEST(AppearanceGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) { SweepGates(kGates); }
 
 // Every Desktop tweak records before it reaches the registry, so an apply
 // over missing keys records too; only the keys a tweak creates appear.

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "nav/tree_model.h"
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
 #include "tweaks/catalogue.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {

@@ -2,8 +2,8 @@
 // them (each loads and applies back unchanged), and the states an untouched
 // apply rewrites by design. The first state of a tweak is where the other
 // tests start from: its keys exist.
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 

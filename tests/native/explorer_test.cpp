@@ -3,8 +3,8 @@
 // categories, then the Explorer tweaks' own edge cases.
 #include <gtest/gtest.h>
 
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {
@@ -25,13 +25,6 @@ constexpr Versions kXP = Versions::kXP;
 constexpr Versions k98 = Versions::k98;
 constexpr Versions kNoNT4 = Versions::k95 | Versions::k98 | Versions::kMe | Versions::k2000 | Versions::kXP;
 
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;
-  bool reverts;  // check box 1013 is put back on refusal
-};
-
 constexpr GateCase kGates[] = {
     {97, kXP, 2004, false},   {98, k2K, 2003, false},   {99, k2K, 2003, false},   {100, kXP, 2004, false},
     {101, k2K, 2003, false},  {102, kXP, 2004, false},  {109, kXP, 2004, true},   {111, kXP, 2004, false},
@@ -45,37 +38,7 @@ constexpr GateCase kGates[] = {
 // A refused version alerts, writes and records nothing and puts the box back
 // only where the tweak says so; an admitted one applies without an alert.
 // Versions unknown to the probe (6.x) are refused by every gate.
-TEST(ExplorerGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) {
-  for (const GateCase& gate : kGates) {
-    SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId));
-    TweakHarness h;
-    h.Put(FirstState(gate.tweakId).values);
-    const auto before = h.Snapshot();
-    for (const NamedVersion& version : kAllVersions) {
-      if (Admits(gate.admitted, version.bit)) continue;
-      SCOPED_TRACE(std::string("refused on ") + version.name);
-      h.platform.version = version.record;
-      h.Select(gate.tweakId);
-      const int loadedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.ChangeEveryControl();
-      const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.Apply();
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-      EXPECT_EQ(before, h.Snapshot());
-      EXPECT_FALSE(h.Recorded(gate.tweakId));
-      EXPECT_EQ(gate.reverts ? loadedBox : changedBox, h.pages.GetCheck(kMultiCheck, 1013));
-    }
-    for (const NamedVersion& version : kAllVersions) {
-      if (!Admits(gate.admitted, version.bit)) continue;
-      SCOPED_TRACE(std::string("admitted on ") + version.name);
-      h.platform.version = version.record;
-      h.Select(gate.tweakId);
-      h.Apply();
-      EXPECT_TRUE(h.Alerts().empty());
-      EXPECT_TRUE(h.Recorded(gate.tweakId));
-    }
-  }
-}
+TEST(ExplorerGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) { SweepGates(kGates); }
 
 // --- Keys: created or only opened ------------------------------------------------
 
@@ -155,46 +118,30 @@ TEST(ExplorerKeys, SubKeyIsCreatedOnlyBelowItsOpenedParent) {
 
 // --- Check boxes: what loads checked and what each state writes ------------------
 
-struct CheckCase {
-  const char* name;
-  int tweakId;
-  std::vector<SeedValue> stored;
-  int controlId;
-  int loaded;
-  OsVersionRecord version = win::kXP;
-};
-
 TEST(ExplorerChecks, StoredDataLoadsAsTheTweakReadsIt) {
   const std::string sendTo = kHandlers + "\\Send To";
   const std::string copyTo = kHandlers + "\\Copy To";
   const std::string moveTo = kHandlers + "\\Move To";
   const char* openAs = "Unknown\\shell\\openas\\command";
-  const CheckCase cases[] = {
-      {"as-stored 2", 100, {Dw(kHKLM, "SYSTEM\\CurrentControlSet\\Control\\ContentIndex", "FilterFilesWithUnknownExtensions", 2)}, 1013, 1},
-      {"as-stored 2, all users", 111, {Dw(kHKLM, kPolicies.c_str(), "NoSharedDocuments", 2)}, 1018, 1},
-      {"as-stored 2 on 98", 114, {Dw(kHKCU, kAdvanced.c_str(), "ShowAttribCol", 2)}, 1013, 1, win::k98},
-      {"equals-one: 2 hides", 116, {Dw(kHKCU, kAdvanced.c_str(), "Hidden", 2)}, 1013, 0},
-      {"equals-one: 1 shows", 116, {Dw(kHKCU, kAdvanced.c_str(), "Hidden", 1)}, 1013, 1},
-      {"1/0 box: 2 is not 1", 117, {Dw(kHKCU, kAdvanced.c_str(), "ShowSuperHidden", 2)}, 1013, 0},
-      {"send to in lower case", 113, {Sz(kHKCR, sendTo.c_str(), "", "{7ba4c740-9e81-11cf-99d3-00aa004ae837}")}, 1013, 1},
-      {"send to emptied", 113, {Sz(kHKCR, sendTo.c_str(), "", "")}, 1013, 0},
-      {"stock open-as command", 118, {ExSz(kHKCR, openAs, "", "%SystemRoot%\\system32\\rundll32.exe shell32.dll,OpenAs_RunDLL %1")}, 1013, 1},
-      {"open-as %2 form in capitals", 118, {Sz(kHKCR, openAs, "", "RUNDLL32.EXE SHELL32.DLL,OPENAS_RUNDLL %1 %2")}, 1013, 0},
-      {"open-as absent", 118, {}, 1013, 1},
-      {"copy to in lower case", 103, {Sz(kHKCR, copyTo.c_str(), "", "{c2fbb630-2971-11d1-a18c-00c04fd75d13}")}, 1013, 1},
-      {"move to of another handler", 103, {Sz(kHKCR, moveTo.c_str(), "", "{C2FBB630-2971-11d1-A18C-00C04FD75D13}")}, 1018, 0},
-      {"explore under Directory only", 104, {KeyOnly(kHKCR, "Directory\\shell\\explore")}, 1013, 1},
-      {"explore under Folder only", 104, {KeyOnly(kHKCR, "Folder\\shell\\explore")}, 1013, 1},
-      {"search option absent", 97, {Dw(kHKCU, kExplorer.c_str(), "SearchHidden", 1)}, 1033, 0},
+  const StoredCheck cases[] = {
+      {"as-stored 2", 100, {Dw(kHKLM, "SYSTEM\\CurrentControlSet\\Control\\ContentIndex", "FilterFilesWithUnknownExtensions", 2)}, 1},
+      {"as-stored 2, all users", 111, {Dw(kHKLM, kPolicies.c_str(), "NoSharedDocuments", 2)}, 1, win::kXP, 1018},
+      {"as-stored 2 on 98", 114, {Dw(kHKCU, kAdvanced.c_str(), "ShowAttribCol", 2)}, 1, win::k98},
+      {"equals-one: 2 hides", 116, {Dw(kHKCU, kAdvanced.c_str(), "Hidden", 2)}, 0},
+      {"equals-one: 1 shows", 116, {Dw(kHKCU, kAdvanced.c_str(), "Hidden", 1)}, 1},
+      {"1/0 box: 2 is not 1", 117, {Dw(kHKCU, kAdvanced.c_str(), "ShowSuperHidden", 2)}, 0},
+      {"send to in lower case", 113, {Sz(kHKCR, sendTo.c_str(), "", "{7ba4c740-9e81-11cf-99d3-00aa004ae837}")}, 1},
+      {"send to emptied", 113, {Sz(kHKCR, sendTo.c_str(), "", "")}, 0},
+      {"stock open-as command", 118, {ExSz(kHKCR, openAs, "", "%SystemRoot%\\system32\\rundll32.exe shell32.dll,OpenAs_RunDLL %1")}, 1},
+      {"open-as %2 form in capitals", 118, {Sz(kHKCR, openAs, "", "RUNDLL32.EXE SHELL32.DLL,OPENAS_RUNDLL %1 %2")}, 0},
+      {"open-as absent", 118, {}, 1},
+      {"copy to in lower case", 103, {Sz(kHKCR, copyTo.c_str(), "", "{c2fbb630-2971-11d1-a18c-00c04fd75d13}")}, 1},
+      {"move to of another handler", 103, {Sz(kHKCR, moveTo.c_str(), "", "{C2FBB630-2971-11d1-A18C-00C04FD75D13}")}, 0, win::kXP, 1018},
+      {"explore under Directory only", 104, {KeyOnly(kHKCR, "Directory\\shell\\explore")}, 1},
+      {"explore under Folder only", 104, {KeyOnly(kHKCR, "Folder\\shell\\explore")}, 1},
+      {"search option absent", 97, {Dw(kHKCU, kExplorer.c_str(), "SearchHidden", 1)}, 0, win::kXP, 1033},
   };
-  for (const CheckCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TweakHarness h;
-    h.platform.version = c.version;
-    h.Put(c.stored);
-    h.Select(c.tweakId);
-    EXPECT_EQ(c.loaded, h.pages.GetCheck(kMultiCheck, c.controlId));
-  }
+  ExpectCheckedWhenStored(cases);
 }
 
 struct WriteCase {

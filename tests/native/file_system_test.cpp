@@ -3,9 +3,9 @@
 // value, CD burning's created key, and the auto-run drive list.
 #include <gtest/gtest.h>
 
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
 #include "tweaks/file_system/drive_table.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {

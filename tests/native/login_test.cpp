@@ -3,8 +3,8 @@
 // Apply; then the registry, the page, the alerts and the history are checked.
 #include <gtest/gtest.h>
 
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {
@@ -24,53 +24,25 @@ constexpr Versions kAll =
     Versions::k95 | Versions::k98 | Versions::kMe | Versions::kNT4 | Versions::k2000 | Versions::kXP;
 constexpr Versions kAllBut95 = Versions::k98 | Versions::kMe | kNT;
 
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;          // 0: no gate
-  bool admitsUnknown;   // a release the version probe does not know
-};
+constexpr GateRecord kRecorded = GateRecord::kRecorded;
 
 constexpr GateCase kGates[] = {
-    {156, kXP, 2004, false},  {158, kNT, 2002, false},  {159, kNT, 2002, false},
-    {160, kXP, 2004, false},  {161, kAll, 0, true},     {162, kAll, 0, true},
-    {163, kNT, 2002, false},  {164, kXP, 2004, false},  {165, kNT, 2002, false},
-    {166, kXP, 2004, false},  {167, kNT, 2002, false},  {168, Versions::kXP | Versions::k2000, 2003, false},
-    {169, kAllBut95, 2018, true},                       {170, Versions::k2000, 2019, false},
-    {172, kNT, 2002, false},  {173, kNT, 2002, false},  {175, kNT, 2002, false},
-    {176, kNT, 2002, false},  {212, kXP, 2004, false},  {213, kAll, 0, true},
-    {214, kNT, 2002, false},  {215, kNT, 2002, false},  {216, kNT, 2002, false},
-    {217, kAll, 0, true},     {218, kAll, 0, true},     {219, kNT, 2002, false},
-    {220, kXP, 2004, false},  {221, kXP, 2004, false},  {223, kNT, 2002, false},
-    {224, kNT, 2002, false},  {225, kAll, 0, true},
+    {156, kXP, 2004, false, kRecorded, false},  {158, kNT, 2002, false, kRecorded, false},  {159, kNT, 2002, false, kRecorded, false},
+    {160, kXP, 2004, false, kRecorded, false},  {161, kAll, 0, false, kRecorded, true},     {162, kAll, 0, false, kRecorded, true},
+    {163, kNT, 2002, false, kRecorded, false},  {164, kXP, 2004, false, kRecorded, false},  {165, kNT, 2002, false, kRecorded, false},
+    {166, kXP, 2004, false, kRecorded, false},  {167, kNT, 2002, false, kRecorded, false},  {168, Versions::kXP | Versions::k2000, 2003, false, kRecorded, false},
+    {169, kAllBut95, 2018, false, kRecorded, true},                       {170, Versions::k2000, 2019, false, kRecorded, false},
+    {172, kNT, 2002, false, kRecorded, false},  {173, kNT, 2002, false, kRecorded, false},  {175, kNT, 2002, false, kRecorded, false},
+    {176, kNT, 2002, false, kRecorded, false},  {212, kXP, 2004, false, kRecorded, false},  {213, kAll, 0, false, kRecorded, true},
+    {214, kNT, 2002, false, kRecorded, false},  {215, kNT, 2002, false, kRecorded, false},  {216, kNT, 2002, false, kRecorded, false},
+    {217, kAll, 0, false, kRecorded, true},     {218, kAll, 0, false, kRecorded, true},     {219, kNT, 2002, false, kRecorded, false},
+    {220, kXP, 2004, false, kRecorded, false},  {221, kXP, 2004, false, kRecorded, false},  {223, kNT, 2002, false, kRecorded, false},
+    {224, kNT, 2002, false, kRecorded, false},  {225, kAll, 0, false, kRecorded, true},
 };
 
 // A refusal shows the alert and changes nothing, the box included; an
 // admitted apply records the change.
-TEST(LoginGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) {
-  for (const GateCase& gate : kGates) {
-    for (const NamedVersion& version : kAllVersions) {
-      SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
-      TweakHarness h;
-      h.platform.version = version.record;
-      h.Put(FirstState(gate.tweakId).values);
-      const auto before = h.Snapshot();
-      h.Select(gate.tweakId);
-      h.ChangeEveryControl();
-      const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.Apply();
-      const bool admitted = version.bit == Versions::kNone ? gate.admitsUnknown : Admits(gate.admitted, version.bit);
-      EXPECT_EQ(admitted, h.Recorded(gate.tweakId));
-      if (admitted) {
-        EXPECT_TRUE(h.Alerts().empty());
-        continue;
-      }
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-      EXPECT_EQ(before, h.Snapshot());
-      EXPECT_EQ(changedBox, h.pages.GetCheck(kMultiCheck, 1013));
-    }
-  }
-}
+TEST(LoginGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) { SweepGates(kGates); }
 
 // The history is told before any key is opened, so also when the keys are
 // missing; nothing is created then but the unread mail key.
@@ -94,47 +66,31 @@ TEST(LoginGate, RecordedWithoutTheKeysAndOnlyTheUnreadMailKeyIsCreated) {
 
 // --- Check boxes --------------------------------------------------------------------
 
-struct BoxCase {
-  const char* what;
-  int tweakId;
-  SeedValue stored;
-  int checked;
-  OsVersionRecord version = win::kXP;
-};
-
 TEST(LoginChecks, BoxesLoadCheckedWhenTheValueHoldsWhatCheckingWrites) {
   const std::string memory = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-  const BoxCase cases[] = {
-      {"binary 10", 164, Raw(kHKCU, "Software\\Microsoft\\MessengerService", "PassportBalloon", {10, 0, 0, 0}), 1},
-      {"binary 1", 164, Raw(kHKCU, "Software\\Microsoft\\MessengerService", "PassportBalloon", {1, 0, 0, 0}), 0},
-      {"expiry 0", 166, Dw(kHKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", "MessageExpiryDays", 0), 1},
-      {"expiry 3", 166, Dw(kHKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", "MessageExpiryDays", 3), 0},
-      {"shift text 1", 165, Sz(kHKLM, kWinlogon.c_str(), "IgnoreShiftOverride", "1"), 1},
-      {"shift number 1", 165, Dw(kHKLM, kWinlogon.c_str(), "IgnoreShiftOverride", 1), 0},
-      {"forced number 2", 168, Dw(kHKLM, kWinlogon.c_str(), "ForceAutoLogon", 2), 1},
-      {"forced text 1", 168, Sz(kHKLM, kWinlogon.c_str(), "ForceAutoLogon", "1"), 1},
-      {"forced text 0", 168, Sz(kHKLM, kWinlogon.c_str(), "ForceAutoLogon", "0"), 0},
-      {"page file 2", 215, Dw(kHKLM, memory.c_str(), "ClearPageFileAtShutdown", 2), 1},
-      {"modem N", 217, Sz(kHKLM, "SOFTWARE\\Microsoft\\Ole", "EnableRemoteConnect", "N"), 1},
-      {"modem n", 217, Sz(kHKLM, "SOFTWARE\\Microsoft\\Ole", "EnableRemoteConnect", "n"), 0},
-      {"boot ok 0", 219, Sz(kHKLM, kWinlogon.c_str(), "ReportBootOk", "0"), 1},
-      {"boot ok 1", 219, Sz(kHKLM, kWinlogon.c_str(), "ReportBootOk", "1"), 0},
-      {"power down 1", 223, Sz(kHKLM, kWinlogon.c_str(), "PowerdownAfterShutdown", "1"), 1},
-      {"hide user 98", 169, Sz(kHKLM, "Network\\Logon", "DontShowLastUser", "1"), 1, win::k98},
-      {"hide user 98 number", 169, Dw(kHKLM, "Network\\Logon", "DontShowLastUser", 1), 0, win::k98},
-      {"hide user NT 4.0", 169, Dw(kHKLM, kWinlogon.c_str(), "DontDisplayLastUserName", 1), 1, win::kNT4},
-      {"hide user XP reads the policy", 169, Dw(kHKLM, kWinlogon.c_str(), "DontDisplayLastUserName", 1), 0},
-      {"hide user on 95 reads nothing", 169, Sz(kHKLM, "Network\\Logon", "DontShowLastUser", "1"), 0, win::k95},
+  const StoredCheck cases[] = {
+      {"binary 10", 164, {Raw(kHKCU, "Software\\Microsoft\\MessengerService", "PassportBalloon", {10, 0, 0, 0})}, 1},
+      {"binary 1", 164, {Raw(kHKCU, "Software\\Microsoft\\MessengerService", "PassportBalloon", {1, 0, 0, 0})}, 0},
+      {"expiry 0", 166, {Dw(kHKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", "MessageExpiryDays", 0)}, 1},
+      {"expiry 3", 166, {Dw(kHKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", "MessageExpiryDays", 3)}, 0},
+      {"shift text 1", 165, {Sz(kHKLM, kWinlogon.c_str(), "IgnoreShiftOverride", "1")}, 1},
+      {"shift number 1", 165, {Dw(kHKLM, kWinlogon.c_str(), "IgnoreShiftOverride", 1)}, 0},
+      {"forced number 2", 168, {Dw(kHKLM, kWinlogon.c_str(), "ForceAutoLogon", 2)}, 1},
+      {"forced text 1", 168, {Sz(kHKLM, kWinlogon.c_str(), "ForceAutoLogon", "1")}, 1},
+      {"forced text 0", 168, {Sz(kHKLM, kWinlogon.c_str(), "ForceAutoLogon", "0")}, 0},
+      {"page file 2", 215, {Dw(kHKLM, memory.c_str(), "ClearPageFileAtShutdown", 2)}, 1},
+      {"modem N", 217, {Sz(kHKLM, "SOFTWARE\\Microsoft\\Ole", "EnableRemoteConnect", "N")}, 1},
+      {"modem n", 217, {Sz(kHKLM, "SOFTWARE\\Microsoft\\Ole", "EnableRemoteConnect", "n")}, 0},
+      {"boot ok 0", 219, {Sz(kHKLM, kWinlogon.c_str(), "ReportBootOk", "0")}, 1},
+      {"boot ok 1", 219, {Sz(kHKLM, kWinlogon.c_str(), "ReportBootOk", "1")}, 0},
+      {"power down 1", 223, {Sz(kHKLM, kWinlogon.c_str(), "PowerdownAfterShutdown", "1")}, 1},
+      {"hide user 98", 169, {Sz(kHKLM, "Network\\Logon", "DontShowLastUser", "1")}, 1, win::k98},
+      {"hide user 98 number", 169, {Dw(kHKLM, "Network\\Logon", "DontShowLastUser", 1)}, 0, win::k98},
+      {"hide user NT 4.0", 169, {Dw(kHKLM, kWinlogon.c_str(), "DontDisplayLastUserName", 1)}, 1, win::kNT4},
+      {"hide user XP reads the policy", 169, {Dw(kHKLM, kWinlogon.c_str(), "DontDisplayLastUserName", 1)}, 0},
+      {"hide user on 95 reads nothing", 169, {Sz(kHKLM, "Network\\Logon", "DontShowLastUser", "1")}, 0, win::k95},
   };
-  for (const BoxCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    TweakHarness h;
-    h.platform.version = c.version;
-    h.Put(c.stored);
-    h.Select(c.tweakId);
-    EXPECT_TRUE(h.pages.IsControlVisible(kMultiCheck, 1013));
-    EXPECT_EQ(c.checked, h.pages.GetCheck(kMultiCheck, 1013));
-  }
+  ExpectCheckedWhenStored(cases);
 }
 
 // "IgnoreShiftOverride" (text, removed when unchecked) and

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pages/page_host.h"
@@ -235,6 +236,44 @@ TEST(PageTemplates, LookupsFindPagesAndControlsAndNothingElse) {
   EXPECT_EQ(nullptr, FindControl(999, 1006));
   EXPECT_EQ(nullptr, FindControl(page::kList, 1013));  // exists on other pages only
   EXPECT_EQ(nullptr, FindControl(page::kMainWindow, 1004));  // the tree is not the seam's
+}
+
+// The skin hookup as the page dialogs make it: after the page itself, these
+// controls with these elements, in this order (C check box, L label, B button).
+TEST(PageTemplates, SkinHookupDressesTheseControlsInThisOrder) {
+  const std::vector<std::pair<int, std::string>> expected = {
+      {106, "1013C 1006L"},
+      {170, "1013C 1018C 1028C 1032C 1033C 1034C 1035C 1036C 1037C 1038C 1006L 1024L"},
+      {171, "1013C 1018C 1006L 1024L 1014L 1019L 1020L 1023B 1026B 1027B"},
+      {172, "1013C 1006L 1024L 1014L 1019L"},
+      {173, "1006L"},
+      {107, "1014L 1019L 1020L 1039L 1041L 1006L 1023B 1026B 1027B 1048B 1050B"},
+      {174, "1014L 1019L 1020L 1039L 1041L 1046L 1006L"},
+      {175, "1014L 1019L 1020L 1039L 1006L 1024L"},
+      {176, "1013C 1006L 1024L 1014L"},
+  };
+  for (const auto& [pageId, want] : expected) {
+    std::string got;
+    for (const ControlTemplate* control : SkinHookupOrder(*FindTemplate(pageId))) {
+      const char look[] = {'-', 'C', 'L', 'B'};
+      if (!got.empty()) got += ' ';
+      got += std::to_string(control->id);
+      got += look[static_cast<int>(control->skin.look)];
+    }
+    EXPECT_EQ(want, got) << pageId;
+  }
+}
+
+// The splitter moves every control but the "..." buttons, CEditComboPage's
+// combo 1030, label 1039 and note 1024, and CSingleComboPage's label 1014.
+TEST(PageTemplates, SplitterMovesAllButTheButtonsAndAFewOthers) {
+  const std::set<std::pair<int, int>> staying = {{175, 1030}, {175, 1039}, {175, 1024}, {176, 1014}};
+  for (const PageTemplate& page : PageTemplates()) {
+    for (const ControlTemplate& control : page.controls) {
+      const bool stays = control.kind == kPushButton || staying.count({page.id, control.id}) == 1;
+      EXPECT_NE(stays, control.followsSplitter) << page.id << '/' << control.id;
+    }
+  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
 #include "services/registry_memory.h"
 
@@ -128,30 +127,6 @@ TEST_F(RegistryKeyTest, DeniedKeyIsSkippedSilentlyAndReleasesTheRoot) {
   EXPECT_FALSE(key.IsOpen());
   key.WriteDword("x", 1);
   // TearDown checks that the connected root was closed again.
-}
-
-TEST(CheckEncoding, WritesAndLoadRuleAgree) {
-  struct Case { CheckEncoding encoding; std::uint32_t checked, unchecked; };
-  const Case cases[] = {{CheckEncoding::kDirect, 1, 0}, {CheckEncoding::kInverted, 0, 1}, {CheckEncoding::kRaw, 1, 0}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.checked, CheckToValue(c.encoding, 1));
-    EXPECT_EQ(c.unchecked, CheckToValue(c.encoding, 0));
-    EXPECT_EQ(1, CheckFromValue(c.encoding, c.checked));
-    EXPECT_EQ(0, CheckFromValue(c.encoding, c.unchecked));
-    EXPECT_EQ(0, CheckFromValue(c.encoding, std::nullopt));  // absent: unchecked
-    EXPECT_EQ(0, CheckFromValue(c.encoding, 2u));            // neither value: unchecked
-  }
-}
-
-TEST(ComboEncoding, MappedValuesAndTheirInverse) {
-  const std::uint32_t map[] = {0, 2, 5};
-  std::span<const std::uint32_t> values(map);
-  EXPECT_EQ(5u, ComboIndexToValue(values, 2));
-  EXPECT_FALSE(ComboIndexToValue(values, -1).has_value());  // nothing selected
-  EXPECT_FALSE(ComboIndexToValue(values, 3).has_value());
-  EXPECT_EQ(1, ComboValueToIndex(values, std::optional<std::uint32_t>(2)));
-  EXPECT_EQ(-1, ComboValueToIndex(values, std::optional<std::uint32_t>(3)));  // outside the map: no selection
-  EXPECT_EQ(-1, ComboValueToIndex(values, std::optional<std::uint32_t>()));
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "services/colors.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {

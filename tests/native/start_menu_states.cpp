@@ -2,8 +2,8 @@
 // holds them (each loads and applies back unchanged), and the states an
 // untouched apply rewrites by design. The first state of a tweak has its keys,
 // and changing every control of its page writes something.
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 

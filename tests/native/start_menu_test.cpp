@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
-#include "services/reg_conventions.h"
+#include "tweaks/reg_conventions.h"
 #include "tweak_harness.h"
 
 namespace corvandel {
@@ -42,49 +43,25 @@ constexpr Versions kXP = Versions::kXP;
 constexpr Versions kXPMe = Versions::kXP | Versions::kMe;
 constexpr Versions k98Up = Versions::kXP | Versions::k2000 | Versions::kMe | Versions::k98;
 
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;  // 0: no gate
-  bool createsKeys;  // a missing key is created by the apply
-};
+// The tweaks whose apply creates a missing key.
+const std::set<int> kCreatingKeys = {181, 198, 201};
 
 constexpr GateCase kGates[] = {
-    {179, kMe, 2011, false},  {180, kAny, 0, false},    {181, kAny, 0, true},     {182, kMe, 2011, false},
-    {183, kMe, 2011, false},  {184, kMe, 2011, false},  {185, kMe, 2011, false},  {186, kMe, 2011, false},
-    {188, kXP, 2004, false},  {189, kXP, 2004, false},  {191, kXP, 2004, false},  {192, kAny, 0, false},
-    {193, kXP, 2004, false},  {194, kXPMe, 2021, false}, {195, kAny, 0, false},   {196, kAny, 0, false},
-    {197, k98Up, 2015, false}, {198, kXP, 2004, true},  {199, kXP, 2004, false},  {200, kXP, 2004, false},
-    {201, kMe, 2011, true},   {202, kXP, 2004, false},  {203, kXP, 2004, false},  {204, kXP, 2004, false},
-    {205, kXP, 2004, false},  {206, kXP, 2004, false},  {207, kXP, 2004, false},  {208, kXP, 2004, false},
-    {209, kAny, 0, false},    {210, kXP, 2004, false},
+    {179, kMe, 2011},  {180, kAny, 0},    {181, kAny, 0},     {182, kMe, 2011},
+    {183, kMe, 2011},  {184, kMe, 2011},  {185, kMe, 2011},  {186, kMe, 2011},
+    {188, kXP, 2004},  {189, kXP, 2004},  {191, kXP, 2004},  {192, kAny, 0},
+    {193, kXP, 2004},  {194, kXPMe, 2021}, {195, kAny, 0},   {196, kAny, 0},
+    {197, k98Up, 2015}, {198, kXP, 2004},  {199, kXP, 2004},  {200, kXP, 2004},
+    {201, kMe, 2011},   {202, kXP, 2004},  {203, kXP, 2004},  {204, kXP, 2004},
+    {205, kXP, 2004},  {206, kXP, 2004},  {207, kXP, 2004},  {208, kXP, 2004},
+    {209, kAny, 0},    {210, kXP, 2004},
 };
 
+// Admitted: recorded and written without an alert. Refused: the alert alone,
+// nothing written or recorded, and no refusal puts a box back.
 TEST(StartMenuGate, EveryVersionIsAdmittedOrRefusedAndNoRefusalPutsABoxBack) {
   ASSERT_EQ(kTweaks.size(), std::size(kGates));
-  for (const GateCase& gate : kGates) {
-    for (const NamedVersion& version : kAllVersions) {
-      SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
-      TweakHarness h;
-      h.platform.version = version.record;
-      h.Put(FirstState(gate.tweakId).values);
-      const auto before = h.Snapshot();
-      h.Select(gate.tweakId);
-      ChangeAll(h);
-      const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.Apply();
-      const bool admitted = gate.alertId == 0 || Admits(gate.admitted, version.bit);
-      EXPECT_EQ(admitted, h.Recorded(gate.tweakId));
-      if (admitted) {
-        EXPECT_TRUE(h.Alerts().empty());
-        EXPECT_NE(before, h.Snapshot());
-        continue;
-      }
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-      EXPECT_EQ(before, h.Snapshot());
-      EXPECT_EQ(changedBox, h.pages.GetCheck(kMultiCheck, 1013));
-    }
-  }
+  SweepGates(kGates, {.admittedWrites = true, .change = ChangeAll});
 }
 
 // With none of its keys present, every apply records (at the gate, or first
@@ -98,7 +75,7 @@ TEST(StartMenuHistory, RecordedFirstAndMissingKeysCreatedOnlyWhereTheTweakCreate
     ChangeAll(h);
     h.Apply();
     EXPECT_TRUE(h.Recorded(c.tweakId));
-    EXPECT_EQ(c.createsKeys, before != h.Snapshot());
+    EXPECT_EQ(kCreatingKeys.count(c.tweakId) == 1, before != h.Snapshot());
   }
 }
 
@@ -153,44 +130,27 @@ TEST(StartMenuHistory, RemovingMyComputerDatesTheRecordItSharesWithTheDesktopTwe
 // What a box loads from a stored value, for the rules that differ from "checked
 // when the value holds what checking writes".
 TEST(StartMenuChecks, BoxesLoadFromTheirValues) {
-  struct Case {
-    const char* what;
-    int tweakId;
-    std::vector<SeedValue> stored;
-    int check1;  // 1013
-    int check2;  // 1018, -1 where the page has none
-  };
   const char* adv = kAdvanced.c_str();
   const char* pol = kPolicies.c_str();
-  const Case cases[] = {
-      {"cascading 2", 182, {Dw(kHKCU, adv, "Start_ShowControlPanel", 2), Dw(kHKLM, adv, "Start_ShowControlPanel", 2)}, 1, 1},
-      {"cascading 1", 183, {Dw(kHKCU, adv, "Start_ShowMyDocs", 1), Dw(kHKLM, adv, "Start_ShowMyDocs", 0)}, 0, 0},
-      {"balloons 0", 191, {Dw(kHKCU, adv, "EnableBalloonTips", 0)}, 1, -1},
-      {"balloons 2", 191, {Dw(kHKCU, adv, "EnableBalloonTips", 2)}, 0, -1},
-      {"balloons absent", 191, {KeyOnly(kHKCU, adv)}, 0, -1},
-      {"locked", 194, {Dw(kHKCU, adv, "TaskbarSizeMove", 0)}, 1, -1},
-      {"unlocked", 194, {Dw(kHKCU, adv, "TaskbarSizeMove", 1)}, 0, -1},
-      {"size move absent", 194, {KeyOnly(kHKCU, adv)}, 0, -1},
-      {"banner binary", 195, {Raw(kHKCU, pol, "NoStartBanner", {1, 0, 0, 0})}, 1, -1},
-      {"banner number", 195, {Dw(kHKCU, pol, "NoStartBanner", 1)}, 1, -1},
-      {"banner longer", 195, {Raw(kHKCU, pol, "NoStartBanner", {1, 0, 0, 0, 9})}, 1, -1},
-      {"banner 2", 195, {Raw(kHKCU, pol, "NoStartBanner", {2, 0, 0, 0})}, 0, -1},
-      {"highlight 0", 198, {Dw(kHKCU, adv, "Start_NotifyNewApps", 0)}, 0, -1},
-      {"highlight absent", 198, {KeyOnly(kHKCU, adv)}, 1, -1},
-      {"highlight no key", 198, {}, 1, -1},
-      {"my computer", 201, {Dw(kHKCU, kNonEnum.c_str(), kMyComputer.c_str(), 0), Dw(kHKLM, kNonEnum.c_str(), kMyComputer.c_str(), 1)}, 0, 1},
+  const StoredCheck cases[] = {
+      {"cascading 2", 182, {Dw(kHKCU, adv, "Start_ShowControlPanel", 2), Dw(kHKLM, adv, "Start_ShowControlPanel", 2)}, 1, win::kXP, 1013, 1},
+      {"cascading 1", 183, {Dw(kHKCU, adv, "Start_ShowMyDocs", 1), Dw(kHKLM, adv, "Start_ShowMyDocs", 0)}, 0, win::kXP, 1013, 0},
+      {"balloons 0", 191, {Dw(kHKCU, adv, "EnableBalloonTips", 0)}, 1, win::kXP, 1013, kSecondHidden},
+      {"balloons 2", 191, {Dw(kHKCU, adv, "EnableBalloonTips", 2)}, 0, win::kXP, 1013, kSecondHidden},
+      {"balloons absent", 191, {KeyOnly(kHKCU, adv)}, 0, win::kXP, 1013, kSecondHidden},
+      {"locked", 194, {Dw(kHKCU, adv, "TaskbarSizeMove", 0)}, 1, win::kXP, 1013, kSecondHidden},
+      {"unlocked", 194, {Dw(kHKCU, adv, "TaskbarSizeMove", 1)}, 0, win::kXP, 1013, kSecondHidden},
+      {"size move absent", 194, {KeyOnly(kHKCU, adv)}, 0, win::kXP, 1013, kSecondHidden},
+      {"banner binary", 195, {Raw(kHKCU, pol, "NoStartBanner", {1, 0, 0, 0})}, 1, win::kXP, 1013, kSecondHidden},
+      {"banner number", 195, {Dw(kHKCU, pol, "NoStartBanner", 1)}, 1, win::kXP, 1013, kSecondHidden},
+      {"banner longer", 195, {Raw(kHKCU, pol, "NoStartBanner", {1, 0, 0, 0, 9})}, 1, win::kXP, 1013, kSecondHidden},
+      {"banner 2", 195, {Raw(kHKCU, pol, "NoStartBanner", {2, 0, 0, 0})}, 0, win::kXP, 1013, kSecondHidden},
+      {"highlight 0", 198, {Dw(kHKCU, adv, "Start_NotifyNewApps", 0)}, 0, win::kXP, 1013, kSecondHidden},
+      {"highlight absent", 198, {KeyOnly(kHKCU, adv)}, 1, win::kXP, 1013, kSecondHidden},
+      {"highlight no key", 198, {}, 1, win::kXP, 1013, kSecondHidden},
+      {"my computer", 201, {Dw(kHKCU, kNonEnum.c_str(), kMyComputer.c_str(), 0), Dw(kHKLM, kNonEnum.c_str(), kMyComputer.c_str(), 1)}, 0, win::kXP, 1013, 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TweakHarness h;
-    h.Put(c.stored);
-    h.Select(c.tweakId);
-    EXPECT_EQ(c.check1, h.pages.GetCheck(kMultiCheck, 1013));
-    EXPECT_EQ(c.check2 >= 0, h.pages.IsControlVisible(kMultiCheck, 1018));
-    if (c.check2 >= 0) {
-      EXPECT_EQ(c.check2, h.pages.GetCheck(kMultiCheck, 1018));
-    }
-  }
+  ExpectCheckedWhenStored(cases);
 }
 
 // Each state of each box as stored, per root; the single boxes leave All Users alone.

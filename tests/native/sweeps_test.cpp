@@ -9,9 +9,9 @@
 #include <set>
 
 #include "pages/page_templates.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {

@@ -3,8 +3,8 @@
 // is where the other tests start from: its keys exist, and changing every
 // control of its page writes something. Then the states an untouched apply
 // rewrites by design.
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 

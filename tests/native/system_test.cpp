@@ -6,8 +6,8 @@
 #include <optional>
 #include <set>
 
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {
@@ -26,12 +26,6 @@ const std::string kUsbNt = "SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60
 
 // --- Version gates and the history --------------------------------------------------
 
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;  // 0: no gate
-};
-
 constexpr Versions kNT = Versions::kXP | Versions::k2000 | Versions::kNT4;
 constexpr Versions k2K = Versions::kXP | Versions::k2000;
 constexpr Versions kXP = Versions::kXP;
@@ -49,35 +43,8 @@ constexpr GateCase kGates[] = {
 };
 
 // A refusal alerts and leaves the registry, the history and the page as they
-// are; an admitted apply records, whatever it then writes. The refused
-// versions go first, so that one registry serves every version.
-TEST(SystemGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) {
-  for (const GateCase& gate : kGates) {
-    TweakHarness h;
-    h.Put(FirstState(gate.tweakId).values);
-    const auto before = h.Snapshot();
-    for (const bool admitted : {false, true}) {
-      for (const NamedVersion& version : kAllVersions) {
-        if (admitted != (gate.alertId == 0 || Admits(gate.admitted, version.bit))) continue;
-        SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
-        h.platform.version = version.record;
-        h.Select(gate.tweakId);
-        h.ChangeEveryControl();
-        const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
-        h.Apply();
-        if (admitted) {
-          EXPECT_TRUE(h.Alerts().empty());
-          EXPECT_TRUE(h.Recorded(gate.tweakId));
-          continue;
-        }
-        EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-        EXPECT_EQ(before, h.Snapshot());
-        EXPECT_FALSE(h.Recorded(gate.tweakId));
-        EXPECT_EQ(changedBox, h.pages.GetCheck(kMultiCheck, 1013));
-      }
-    }
-  }
-}
+// are; an admitted apply records, whatever it then writes.
+TEST(SystemGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) { SweepGates(kGates); }
 
 // With none of its keys present every apply still records; only the tweaks
 // that create their key write anything.

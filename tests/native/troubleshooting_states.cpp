@@ -3,8 +3,8 @@
 // an untouched apply rewrites by design. The first state of a tweak is where
 // the other tests start from: its keys exist, and changing every control of
 // its page writes something.
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "pages/page_handlers.h"
-#include "services/reg_conventions.h"
 #include "tweak_harness.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 namespace {
@@ -27,63 +27,30 @@ const std::string kDesktop = "Control Panel\\Desktop";
 
 // --- Version gates and the history --------------------------------------------------
 
-enum class Recorded { kAtGate, kNever, kOn9xOnly };
-
-struct GateCase {
-  int tweakId;
-  Versions admitted;
-  int alertId;  // 0: no gate
-  Recorded history;
-};
-
 constexpr Versions kNT = Versions::kXP | Versions::k2000 | Versions::kNT4;
 constexpr Versions k2K = Versions::kXP | Versions::k2000;
 constexpr Versions kXP = Versions::kXP;
 constexpr Versions k98 = Versions::kXP | Versions::k2000 | Versions::kMe | Versions::k98;
 constexpr Versions kAny = Versions::k95 | Versions::k98 | Versions::kMe | kNT;
-using enum Recorded;
+using enum GateRecord;
 
 constexpr GateCase kGates[] = {
-    {275, kNT, 2002, kAtGate},  {276, kNT, 2002, kAtGate},  {277, kNT, 2002, kAtGate},  {278, kNT, 2002, kAtGate},
-    {279, k2K, 2003, kAtGate},  {280, k2K, 2003, kAtGate},  {283, kNT, 2002, kAtGate},  {284, k2K, 2003, kAtGate},
-    {285, k2K, 2003, kAtGate},  {286, k2K, 2003, kAtGate},  {287, kAny, 0, kAtGate},    {289, kAny, 0, kAtGate},
-    {290, kAny, 0, kAtGate},    {292, kAny, 0, kAtGate},    {295, k98, 2015, kAtGate},  {296, k2K, 2003, kAtGate},
-    {297, kNT, 2002, kAtGate},  {299, kAny, 0, kAtGate},    {300, k2K, 2003, kAtGate},  {301, kXP, 2004, kAtGate},
-    {302, k2K, 2003, kAtGate},  {303, kAny, 0, kAtGate},    {305, kXP, 2004, kAtGate},  {306, kAny, 0, kAtGate},
-    {307, kAny, 0, kAtGate},    {308, kAny, 0, kOn9xOnly},  {309, kAny, 0, kAtGate},
+    {275, kNT, 2002, false, kRecorded},  {276, kNT, 2002, false, kRecorded},  {277, kNT, 2002, false, kRecorded},  {278, kNT, 2002, false, kRecorded},
+    {279, k2K, 2003, false, kRecorded},  {280, k2K, 2003, false, kRecorded},  {283, kNT, 2002, false, kRecorded},  {284, k2K, 2003, false, kRecorded},
+    {285, k2K, 2003, false, kRecorded},  {286, k2K, 2003, false, kRecorded},  {287, kAny, 0, false, kRecorded},    {289, kAny, 0, false, kRecorded},
+    {290, kAny, 0, false, kRecorded},    {292, kAny, 0, false, kRecorded},    {295, k98, 2015, false, kRecorded},  {296, k2K, 2003, false, kRecorded},
+    {297, kNT, 2002, false, kRecorded},  {299, kAny, 0, false, kRecorded},    {300, k2K, 2003, false, kRecorded},  {301, kXP, 2004, false, kRecorded},
+    {302, k2K, 2003, false, kRecorded},  {303, kAny, 0, false, kRecorded},    {305, kXP, 2004, false, kRecorded},  {306, kAny, 0, false, kRecorded},
+    {307, kAny, 0, false, kRecorded},    {308, kAny, 0, false, kOn9xOnly},  {309, kAny, 0, false, kRecorded},
 };
 
 // A refusal shows its alert, writes and records nothing and leaves the page as
 // the user set it; an admitted apply writes the changed page and records as
-// the tweak does.
+// the tweak does. 308 finds an owner stored on 95, 98 and Me too.
 TEST(TroubleshootingGate, EveryVersionIsAdmittedOrRefusedAsTheTweakSays) {
-  for (const GateCase& gate : kGates) {
-    for (const NamedVersion& version : kAllVersions) {
-      SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
-      TweakHarness h;
-      h.platform.version = version.record;
-      h.Put(FirstState(gate.tweakId).values);
-      if (gate.tweakId == 308) h.Put(Sz(kHKLM, k9xVersion.c_str(), "RegisteredOwner", "Jim"));
-      const auto before = h.Snapshot();
-      h.Select(gate.tweakId);
-      h.ChangeEveryControl();
-      const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
-      h.Apply();
-
-      const bool admitted = gate.alertId == 0 || Admits(gate.admitted, version.bit);
-      if (admitted) {
-        EXPECT_TRUE(h.Alerts().empty());
-        EXPECT_NE(before, h.Snapshot());
-        const bool on9x = version.bit == Versions::k95 || version.bit == Versions::k98 || version.bit == Versions::kMe;
-        EXPECT_EQ(gate.history == kAtGate || (gate.history == kOn9xOnly && on9x), h.Recorded(gate.tweakId));
-        continue;
-      }
-      EXPECT_EQ(std::vector<std::string>{h.AlertText(gate.alertId)}, h.Alerts());
-      EXPECT_EQ(before, h.Snapshot());
-      EXPECT_FALSE(h.Recorded(gate.tweakId));
-      EXPECT_EQ(changedBox, h.pages.GetCheck(kMultiCheck, 1013));  // no refusal puts the box back
-    }
-  }
+  SweepGates(kGates, {.admittedWrites = true, .seed = [](TweakHarness& h, int tweakId) {
+                        if (tweakId == 308) h.Put(Sz(kHKLM, k9xVersion.c_str(), "RegisteredOwner", "Jim"));
+                      }});
 }
 
 // With none of its keys present an apply writes nothing (286 and 289 create
@@ -98,7 +65,7 @@ TEST(TroubleshootingHistory, MissingKeysWriteNothingButTheChangeIsRecorded) {
     h.ChangeEveryControl();
     h.Apply();
     EXPECT_EQ(before, h.Snapshot());
-    EXPECT_EQ(gate.history == kAtGate, h.Recorded(gate.tweakId));
+    EXPECT_EQ(gate.history == kRecorded, h.Recorded(gate.tweakId));
   }
 }
 
@@ -226,17 +193,11 @@ TEST(TroubleshootingPaths, SpecialFoldersSetEveryEditAndSkipEmptyOnes) {
 // --- Check boxes ------------------------------------------------------------------
 
 TEST(TroubleshootingChecks, BoxesLoadFromTheirValues) {
-  struct Case {
-    const char* what;
-    int tweakId;
-    std::vector<SeedValue> stored;
-    int checked;  // check box 1013
-  };
   const char* kPolicy = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
   const char* kTs = "SYSTEM\\CurrentControlSet\\Control\\Terminal Server";
   const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
   const char* kNewMenu = "Directory\\Background\\shellex\\ContextMenuHandlers\\New";
-  const Case cases[] = {
+  const StoredCheck cases[] = {
       {"log event 2", 276, {Dw(kHKLM, kCrash.c_str(), "LogEvent", 2)}, 1},
       {"log event as text", 276, {Sz(kHKLM, kCrash.c_str(), "LogEvent", "1")}, 0},
       {"alert 5", 278, {Dw(kHKLM, kCrash.c_str(), "SendAlert", 5)}, 1},
@@ -256,13 +217,7 @@ TEST(TroubleshootingChecks, BoxesLoadFromTheirValues) {
       {"remote help only", 301, {Dw(kHKLM, kTs, "AllowTSConnections", 0), Dw(kHKLM, kTs, "fDenyTSConnections", 1), Dw(kHKLM, kTs, "fAllowToGetHelp", 1)}, 0},
       {"large pages 1", 302, {Dw(kHKLM, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management", "LargePageMinimum", 1)}, 0},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TweakHarness h;
-    h.Put(c.stored);
-    h.Select(c.tweakId);
-    EXPECT_EQ(c.checked, h.pages.GetCheck(kMultiCheck, 1013));
-  }
+  ExpectCheckedWhenStored(cases);
 }
 
 TEST(TroubleshootingChecks, DebugLoggingNoteNamesTheLogInTheWindowsFolder) {

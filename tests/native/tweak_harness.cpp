@@ -4,10 +4,10 @@
 #include <cctype>
 #include <cstdio>
 
-#include "services/ansi_text.h"
 #include "history/change_history.h"
-#include "services/reg_conventions.h"
+#include "services/ansi_text.h"
 #include "services/registry_key.h"
+#include "tweaks/reg_conventions.h"
 
 namespace corvandel {
 
@@ -203,6 +203,64 @@ void TweakHarness::ChangeEveryControl() {
         case ControlKind::kStatic:
         case ControlKind::kPushButton: break;
       }
+    }
+  }
+}
+
+void SweepGates(std::span<const GateCase> gates, const GateSweep& sweep) {
+  for (const GateCase& gate : gates) {
+    for (const NamedVersion& version : kAllVersions) {
+      SCOPED_TRACE("TweakId " + std::to_string(gate.tweakId) + " on " + version.name);
+      TweakHarness h;
+      h.platform.version = version.record;
+      h.Put(FirstState(gate.tweakId).values);
+      if (sweep.seed) sweep.seed(h, gate.tweakId);
+      const auto before = h.Snapshot();
+      h.Select(gate.tweakId);
+      const int loadedBox = h.pages.GetCheck(kMultiCheck, 1013);
+      if (sweep.change)
+        sweep.change(h);
+      else
+        h.ChangeEveryControl();
+      const int changedBox = h.pages.GetCheck(kMultiCheck, 1013);
+      h.Apply();
+
+      const bool admitted = gate.alertId == 0 || (version.bit == Versions::kNone ? gate.admitsUnknown
+                                                                                  : Admits(gate.admitted, version.bit));
+      if (admitted) {
+        EXPECT_TRUE(h.Alerts().empty());
+        if (sweep.admittedWrites) {
+          EXPECT_NE(before, h.Snapshot());
+        }
+        const bool on9x = version.bit == Versions::k95 || version.bit == Versions::k98 || version.bit == Versions::kMe;
+        EXPECT_EQ(gate.history == GateRecord::kRecorded || (gate.history == GateRecord::kOn9xOnly && on9x),
+                  h.Recorded(gate.tweakId));
+        continue;
+      }
+      const std::vector<std::string> refusal = {h.AlertText(gate.alertId)};
+      EXPECT_EQ(refusal, h.Alerts());
+      EXPECT_EQ(before, h.Snapshot());
+      EXPECT_FALSE(h.Recorded(gate.tweakId));
+      EXPECT_EQ(gate.reverts ? loadedBox : changedBox, h.pages.GetCheck(kMultiCheck, 1013));
+      h.Apply();
+      EXPECT_EQ(refusal, h.Alerts());
+    }
+  }
+}
+
+void ExpectCheckedWhenStored(std::span<const StoredCheck> cases) {
+  for (const StoredCheck& c : cases) {
+    SCOPED_TRACE(c.what);
+    TweakHarness h;
+    h.platform.version = c.version;
+    h.Put(c.stored);
+    h.Select(c.tweakId);
+    EXPECT_TRUE(h.pages.IsControlVisible(kMultiCheck, c.controlId));
+    EXPECT_EQ(c.checked, h.pages.GetCheck(kMultiCheck, c.controlId));
+    if (c.second == kSecondNotLooked) continue;
+    EXPECT_EQ(c.second != kSecondHidden, h.pages.IsControlVisible(kMultiCheck, 1018));
+    if (c.second != kSecondHidden) {
+      EXPECT_EQ(c.second, h.pages.GetCheck(kMultiCheck, 1018));
     }
   }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -200,5 +201,51 @@ class TweakHarness {
   std::unique_ptr<Navigator> navigator_;
   std::vector<std::string> alerts_;
 };
+
+// --- The sweeps every category runs over its own tables ----------------------
+
+// When an admitted apply records the change in the history.
+enum class GateRecord : unsigned char { kRecorded, kNotRecorded, kOn9xOnly };
+
+// A tweak's version gate as the user meets it.
+struct GateCase {
+  int tweakId;
+  Versions admitted;
+  int alertId;                 // 0: no gate
+  bool reverts = false;        // check box 1013 is put back on refusal
+  GateRecord history = GateRecord::kRecorded;
+  bool admitsUnknown = false;  // a release the version probe does not know passes too
+};
+
+// What a category's sweep does beyond the common part.
+struct GateSweep {
+  bool admittedWrites = false;  // an admitted apply of the changed page writes something
+  void (*change)(TweakHarness&) = nullptr;   // how the page is changed; nullptr: ChangeEveryControl
+  void (*seed)(TweakHarness&, int tweakId) = nullptr;  // stored beside the tweak's first stored state
+};
+
+// Each gate on every version, on a machine holding the tweak's first stored
+// state, with every control changed: a refusal shows the gate's alert alone,
+// writes and records nothing, leaves the box as the user set it (or puts it
+// back where the gate reverts) and refuses a second Apply alike; an admitted
+// apply shows no alert and records as the case says.
+void SweepGates(std::span<const GateCase> gates, const GateSweep& sweep = {});
+
+// A check box as a load leaves it over what is stored.
+inline constexpr int kSecondNotLooked = -2;  // StoredCheck::second: box 1018 is not looked at
+inline constexpr int kSecondHidden = -1;     // StoredCheck::second: box 1018 is hidden
+
+struct StoredCheck {
+  const char* what;
+  int tweakId;
+  std::vector<SeedValue> stored;
+  int checked;  // the state of box controlId
+  OsVersionRecord version = win::kXP;
+  int controlId = 1013;
+  int second = kSecondNotLooked;  // the state of box 1018 of a pair, or kSecondHidden
+};
+
+// Each case on a fresh machine: the load shows its box in the expected state.
+void ExpectCheckedWhenStored(std::span<const StoredCheck> cases);
 
 }  // namespace corvandel

@@ -1,19 +1,21 @@
 #include "tweaks/accessories/accessories.h"
 
-#include "services/reg_conventions.h"
 #include "tweaks/accessories/accessories_tweaks.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
+using namespace keys;
+
 constexpr const char* kCommandProcessor = "Software\\Microsoft\\Command Processor";
 constexpr const char* kDrWatson = "SOFTWARE\\Microsoft\\DrWatson";
 constexpr const char* kAeDebug = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
 constexpr const char* kTaskSchedulerPolicy = "Software\\Policies\\Microsoft\\Windows\\Task Scheduler5.0";
 constexpr const char* kMachineEnvironment = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 constexpr const char* kApplets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets";
 
 constexpr const char* kUncNote =

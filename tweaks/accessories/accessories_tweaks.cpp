@@ -4,13 +4,16 @@
 #include <iterator>
 #include <string>
 
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
+
+using namespace keys;
 
 const std::string kInstallerMirror = std::string(kLocalMachinePolicyMirrorKey) + "\\" + kInstallerPolicyBelowMirror;
 constexpr const char* kDisableMsiValue = "DisableMSI";
@@ -22,7 +25,6 @@ constexpr const char* kLoggingValue = "Logging";
 
 namespace {
 
-constexpr const char* kFolderShellKey = "Directory\\shell";
 constexpr const char* kMenuSubKey = "Command";
 constexpr const char* kMenuKey = "Directory\\shell\\Command";
 constexpr int kPromptMenuNameAlert = 2005;
@@ -61,7 +63,7 @@ void ApplyAddCommandPrompt(TweakContext& ctx) {
   }
   if (!RequireEditText(ctx.Gate(), kPage, control::kEdit1, kPromptMenuNameAlert, CheckBoxRef{kPage, control::kCheck1}))
     return;
-  const RegistryKey shell = RegistryKey::Open(ctx.registry, reg::kClassesRoot, kFolderShellKey);
+  const RegistryKey shell = RegistryKey::Open(ctx.registry, reg::kClassesRoot, kDirectoryShell);
   if (!shell) return;
   const RegistryKey menu = shell.CreateSubKey(kMenuSubKey);
   menu.WriteText("", ctx.pages.GetText(kPage, control::kEdit1));

@@ -1,18 +1,18 @@
 #include "tweaks/appearance/appearance.h"
 
-#include "services/reg_conventions.h"
 #include "tweaks/appearance/appearance_tweaks.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr const char* kDesktop = "Control Panel\\Desktop";
+using namespace keys;
+
 constexpr const char* kWindowMetrics = "Control Panel\\Desktop\\WindowMetrics";
 constexpr const char* kColorsKey = "Control Panel\\Colors";
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 constexpr const char* kRecycleBinIcon =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
 constexpr const char* kDirectDraw = "SOFTWARE\\Microsoft\\DirectDraw";

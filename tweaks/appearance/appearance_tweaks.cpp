@@ -3,17 +3,17 @@
 #include <cstdint>
 #include <string>
 
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr const char* kDesktopKey = "Control Panel\\Desktop";
-constexpr const char* kExplorerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr const char* kPoliciesKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
+using namespace keys;
+
 
 }  // namespace
 
@@ -30,7 +30,7 @@ void LoadCaptionButtonTips(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kMultiCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_CAP);
   ShowWithText(ctx, kPage, control::kCheck1, "Remove the Minimize, Maximize and Close Tooltips.");
-  const auto mask = RegistryKey::Open(ctx.registry, reg::kCurrentUser, kDesktopKey).ReadBytes(kPreferencesMask);
+  const auto mask = RegistryKey::Open(ctx.registry, reg::kCurrentUser, kDesktop).ReadBytes(kPreferencesMask);
   // A mask without a first byte says nothing about the tips.
   const bool removed = mask && !mask->empty() && ((*mask)[0] & kCaptionTipsBit) == 0;
   ctx.pages.SetCheck(kPage, control::kCheck1, removed ? 1 : 0);
@@ -43,7 +43,7 @@ void ApplyCaptionButtonTips(TweakContext& ctx) {
   // other bit and byte of its own mask, and a scope without a first byte is
   // left as it is.
   for (const std::string prefix : {"", kDefaultProfile}) {
-    const RegistryKey key = RegistryKey::Open(ctx.registry, prefix.empty() ? kHKCU : kHKU, prefix + kDesktopKey);
+    const RegistryKey key = RegistryKey::Open(ctx.registry, prefix.empty() ? kHKCU : kHKU, prefix + kDesktop);
     auto mask = key.ReadBytes(kPreferencesMask);
     if (!mask || mask->empty()) continue;
     (*mask)[0] = remove ? static_cast<std::uint8_t>((*mask)[0] & ~kCaptionTipsBit)
@@ -66,7 +66,7 @@ constexpr ComboItem kSmoothingChoices[] = {
 };
 
 // The value and the page; the gate is the item's own, so the row has none.
-constexpr ComboRow kFontSmoothing{66,        kHKCU,       Opened(kDesktopKey), "FontSmoothing",  kSmoothingChoices,
+constexpr ComboRow kFontSmoothing{66,        kHKCU,       Opened(kDesktop), "FontSmoothing",  kSmoothingChoices,
                                   {0, 0, kNoItem},       Nothing(),           kNoGate,          RecordPoint::kNever,
                                   NOTE_LOGOUT_CAP,       "Font Smoothing:",   nullptr};
 
@@ -97,38 +97,34 @@ void ApplyFontSmoothing(TweakContext& ctx) {
 
 namespace {
 
-constexpr int kLastOffset = 2047;
-constexpr const char* kOffsetValues[] = {"Wallpaperoriginx", "Wallpaperoriginy"};
-constexpr int kOffsetCombos[] = {control::kCombo1, control::kCombo2};
-constexpr int kOffsetLabels[] = {control::kLabel1, control::kLabel2};
-constexpr const char* kOffsetTexts[] = {"Horizontal Offset (Pixels):", "Vertical Offset   (Pixels):"};
+constexpr NumberField kOffsets[] = {
+    {control::kLabel1, "Horizontal Offset (Pixels):", control::kCombo1, "Wallpaperoriginx", 2047},
+    {control::kLabel2, "Vertical Offset   (Pixels):", control::kCombo2, "Wallpaperoriginy", 2047},
+};
 
 }  // namespace
 
 void LoadWallpaperPosition(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kComboCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_RESTART_NODOT);
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopKey);
-  for (int i = 0; i < 2; ++i) {
-    ShowNumberCombo(ctx, kPage, kOffsetLabels[i], kOffsetTexts[i], kOffsetCombos[i], kLastOffset);
-    ctx.pages.ComboSetCurSel(kPage, kOffsetCombos[i], 0);
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktop);
+  for (const NumberField& offset : kOffsets) {
+    ShowNumberField(ctx, kPage, offset);
+    ctx.pages.ComboSetCurSel(kPage, offset.comboId, 0);
     // The first item the stored text begins; none keeps item 0.
-    if (const auto offset = key.ReadText(kOffsetValues[i]))
-      ctx.pages.ComboSelectString(kPage, kOffsetCombos[i], -1, *offset);
+    if (const auto stored = key.ReadText(offset.value)) ctx.pages.ComboSelectString(kPage, offset.comboId, -1, *stored);
   }
 }
 
 void ApplyWallpaperPosition(TweakContext& ctx) {
   constexpr int kPage = page::kComboCheck;
-  if (!TakeTypedNumbers(ctx, {{kPage, kOffsetCombos[0], kOffsetTexts[0], kLastOffset},
-                              {kPage, kOffsetCombos[1], kOffsetTexts[1], kLastOffset}}))
-    return;
+  if (!TakeTypedNumbers(ctx, kPage, kOffsets)) return;
   ctx.RecordTweakChange();
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktopKey);
-  for (int i = 0; i < 2; ++i) {
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktop);
+  for (const NumberField& offset : kOffsets) {
     // Item n reads n; no selection leaves the stored offset.
-    const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, kOffsetCombos[i]);
-    if (selected >= 0) key.WriteText(kOffsetValues[i], std::to_string(selected));
+    const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, offset.comboId);
+    if (selected >= 0) key.WriteText(offset.value, std::to_string(selected));
   }
 }
 
@@ -136,15 +132,7 @@ void ApplyWallpaperPosition(TweakContext& ctx) {
 
 namespace {
 
-struct NumberSetting {
-  int labelId;
-  const char* label;
-  int comboId;
-  const char* value;
-  int last;  // the items are 0 to last
-};
-
-constexpr NumberSetting kThumbnailSettings[] = {
+constexpr NumberField kThumbnailSettings[] = {
     {control::kLabel1, "Thumbnail Size (Pixels):", control::kCombo1, "ThumbnailSize", 256},
     {control::kLabel2, "Thumbnail Quality (Percent):", control::kCombo2, "ThumbnailQuality", 100},
 };
@@ -155,9 +143,9 @@ void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kComboCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_CAP);
   // Both roots are written alike; the page shows the current user's.
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kExplorerKey);
-  for (const NumberSetting& setting : kThumbnailSettings) {
-    ShowNumberCombo(ctx, kPage, setting.labelId, setting.label, setting.comboId, setting.last);
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kExplorer);
+  for (const NumberField& setting : kThumbnailSettings) {
+    ShowNumberField(ctx, kPage, setting);
     const auto stored = key.ReadDword(setting.value);
     const bool listed = stored && *stored <= static_cast<std::uint32_t>(setting.last);
     ctx.pages.ComboSetCurSel(kPage, setting.comboId, !stored ? 0 : listed ? static_cast<int>(*stored) : kNoItem);
@@ -165,14 +153,11 @@ void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
 }
 
 void ApplyThumbnailSettings(TweakContext& ctx) {
-  const auto& [size, quality] = kThumbnailSettings;
-  if (!TakeTypedNumbers(ctx, {{page::kComboCheck, size.comboId, size.label, size.last},
-                              {page::kComboCheck, quality.comboId, quality.label, quality.last}}))
-    return;
+  if (!TakeTypedNumbers(ctx, page::kComboCheck, kThumbnailSettings)) return;
   if (!PassGate(ctx, kXp2004, RecordPoint::kAtGate)) return;
   for (RegKey root : {kHKCU, kHKLM}) {
-    const RegistryKey key = RegistryKey::Open(ctx.registry, root, kExplorerKey);
-    for (const NumberSetting& setting : kThumbnailSettings) {
+    const RegistryKey key = RegistryKey::Open(ctx.registry, root, kExplorer);
+    for (const NumberField& setting : kThumbnailSettings) {
       // No selection leaves the stored number.
       const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, setting.comboId);
       if (selected >= 0) key.WriteDword(setting.value, static_cast<std::uint32_t>(selected));
@@ -218,7 +203,7 @@ int BoxOf(const DialogPolicy& policy, RegKey root) { return root == kHKCU ? poli
 void LoadFileDialogOptions(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kMultiCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_CAP);
-  const std::string path = std::string(kPoliciesKey) + "\\" + kDialogPolicyKey;
+  const std::string path = std::string(kPolicies) + "\\" + kDialogPolicyKey;
   const RegistryKey user = RegistryKey::Open(ctx.registry, kHKCU, path);
   const RegistryKey machine = RegistryKey::Open(ctx.registry, kHKLM, path);
   for (const DialogBox& box : kDialogBoxes) {
@@ -236,9 +221,9 @@ void LoadFileDialogOptions(TweakContext& ctx, int tweakId) {
 void ApplyFileDialogOptions(TweakContext& ctx) {
   if (!PassGate(ctx, kMe2011, RecordPoint::kAtGate)) return;
   for (RegKey root : {kHKCU, kHKLM}) {
-    const RegistryKey key = RegistryKey::Open(ctx.registry, root, kPoliciesKey).CreateSubKey(kDialogPolicyKey);
+    const RegistryKey key = RegistryKey::Open(ctx.registry, root, kPolicies).CreateSubKey(kDialogPolicyKey);
     for (const DialogPolicy& policy : kDialogPolicies)
-      key.WriteDword(policy.value, CheckToValue(CheckEncoding::kRaw, ctx.pages.GetCheck(page::kMultiCheck, BoxOf(policy, root))));
+      key.WriteDword(policy.value, static_cast<std::uint32_t>(ctx.pages.GetCheck(page::kMultiCheck, BoxOf(policy, root))));
   }
 }
 

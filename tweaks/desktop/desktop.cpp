@@ -1,17 +1,17 @@
 #include "tweaks/desktop/desktop.h"
 
-#include "services/reg_conventions.h"
 #include "tweaks/desktop/desktop_tweaks.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
-constexpr const char* kDesktop = "Control Panel\\Desktop";
+using namespace keys;
+
 constexpr const char* kCleanupWizard = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\CleanupWiz";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 constexpr const char* kMyComputerClass = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr const char* kMyComputerName = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr const char* kFirstIconClass = "CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}";

@@ -7,8 +7,9 @@
 
 #include "pages/page_handlers.h"
 #include "services/decimal.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
@@ -16,6 +17,8 @@ namespace corvandel {
 // --- Change Desktop Icon Visibility ------------------------------------------
 
 namespace {
+
+using namespace keys;
 
 constexpr int kIconList = 1009;
 constexpr const char* kNameSpace = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\NameSpace";
@@ -73,9 +76,10 @@ void ApplyIconVisibility(TweakContext& ctx) {
 
 namespace {
 
-constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr const char* kGracePeriod = "ScreenSaverGracePeriod";
-constexpr const char* kGracePeriodLabel = "Grace Period (Seconds):";
+constexpr NumberField kGracePeriodField[] = {
+    {control::kLabel1, "Grace Period (Seconds):", control::kCombo1, kGracePeriod, kNumberComboLast},
+};
 
 // The combo item of a stored period (text or number): item n reads n. A
 // period the combo does not hold, or a text that is not plainly a number,
@@ -97,7 +101,7 @@ void LoadGracePeriod(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kSingleCombo;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT_CAP);
   ShowWithText(ctx, kPage, control::kCheck1, "Set the Screen Saver Grace Period.");
-  ShowWithText(ctx, kPage, control::kLabel1, kGracePeriodLabel);
+  ShowWithText(ctx, kPage, control::kLabel1, kGracePeriodField[0].label);
   // The combo holds its numbers from the page's creation; only its selection
   // and state are set here, since hiding the page keeps them.
   ctx.pages.ShowControl(kPage, control::kCombo1, true);
@@ -110,7 +114,7 @@ void LoadGracePeriod(TweakContext& ctx, int tweakId) {
 
 void ApplyGracePeriod(TweakContext& ctx) {
   constexpr int kPage = page::kSingleCombo;
-  if (!TakeTypedNumbers(ctx, {{kPage, control::kCombo1, kGracePeriodLabel, kNumberComboLast}})) return;
+  if (!TakeTypedNumbers(ctx, kPage, kGracePeriodField)) return;
   if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
   const RegistryKey key = RegistryKey::Create(ctx.registry, kHKLM, kWinlogon);
   if (!key) return;
@@ -143,7 +147,7 @@ constexpr CheckRow kMyDocuments9x{
     Writes(Dword(0xF0500174), Dword(0xF0400174)), CheckedWhen::kOn, kNoGate, RecordPoint::kAtGate, NOTE_LOGOUT_CAP,
     "Remove My Documents from the Desktop (Current User).", "Remove My Documents from the Desktop (All Users)."};
 constexpr CheckRow kMyDocumentsNt{
-    90, kPair, OpenedThenCreated("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", kMyDocumentsFolder),
+    90, kPair, OpenedThenCreated(kExplorer, kMyDocumentsFolder),
     "Attributes", kMyDocuments9x.writes, CheckedWhen::kOn, kNoGate, RecordPoint::kAtGate, kMyDocuments9x.note,
     kMyDocuments9x.caption, kMyDocuments9x.allUsersCaption};
 

@@ -1,21 +1,23 @@
 #include "tweaks/explorer/explorer.h"
 
-#include "services/reg_conventions.h"
+#include <string>
+
+#include "services/registry_key.h"
 #include "tweaks/explorer/explorer_tweaks.h"
-#include "tweaks/explorer/shell_keys.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-using namespace shell_keys;
+using namespace keys;
 
 constexpr const char* kContentIndex = "SYSTEM\\CurrentControlSet\\Control\\ContentIndex";
 constexpr const char* kAutoComplete = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 constexpr const char* kSendTo = "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To";
 constexpr const char* kOpenAs = "Unknown\\shell\\openas\\command";
-constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 // Notes that end in a blank.
 constexpr const char* kRestartNote = "Note:\n\tRestart Windows for the change to take effect. ";
@@ -36,7 +38,7 @@ using enum RecordPoint;
 constexpr CheckRow kCheckBoxes[] = {
   //id  root   key                                         value(s)                            writes                   checked    gate           history  note               caption(s)
   // Search
-  { 99, kPair, Opened(kPolicies),                          "NoShellSearchButton",              kDirect,                 kOn,       k2k2003,       kAtGate, NOTE_LOGOUT_CAP,   "Hide the Search Button (Current User).",                             "Hide the Search Button (All Users)."},
+  { 99, kPair, Opened(kExplorerPolicies),                  "NoShellSearchButton",              kDirect,                 kOn,       k2k2003,       kAtGate, NOTE_LOGOUT_CAP,   "Hide the Search Button (Current User).",                             "Hide the Search Button (All Users)."},
   {100, kHKLM, Opened(kContentIndex),                      "FilterFilesWithUnknownExtensions", kDirect,                 kAsStored, kXp2004,       kAtGate, NOTE_LOGOUT_NODOT, "Search for All File Types .",                                        nullptr},
   {101, kHKCU, OpenedThenCreated("Software\\Policies\\Microsoft\\Windows", "Directory UI"),
                                                            "EnableFilter",                     kDirect,                 kAsStored, k2k2003,       kAtGate, NOTE_LOGOUT_NODOT, "Enable Filter in Active Directory Search Results .",                 nullptr},
@@ -44,7 +46,7 @@ constexpr CheckRow kCheckBoxes[] = {
   {105, kHKCU, Opened(kAdvanced),                          "FriendlyTree",                     kDirect,                 kOn,       kNoGate,       kAtGate, nullptr,           "Expand the folder tree to the folder opened",                        nullptr},
   {109, kHKCU, Opened(kAdvanced),                          "DisableThumbnailCache",            kDirect,                 kOn,       kXp2004Revert, kAtGate, nullptr,           "Do not keep thumbnails in a cache file (Thumbs.db)",                 nullptr},
   {110, kHKCU, Opened(kAdvanced),                          "SeparateProcess",                  kDirect,                 kOn,       kNoGate,       kAtGate, NOTE_LOGOUT_CAP,   "Launch folder windows in a separate process",                        nullptr},
-  {111, kPair, Opened(kPolicies),                          "NoSharedDocuments",                kDirect,                 kAsStored, kXp2004,       kAtGate, NOTE_RESTART,      "Remove Shared Documents from My Computer(Current User) .",           "Remove Shared Documents from My Computer(All Users) ."},
+  {111, kPair, Opened(kExplorerPolicies),                  "NoSharedDocuments",                kDirect,                 kAsStored, kXp2004,       kAtGate, NOTE_RESTART,      "Remove Shared Documents from My Computer(Current User) .",           "Remove Shared Documents from My Computer(All Users) ."},
   {113, kHKCR, Created(kSendTo),                           "",                                 kSendToHandler,          kOn,       kNoGate,       kAtGate, nullptr,           "Show 'Send To' on the context menu of files and folders",            nullptr},
   {114, kHKCU, Opened(kAdvanced),                          "ShowAttribCol",                    kDirect,                 kAsStored, k98Only2022,   kAtGate, kRestartNote,      "Show Attributes Column in Explorer .",                               nullptr},
   {115, kHKLM, Opened(kAdvanced),                          "EncryptionContextMenu",            kDirect,                 kAsStored, k2k2003Revert, kAtGate, kLogoutNote,       "Show Encryption Commands on the Shortcut Menu .",                    nullptr},
@@ -103,17 +105,28 @@ constexpr FieldsRow kFields[] = {
   {107, page::kEditCheck, kHKLM, Opened(kCurrentVersion), kNoGate, kAtGate, NOTE_LOGOUT_CAP, kProgramFolders},
 };
 
+// The open-with choice offers the registered applications that have a
+// "shell" key.
+bool HasShell(const RegistryKey& applications, const std::string& name) {
+  return applications.OpenSubKey(name + "\\shell").IsOpen();
+}
+
+constexpr ApplicationListRow kApplicationLists[] = {
+  //id  flag          offers    gate
+  {119, "NoOpenWith", HasShell, kNoGate},
+};
+
 // Tweaks with routines of their own.
-constexpr std::array<TweakRoutines, 3> kOwnRoutines = {{
+constexpr std::array<TweakRoutines, 2> kOwnRoutines = {{
   {103, LoadCopyMoveToFolder, ApplyCopyMoveToFolder},
   {104, LoadExploreFromHere,  ApplyExploreFromHere},
-  {119, LoadOpenWithPrograms, ApplyOpenWithPrograms},
 }};
 
 // clang-format on
 
 constexpr auto kRoutines = JoinRoutines(RoutinesOf<kCheckBoxes>(), RoutinesOf<kCheckLists>(), RoutinesOf<kCombos>(),
-                                        RoutinesOf<kEdits>(), RoutinesOf<kFields>(), kOwnRoutines);
+                                        RoutinesOf<kEdits>(), RoutinesOf<kFields>(), RoutinesOf<kApplicationLists>(),
+                                        kOwnRoutines);
 
 }  // namespace
 

@@ -6,21 +6,18 @@
 #include <vector>
 
 #include "services/ansi_text.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr int kMultiCheck = page::kMultiCheck;
+using namespace keys;
 
-void ShowCheckBox(TweakContext& ctx, int controlId, const char* caption) {
-  ctx.pages.ShowControl(kMultiCheck, controlId, true);
-  ctx.pages.SetText(kMultiCheck, controlId, caption);
-  ctx.pages.SetCheck(kMultiCheck, controlId, 0);
-}
+constexpr int kMultiCheck = page::kMultiCheck;
 
 }  // namespace
 
@@ -49,7 +46,7 @@ void LoadCopyMoveToFolder(TweakContext& ctx, int tweakId) {
   ShowTweakPage(ctx, kMultiCheck, tweakId);
   const RegistryKey handlers = RegistryKey::Open(ctx.registry, kHKCR, kContextMenuHandlers);
   for (const MenuHandler& handler : kFolderHandlers) {
-    ShowCheckBox(ctx, handler.controlId, handler.caption);
+    ShowCheckBox(ctx, kMultiCheck, handler.controlId, handler.caption);
     const auto classId = handlers.OpenSubKey(handler.subkey).ReadText("");
     if (classId && EqualsIgnoringCase(*classId, handler.classId)) ctx.pages.SetCheck(kMultiCheck, handler.controlId, 1);
   }
@@ -72,7 +69,6 @@ namespace {
 
 // The folder menus that may hold the verb; it is only ever added to the first.
 constexpr const char* kFolderShell = "Folder\\shell";
-constexpr const char* kDirectoryShell = "Directory\\shell";
 constexpr const char* kExploreVerb = "explore";
 
 }  // namespace
@@ -80,7 +76,7 @@ constexpr const char* kExploreVerb = "explore";
 // Checked when either menu has the verb, so an untouched apply never removes it.
 void LoadExploreFromHere(TweakContext& ctx, int tweakId) {
   ShowTweakPage(ctx, kMultiCheck, tweakId);
-  ShowCheckBox(ctx, control::kCheck1, "Add 'Explore From Here' to the menu of every folder");
+  ShowCheckBox(ctx, kMultiCheck, control::kCheck1, "Add 'Explore From Here' to the menu of every folder");
   for (const char* shell : {kFolderShell, kDirectoryShell})
     if (RegistryKey::Open(ctx.registry, kHKCR, shell).OpenSubKey(kExploreVerb)) ctx.pages.SetCheck(kMultiCheck, control::kCheck1, 1);
 }
@@ -99,61 +95,6 @@ void ApplyExploreFromHere(TweakContext& ctx) {
   // gone from both, whether or not the other menu exists.
   for (const char* shell : {kFolderShell, kDirectoryShell})
     RegistryKey::Open(ctx.registry, kHKCR, shell).DeleteTree(kExploreVerb);
-}
-
-// --- Show Programs in the Open with Selection Box --------------------------------
-
-namespace {
-
-constexpr int kListPage = page::kList;
-constexpr int kProgramList = 1009;
-constexpr const char* kApplications = "Applications";
-constexpr const char* kNoOpenWith = "NoOpenWith";
-
-// The registered applications that have a "shell" key, in the registry's
-// order: the programs the open-with choice can offer.
-std::vector<std::string> OfferedApplications(const RegistryKey& applications) {
-  std::vector<std::string> names;
-  for (const std::string& name : applications.SubKeyNames())
-    if (applications.OpenSubKey(name + "\\shell")) names.push_back(name);
-  return names;
-}
-
-}  // namespace
-
-// One row per offered application, checked when it is not kept out of the choice.
-void LoadOpenWithPrograms(TweakContext& ctx, int tweakId) {
-  ShowTweakPage(ctx, kListPage, tweakId);
-  ctx.pages.ShowControl(kListPage, kProgramList, true);
-  ctx.pages.ListDeleteAllItems(kListPage, kProgramList);
-  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
-  int row = 0;
-  for (const std::string& name : OfferedApplications(applications)) {
-    ctx.pages.ListInsertItem(kListPage, kProgramList, row, name);
-    const bool kept = applications.OpenSubKey(name).ReadBytes(kNoOpenWith).has_value();
-    ctx.pages.ListSetCheck(kListPage, kProgramList, row, !kept);
-    ++row;
-  }
-}
-
-// Each application is set through the row that shows its name, so one added
-// or removed since the load cannot shift the rows onto the wrong programs;
-// an application the list does not show is left alone.
-void ApplyOpenWithPrograms(TweakContext& ctx) {
-  if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
-  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
-  const int rows = ctx.pages.ListItemCount(kListPage, kProgramList);
-  for (const std::string& name : OfferedApplications(applications)) {
-    for (int row = 0; row < rows; ++row) {
-      if (!EqualsIgnoringCase(ctx.pages.ListItemText(kListPage, kProgramList, row, 0), name)) continue;
-      const RegistryKey application = applications.OpenSubKey(name);
-      if (ctx.pages.ListGetCheck(kListPage, kProgramList, row))
-        application.DeleteValue(kNoOpenWith);
-      else
-        application.WriteText(kNoOpenWith, "");
-      break;
-    }
-  }
 }
 
 }  // namespace corvandel

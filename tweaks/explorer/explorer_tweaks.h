@@ -13,8 +13,4 @@ void ApplyCopyMoveToFolder(TweakContext& ctx);
 void LoadExploreFromHere(TweakContext& ctx, int tweakId);
 void ApplyExploreFromHere(TweakContext& ctx);
 
-// Show Programs in the Open with Selection Box (119).
-void LoadOpenWithPrograms(TweakContext& ctx, int tweakId);
-void ApplyOpenWithPrograms(TweakContext& ctx);
-
 }  // namespace corvandel

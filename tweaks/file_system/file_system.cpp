@@ -3,22 +3,19 @@
 #include <array>
 #include <string_view>
 
-#include "services/reg_conventions.h"
-#include "tweaks/explorer/shell_keys.h"
 #include "tweaks/file_system/file_system_tweaks.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-using namespace shell_keys;
+using namespace keys;
 
 constexpr const char* kFileSystem = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
-constexpr const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-constexpr const char* kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 constexpr const char* kBootOptimize = "SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction";
-constexpr const char* kCdrom = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 constexpr const char* kBitBucket = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
 constexpr const char* kEfs = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\EFS";
 
@@ -34,9 +31,9 @@ using enum RecordPoint;
 constexpr CheckRow kCheckBoxes[] = {
   //id  root   key                           value(s)                                 writes                            checked    gate         history  note               caption(s)
   // Files and Shortcuts
-  {126, kHKCU, Opened(kPolicies),            "NoResolveSearch",                       kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_NODOT, "Disable Search for Broken Shortcuts .",                                     nullptr},
-  {128, kPair, Opened(kPolicies),            "LinkResolveIgnoreLinkInfo",             kInverted,                        kOn,       kNoGate,     kAtGate, NOTE_LOGOUT_NODOT, "Disable Automatic Network Shortcut Resolution (Current User) .",            "Disable Automatic Network Shortcut Resolution (All Users) ."},
-  {129, kHKCU, Opened(kPolicies),            "NoResolveTrack",                        kDirect,                          kOn,       k2k2003,     kAtGate, NOTE_LOGOUT_CAP,   "Do not track the targets of broken shortcuts",                              nullptr},
+  {126, kHKCU, Opened(kExplorerPolicies),    "NoResolveSearch",                       kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_NODOT, "Disable Search for Broken Shortcuts .",                                     nullptr},
+  {128, kPair, Opened(kExplorerPolicies),    "LinkResolveIgnoreLinkInfo",             kInverted,                        kOn,       kNoGate,     kAtGate, NOTE_LOGOUT_NODOT, "Disable Automatic Network Shortcut Resolution (Current User) .",            "Disable Automatic Network Shortcut Resolution (All Users) ."},
+  {129, kHKCU, Opened(kExplorerPolicies),    "NoResolveTrack",                        kDirect,                          kOn,       k2k2003,     kAtGate, NOTE_LOGOUT_CAP,   "Do not track the targets of broken shortcuts",                              nullptr},
   {130, kHKLM, Opened(kFileSystem),          "NtfsAllowExtendedCharacterIn8dot3Name", kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_NODOT, "Enable Extended Characters in Short Filenames .",                           nullptr},
   {131, kHKLM, Opened(kFileSystem),          "Win95TruncatedExtensions",              kInverted,                        kOn,       kNt2002,     kAtGate, NOTE_RESTART,      "Match file extensions in full, not by their first three letters",           nullptr},
   // Checking removes the prefix: the captions name the prefix the box is about.
@@ -45,15 +42,15 @@ constexpr CheckRow kCheckBoxes[] = {
   {136, kHKCU, Opened(kExplorer),            "NoFileFolderConnection",                kDirect,                          kOn,       kMe2011,     kAtGate, nullptr,           "Disconnect web pages from their folders when moving or copying them",      nullptr},
   // Maintenance
   {138, kHKLM, Opened(kBootOptimize),        "Enable",                                kYesNoLetter,                     kOn,       kXp2004,     kAtGate, NOTE_RESTART,      "Optimize the layout of the boot files on the disk",                         nullptr},
-  {140, kPair, Opened(kPolicies),            "NoLowDiskSpaceChecks",                  kDirect,                          kAsStored, kXp2004,     kAtGate, NOTE_LOGOUT_CAP,   "Disable Low Disk Space Notification (Current User).",                       "Disable Low Disk Space Notification (All Users)."},
+  {140, kPair, Opened(kExplorerPolicies),    "NoLowDiskSpaceChecks",                  kDirect,                          kAsStored, kXp2004,     kAtGate, NOTE_LOGOUT_CAP,   "Disable Low Disk Space Notification (Current User).",                       "Disable Low Disk Space Notification (All Users)."},
   // Single tweaks
-  {142, kHKLM, Opened(kCdrom),               "AutoRun",                               kDirect,                          kAsStored, kNoGate,     kAtGate, NOTE_LOGOUT_CAP,   "Automatically Start CD-R and DVD-R Disks .",                                nullptr},
-  {143, kHKCU, Opened(kPolicies),            "ForceCopyAclwithFile",                  kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_CAP,   "Force Windows to preserve the current permissions instead.",                nullptr},
-  {146, kPair, CreatedForAllUsers(kPolicies), "NoCDBurning",                          kDirect,                          kOn,       kXp2004,     kAtGate, NOTE_LOGOUT_CAP,   "Disable CD Burning (Current User).",                                        "Disable CD Burning (All Users)."},
-  {147, kHKLM, Opened(kFileSystem),          "NtfsDisableLastAccessUpdate",           kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_CAP,   "Disable the NTFS Last Access Time Stamp.",                                  nullptr},
-  {148, kHKLM, Opened(kBitBucket),           "NukeOnDelete",                          kDirect,                          kOn,       kNt2002,     kAtGate, nullptr,           "Delete files at once instead of moving them to the Recycle Bin",            nullptr},
-  {151, kHKLM, Opened(kEfs),                 "EfsConfiguration",                      kDirect,                          kAsStored, k2k2003,     kAtGate, NOTE_LOGOUT_CAP,   "Disable The Encrypting File System .",                                      nullptr},
-  {154, kHKCU, Opened(kAdvanced),            "DontPrettyPath",                        kDirect,                          kAsStored, kNoNt4_2017, kAtGate, NOTE_LOGOUT_CAP,   "Show File and Folder Names Using the Correct Case .",                       nullptr},
+  {142, kHKLM, Opened(kCdrom),                        "AutoRun",                               kDirect,                          kAsStored, kNoGate,     kAtGate, NOTE_LOGOUT_CAP,   "Automatically Start CD-R and DVD-R Disks .",                                nullptr},
+  {143, kHKCU, Opened(kExplorerPolicies),             "ForceCopyAclwithFile",                  kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_CAP,   "Force Windows to preserve the current permissions instead.",                nullptr},
+  {146, kPair, CreatedForAllUsers(kExplorerPolicies), "NoCDBurning",                           kDirect,                          kOn,       kXp2004,     kAtGate, NOTE_LOGOUT_CAP,   "Disable CD Burning (Current User).",                                        "Disable CD Burning (All Users)."},
+  {147, kHKLM, Opened(kFileSystem),                   "NtfsDisableLastAccessUpdate",           kDirect,                          kAsStored, kNt2002,     kAtGate, NOTE_LOGOUT_CAP,   "Disable the NTFS Last Access Time Stamp.",                                  nullptr},
+  {148, kHKLM, Opened(kBitBucket),                    "NukeOnDelete",                          kDirect,                          kOn,       kNt2002,     kAtGate, nullptr,           "Delete files at once instead of moving them to the Recycle Bin",            nullptr},
+  {151, kHKLM, Opened(kEfs),                          "EfsConfiguration",                      kDirect,                          kAsStored, k2k2003,     kAtGate, NOTE_LOGOUT_CAP,   "Disable The Encrypting File System .",                                      nullptr},
+  {154, kHKCU, Opened(kAdvanced),                     "DontPrettyPath",                        kDirect,                          kAsStored, kNoNt4_2017, kAtGate, NOTE_LOGOUT_CAP,   "Show File and Folder Names Using the Correct Case .",                       nullptr},
 };
 
 constexpr ComboItem kCacheFor[] = {{"Desktop Computers", Dword(0)}, {"Network Servers", Dword(1)}};

@@ -1,16 +1,16 @@
 #include "tweaks/file_system/file_system_tweaks.h"
 
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
-#include "tweaks/explorer/shell_keys.h"
 #include "tweaks/file_system/drive_table.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-using namespace shell_keys;
+using namespace keys;
 
 constexpr int kListPage = page::kList;
 constexpr int kDriveList = 1009;
@@ -32,7 +32,7 @@ void LoadAutoRunDrives(TweakContext& ctx, int tweakId) {
 // The checked rows' drives, as the bits of "NoDriveAutoRun"; none checked stores 0.
 void ApplyAutoRunDrives(TweakContext& ctx) {
   if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
-  const RegistryKey policies = RegistryKey::Open(ctx.registry, kHKCU, kPolicies);
+  const RegistryKey policies = RegistryKey::Open(ctx.registry, kHKCU, kExplorerPolicies);
   if (!policies || !ctx.driveTable) return;
   std::uint32_t mask = 0;
   for (int row = 0; row < ctx.pages.ListItemCount(kListPage, kDriveList); ++row)

@@ -2,18 +2,19 @@
 
 #include <array>
 
-#include "services/reg_conventions.h"
+#include "tweaks/keys.h"
 #include "tweaks/login/login_tweaks.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
+using namespace keys;
+
 constexpr const char* kMessengerService = "Software\\Microsoft\\MessengerService";
 constexpr const char* kUnreadMail = "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail";
-constexpr const char* kSystemPolicies = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\system";
-constexpr const char* kExplorerPolicies = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
 using enum CheckedWhen;
 using enum RecordPoint;
@@ -23,13 +24,13 @@ using enum RecordPoint;
 // Check boxes: every key is opened, never created, but the unread mail key.
 constexpr CheckRow kCheckBoxes[] = {
   //id  root   key                        value                      writes                             checked    gate           history  note         caption
-  {156, kHKLM, Opened(kWinlogonKey),      "AllowMultipleTSSessions", kDirect,                           kOn,       kXp2004,       kAtGate, NOTE_LOGOUT, "Allow Fast User Switching.",                                  nullptr},
-  {164, kHKCU, Opened(kMessengerService), "PassportBalloon",         Writes(Binary32(10), Binary32(1)), kOn,       kXp2004,       kAtGate, NOTE_LOGOUT, "Do not remind me to get a Passport.",                         nullptr},
-  {165, kHKLM, Opened(kWinlogonKey),      "IgnoreShiftOverride",     Writes(Text("1"), Deleted()),      kOn,       kNt2002,       kAtGate, NOTE_LOGOUT, "Disable the Auto Login Shift Override Feature .",             nullptr},
-  {166, kHKCU, Created(kUnreadMail),      "MessageExpiryDays",       Writes(Dword(0), Dword(3)),        kOn,       kXp2004,       kAtGate, NOTE_LOGOUT, "Do not show unread mail messages on the Welcome Screen.",     nullptr},
-  {167, kHKLM, Opened(kSystemPolicies),   "ShutdownWithoutLogon",    kDirect,                           kOn,       kNt2002,       kAtGate, NOTE_LOGOUT, "Show the Shut Down button in the authentication dialog box.", nullptr},
-  {170, kHKLM, Opened(kExplorerPolicies), "NoWelcomeScreen",         kDirect,                           kOn,       k2000Only2019, kAtGate, NOTE_LOGOUT, "Hide the Welcome Screen.",                                    nullptr},
-  {175, kHKLM, Opened(kWinlogonKey),      "ShowLogonOptions",        kDirect,                           kAsStored, kNt2002,       kAtGate, NOTE_LOGOUT, "Display Options on Login Dialog Box .",                       nullptr},
+  {156, kHKLM, Opened(kWinlogon),                  "AllowMultipleTSSessions", kDirect,                           kOn,       kXp2004,       kAtGate, NOTE_LOGOUT, "Allow Fast User Switching.",                                  nullptr},
+  {164, kHKCU, Opened(kMessengerService),          "PassportBalloon",         Writes(Binary32(10), Binary32(1)), kOn,       kXp2004,       kAtGate, NOTE_LOGOUT, "Do not remind me to get a Passport.",                         nullptr},
+  {165, kHKLM, Opened(kWinlogon),                  "IgnoreShiftOverride",     Writes(Text("1"), Deleted()),      kOn,       kNt2002,       kAtGate, NOTE_LOGOUT, "Disable the Auto Login Shift Override Feature .",             nullptr},
+  {166, kHKCU, Created(kUnreadMail),               "MessageExpiryDays",       Writes(Dword(0), Dword(3)),        kOn,       kXp2004,       kAtGate, NOTE_LOGOUT, "Do not show unread mail messages on the Welcome Screen.",     nullptr},
+  {167, kHKLM, Opened(kSystemPoliciesLowerCase),   "ShutdownWithoutLogon",    kDirect,                           kOn,       kNt2002,       kAtGate, NOTE_LOGOUT, "Show the Shut Down button in the authentication dialog box.", nullptr},
+  {170, kHKLM, Opened(kExplorerPoliciesUpperCase), "NoWelcomeScreen",         kDirect,                           kOn,       k2000Only2019, kAtGate, NOTE_LOGOUT, "Hide the Welcome Screen.",                                    nullptr},
+  {175, kHKLM, Opened(kWinlogon),                  "ShowLogonOptions",        kDirect,                           kAsStored, kNt2002,       kAtGate, NOTE_LOGOUT, "Display Options on Login Dialog Box .",                       nullptr},
 };
 
 constexpr ComboItem kLoginWindows[] = {{"Classic Mode", Dword(0)}, {"Welcome Screen", Dword(1)}};
@@ -63,15 +64,15 @@ constexpr auto kCachedLogonCounts = [] {
 constexpr ComboLoad kNoneUnlessStored{kNoItem, kNoItem, kNoItem};
 constexpr ComboRow kCombos[] = {
   //id  root   key                   value                items               load               no selection  gate     history  note         label
-  {160, kHKLM, Opened(kWinlogonKey), "LogonType",         kLoginWindows,      kNoneUnlessStored, Nothing(),    kXp2004, kAtGate, NOTE_LOGOUT, "Login Window Type:",                       nullptr},
-  {173, kHKLM, Opened(kWinlogonKey), "CachedLogonsCount", kCachedLogonCounts, kNoneUnlessStored, Nothing(),    kNt2002, kAtGate, NOTE_LOGOUT, "Number of Cached Logins:",                 nullptr},
-  {176, kHKLM, Opened(kWinlogonKey), "ForceUnlockLogon",  kUnlockChecks,      kNoneUnlessStored, Nothing(),    kNt2002, kAtGate, NOTE_LOGOUT, "Unlocking and the Screen Saver Password:", nullptr},
+  {160, kHKLM, Opened(kWinlogon),    "LogonType",         kLoginWindows,      kNoneUnlessStored, Nothing(),    kXp2004, kAtGate, NOTE_LOGOUT, "Login Window Type:",                       nullptr},
+  {173, kHKLM, Opened(kWinlogon),    "CachedLogonsCount", kCachedLogonCounts, kNoneUnlessStored, Nothing(),    kNt2002, kAtGate, NOTE_LOGOUT, "Number of Cached Logins:",                 nullptr},
+  {176, kHKLM, Opened(kWinlogon),    "ForceUnlockLogon",  kUnlockChecks,      kNoneUnlessStored, Nothing(),    kNt2002, kAtGate, NOTE_LOGOUT, "Unlocking and the Screen Saver Password:", nullptr},
 };
 
 // Edit 1015: an empty edit writes and deletes nothing.
 constexpr EditRow kEdits[] = {
   //id  root   key                   value      type      shown up to  written after  empty edit      gate     history  browse     note         label
-  {163, kHKLM, Opened(kWinlogonKey), "Welcome", reg::kSz, "",          "",            kSkipWhenEmpty, kNt2002, kAtGate, kNoBrowse, NOTE_LOGOUT, "Dialog Title:"},
+  {163, kHKLM, Opened(kWinlogon),    "Welcome", reg::kSz, "",          "",            kSkipWhenEmpty, kNt2002, kAtGate, kNoBrowse, NOTE_LOGOUT, "Dialog Title:"},
 };
 
 // Tweaks with routines of their own.

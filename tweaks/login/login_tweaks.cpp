@@ -7,24 +7,21 @@
 #include "pages/page_handlers.h"
 #include "services/colors.h"
 #include "services/decimal.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
+using namespace keys;
+
 // The automatic-logon count spells the Winlogon key so (names are
 // case-insensitive: one key).
-constexpr const char* kWinlogonKeyMixedCase = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 // The default profile's desktop, below HKEY_USERS.
 constexpr const char* kDefaultDesktopKey = ".DEFAULT\\Control Panel\\Desktop";
-
-void ShowBox(TweakContext& ctx, int pageId, int controlId, const char* caption, int state) {
-  ShowWithText(ctx, pageId, controlId, caption);
-  ctx.pages.SetCheck(pageId, controlId, state);
-}
 
 // An edit's text written as it stands; an empty edit removes the value.
 void WriteOrDelete(const RegistryKey& key, const char* name, const std::string& text) {
@@ -46,18 +43,11 @@ constexpr int kAutoLogonPage = page::kEditCheck;
 constexpr int kResetAfterReboot = control::kCheck2;
 constexpr int kPasswordEdit = control::kEdit2;
 
-struct LogonEdit {
-  int labelId;
-  const char* label;
-  int editId;
-  const char* value;
-};
-
-// In the order they are written.
-constexpr LogonEdit kLogonEdits[] = {
-    {1020, "Domain(optional):", 1025, "DefaultDomainName"},
-    {control::kLabel2, "Password:", kPasswordEdit, "DefaultPassword"},
-    {control::kLabel1, "UserName:", control::kEdit1, "DefaultUserName"},
+// In the order they are written; an empty edit removes its value.
+constexpr Field kLogonEdits[] = {
+    EditField(1020,             "Domain(optional):", 1025,            "DefaultDomainName", reg::kSz, kDeleteWhenEmpty),
+    EditField(control::kLabel2, "Password:",         kPasswordEdit,   "DefaultPassword",   reg::kSz, kDeleteWhenEmpty),
+    EditField(control::kLabel1, "UserName:",         control::kEdit1, "DefaultUserName",   reg::kSz, kDeleteWhenEmpty),
 };
 
 }  // namespace
@@ -65,18 +55,18 @@ constexpr LogonEdit kLogonEdits[] = {
 void LoadAutomaticLogin(TweakContext& ctx, int tweakId) {
   constexpr int kPage = kAutoLogonPage;
   ShowTweakPage(ctx, kPage, tweakId);
-  ShowBox(ctx, kPage, control::kCheck1, "Login automatically at system startup.", 0);
-  ShowBox(ctx, kPage, kResetAfterReboot, "Reset after reboot?", 1);
-  for (const LogonEdit& edit : kLogonEdits) {
+  ShowCheckBox(ctx, kPage, control::kCheck1, "Login automatically at system startup.", 0);
+  ShowCheckBox(ctx, kPage, kResetAfterReboot, "Reset after reboot?", 1);
+  for (const Field& edit : kLogonEdits) {
     ShowWithText(ctx, kPage, edit.labelId, edit.label);
-    ShowWithText(ctx, kPage, edit.editId, "");
+    ShowWithText(ctx, kPage, edit.controlId, "");
   }
   // The stored password is not shown to whoever looks at the screen.
   ctx.pages.SetPasswordMask(kPage, kPasswordEdit, true);
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogon);
   if (key.ReadFlag("AutoAdminLogon")) ctx.pages.SetCheck(kPage, control::kCheck1, 1);
-  for (const LogonEdit& edit : kLogonEdits)
-    if (auto text = key.ReadText(edit.value)) ctx.pages.SetText(kPage, edit.editId, *text);
+  for (const Field& edit : kLogonEdits)
+    if (auto text = key.ReadText(edit.value)) ctx.pages.SetText(kPage, edit.controlId, *text);
   // Forced here as the text "1"; Force the Use of Automatic Login stores the number 1.
   if (key.ReadFlag(kForceAutoLogon) || key.ReadDword(kForceAutoLogon) == 1u)
     ctx.pages.SetCheck(kPage, kResetAfterReboot, 0);
@@ -85,9 +75,9 @@ void LoadAutomaticLogin(TweakContext& ctx, int tweakId) {
 void ApplyAutomaticLogin(TweakContext& ctx) {
   constexpr int kPage = kAutoLogonPage;
   if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogon);
   key.WriteFlag("AutoAdminLogon", ctx.pages.GetCheck(kPage, control::kCheck1) == 1);
-  for (const LogonEdit& edit : kLogonEdits) WriteOrDelete(key, edit.value, ctx.pages.GetText(kPage, edit.editId));
+  for (const Field& edit : kLogonEdits) WriteOrDelete(key, edit.value, ctx.pages.GetText(kPage, edit.controlId));
   if (ctx.pages.GetCheck(kPage, kResetAfterReboot) == 1)
     key.DeleteValue(kForceAutoLogon);
   else
@@ -102,23 +92,14 @@ constexpr const char* kScreenSaveActive = "ScreenSaveActive";
 constexpr const char* kScreenSaverFile = "SCRNSAVE.EXE";
 constexpr const char* kScreenSaveTimeOut = "ScreenSaveTimeOut";
 
-// The text without each occurrence of part (scanned once, left to right).
-std::string WithoutEach(const std::string& text, const std::string& part) {
-  std::string result;
-  std::size_t at = 0;
-  for (std::size_t found; (found = text.find(part, at)) != std::string::npos; at = found + part.size())
-    result.append(text, at, found - at);
-  return result.append(text, at, std::string::npos);
-}
-
 // A screen saver in the system folder is stored by its file name, which
 // Windows finds there; the browse button's quotes go too. Only the two usual
 // spellings of the folder are recognised, and only under a known Windows
 // directory.
 std::string ScreenSaverName(std::string path, const std::string& windowsDir) {
   if (!windowsDir.empty()) {
-    path = WithoutEach(path, windowsDir + "\\System32\\");
-    path = WithoutEach(path, windowsDir + "\\system32\\");
+    path = ReplaceEach(path, windowsDir + "\\System32\\", "");
+    path = ReplaceEach(path, windowsDir + "\\system32\\", "");
   }
   std::erase(path, '"');
   return path;
@@ -129,7 +110,7 @@ std::string ScreenSaverName(std::string path, const std::string& windowsDir) {
 void LoadLoginScreenSaver(TweakContext& ctx, int tweakId) {
   constexpr int kPage = page::kEditCheck;
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
-  ShowBox(ctx, kPage, control::kCheck1, "Use a Screen Saver on the Login Screen.", 0);
+  ShowCheckBox(ctx, kPage, control::kCheck1, "Use a Screen Saver on the Login Screen.", 0);
   ShowWithText(ctx, kPage, control::kLabel1, "Screen Saver File:");
   ShowWithText(ctx, kPage, control::kEdit1, "");
   ctx.pages.ShowControl(kPage, control::kBrowse1, true);
@@ -162,7 +143,7 @@ constexpr const char* kBackground = "Background";
 
 // The colour is shown from the logon screen's own value; a colour that no
 // name stands for (or none) shows no selection.
-constexpr ColorRow kLoginScreenColor{161,        kHKLM, Opened(kWinlogonKey), kBackground, ColorForm::kRgbText,
+constexpr ColorRow kLoginScreenColor{161,        kHKLM, Opened(kWinlogon), kBackground, ColorForm::kRgbText,
                                      kNoGate,    RecordPoint::kAtGate, NOTE_RESTART_NODOT,
                                      "Login Screen Color (RGB):"};
 
@@ -178,7 +159,7 @@ void ApplyLoginScreenColor(TweakContext& ctx) {
   const std::string rgb = ColorToRgbText(GetSelectedColor(ctx.pages, page::kComboCheck, control::kColorCombo));
   RegistryKey::Open(ctx.registry, kHKU, kDefaultDesktopKey).WriteText("Wallpaper", "(None)");
   RegistryKey::Open(ctx.registry, kHKU, ".DEFAULT\\Control Panel\\Colors").WriteText(kBackground, rgb);
-  RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey).WriteText(kBackground, rgb);
+  RegistryKey::Open(ctx.registry, kHKLM, kWinlogon).WriteText(kBackground, rgb);
 }
 
 // --- Change the Login Screen Wallpaper ---------------------------------------------
@@ -196,7 +177,7 @@ void LoadLoginWallpaper(TweakContext& ctx, int tweakId) {
   ShowWithText(ctx, kPage, control::kLabel1, "Default Wallpaper(*.bmp):");
   ShowWithText(ctx, kPage, control::kEdit1, "");
   ctx.pages.ShowControl(kPage, control::kBrowse1, true);
-  ShowBox(ctx, kPage, control::kCheck1, "Tile Wallpaper.", 0);
+  ShowCheckBox(ctx, kPage, control::kCheck1, "Tile Wallpaper.", 0);
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKU, kDefaultDesktopKey);
   if (auto wallpaper = key.ReadText(kWallpaper)) ctx.pages.SetText(kPage, control::kEdit1, *wallpaper);
   if (key.ReadFlag(kTileWallpaper)) ctx.pages.SetCheck(kPage, control::kCheck1, 1);
@@ -218,7 +199,7 @@ void ApplyLoginWallpaper(TweakContext& ctx) {
 
 namespace {
 
-constexpr CheckRow kForceAutoLogonBox{168,     kHKLM, Opened(kWinlogonKey), kForceAutoLogon, kDirect, CheckedWhen::kAsStored,
+constexpr CheckRow kForceAutoLogonBox{168,     kHKLM, Opened(kWinlogon), kForceAutoLogon, kDirect, CheckedWhen::kAsStored,
                                       {kXp2000, 2003, kAlertOnly},  RecordPoint::kAtGate, NOTE_LOGOUT,
                                       "Force Auto-Login.", nullptr};
 
@@ -227,7 +208,7 @@ constexpr CheckRow kForceAutoLogonBox{168,     kHKLM, Opened(kWinlogonKey), kFor
 void LoadForceAutoLogon(TweakContext& ctx, int) {
   LoadShape(ctx, kForceAutoLogonBox);
   // Automatic Login to Windows NT 2000 and XP forces it with the text "1".
-  if (RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey).ReadFlag(kForceAutoLogon))
+  if (RegistryKey::Open(ctx.registry, kHKLM, kWinlogon).ReadFlag(kForceAutoLogon))
     ctx.pages.SetCheck(page::kMultiCheck, control::kCheck1, 1);
 }
 
@@ -243,8 +224,8 @@ constexpr int kAllButWindows95Alert = 2018;
 // The value of each Windows family; the routine records before writing, so
 // the rows record nothing themselves.
 // clang-format off
-constexpr CheckRow kHideUserNt4 {169, kHKLM, Opened(kWinlogonKey),                                                 "DontDisplayLastUserName", kDirect,   CheckedWhen::kAsStored, kNoGate, RecordPoint::kNever, NOTE_LOGOUT, kHideUserCaption, nullptr};
-constexpr CheckRow kHideUserNt5 {169, kHKLM, Opened("Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"), "DontDisplayLastUserName", kDirect,   CheckedWhen::kAsStored, kNoGate, RecordPoint::kNever, NOTE_LOGOUT, kHideUserCaption, nullptr};
+constexpr CheckRow kHideUserNt4 {169, kHKLM, Opened(kWinlogon),                                                 "DontDisplayLastUserName", kDirect,   CheckedWhen::kAsStored, kNoGate, RecordPoint::kNever, NOTE_LOGOUT, kHideUserCaption, nullptr};
+constexpr CheckRow kHideUserNt5 {169, kHKLM, Opened(kSystemPoliciesMixedCase), "DontDisplayLastUserName", kDirect,   CheckedWhen::kAsStored, kNoGate, RecordPoint::kNever, NOTE_LOGOUT, kHideUserCaption, nullptr};
 constexpr CheckRow kHideUser9x  {169, kHKLM, Opened("Network\\Logon"),                                              "DontShowLastUser",        kTextFlag, CheckedWhen::kOn,       kNoGate, RecordPoint::kNever, NOTE_LOGOUT, kHideUserCaption, nullptr};
 // clang-format on
 
@@ -266,7 +247,7 @@ void LoadHideLastUserName(TweakContext& ctx, int tweakId) {
     return;
   }
   ShowTweakPage(ctx, page::kMultiCheck, tweakId, NOTE_LOGOUT);
-  ShowBox(ctx, page::kMultiCheck, control::kCheck1, kHideUserCaption, 0);
+  ShowCheckBox(ctx, page::kMultiCheck, control::kCheck1, kHideUserCaption, 0);
 }
 
 void ApplyHideLastUserName(TweakContext& ctx) {
@@ -295,7 +276,7 @@ constexpr Field kLegalNoticeFields[] = {
 };
 
 // The NT family's key and the Windows 95/98/Me key; the routine records.
-constexpr FieldsRow kLegalNoticeNt{171,     page::kEditCheck,    kHKLM,            Opened(kWinlogonKey),
+constexpr FieldsRow kLegalNoticeNt{171,     page::kEditCheck,    kHKLM,            Opened(kWinlogon),
                                    kNoGate, RecordPoint::kNever, kLegalNoticeNote, kLegalNoticeFields};
 constexpr FieldsRow kLegalNotice9x{171,     page::kEditCheck,    kHKLM,
                                    Opened("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Winlogon"),
@@ -347,14 +328,14 @@ void LoadAutoLogonCount(TweakContext& ctx, int tweakId) {
   ShowTweakPage(ctx, kPage, tweakId, NOTE_LOGOUT);
   ShowWithText(ctx, kPage, control::kLabel1, "Number of Automatic Logins:");
   ShowWithText(ctx, kPage, control::kEdit1, "");
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKey);
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogon);
   if (auto count = StoredCount(ctx.registry, key)) ctx.pages.SetText(kPage, control::kEdit1, *count);
 }
 
 void ApplyAutoLogonCount(TweakContext& ctx) {
   if (!PassGate(ctx, kNt2002, RecordPoint::kAtGate)) return;
   const std::string text = ctx.pages.GetText(page::kEditCheck, control::kEdit1);
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonKeyMixedCase);
+  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKLM, kWinlogonMixedCase);
   // No digits read as 0: an empty edit, letters and 0 itself all remove it.
   const std::optional<int> count = ParseDecimal(text);
   if (count == 0) {

@@ -7,9 +7,6 @@
 
 namespace corvandel {
 
-// The Winlogon key (HKEY_LOCAL_MACHINE), opened by most tweaks of the category.
-inline constexpr const char* kWinlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-
 // Automatic Login to Windows NT 2000 and XP (158).
 void LoadAutomaticLogin(TweakContext& ctx, int tweakId);
 void ApplyAutomaticLogin(TweakContext& ctx);

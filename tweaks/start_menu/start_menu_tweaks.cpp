@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
@@ -13,6 +14,8 @@ namespace corvandel {
 // --- Enable Start Menu Scrolling ------------------------------------------------
 
 namespace {
+
+using namespace keys;
 
 constexpr const char* kScrollingNote =
     "Note:\n\tThe setting is written for every user profile on this computer.\n"
@@ -35,7 +38,7 @@ CheckListRow ScrollingRow(int tweakId, RegKey root, const char* path, const Vers
 }  // namespace
 
 void LoadStartMenuScrolling(TweakContext& ctx, int tweakId) {
-  LoadShape(ctx, ScrollingRow(tweakId, kHKCU, kExplorerAdvanced, k98Me2015, RecordPoint::kAtGate, kScrollingNote));
+  LoadShape(ctx, ScrollingRow(tweakId, kHKCU, kAdvanced, k98Me2015, RecordPoint::kAtGate, kScrollingNote));
 }
 
 void ApplyStartMenuScrolling(TweakContext& ctx) {
@@ -44,59 +47,8 @@ void ApplyStartMenuScrolling(TweakContext& ctx) {
   // default profile; a profile without Explorer settings is skipped.
   const RegistryKey users = RegistryKey::Open(ctx.registry, kHKU, "");
   for (const std::string& profile : users.SubKeyNames(1)) {
-    const std::string path = profile + "\\" + kExplorerAdvanced;
+    const std::string path = profile + "\\" + kAdvanced;
     ApplyShape(ctx, ScrollingRow(ctx.currentTweakId, kHKU, path.c_str(), kNoGate, RecordPoint::kNever, nullptr));
-  }
-}
-
-// --- Show Programs in the Frequently Used Programs List ---------------------------
-
-namespace {
-
-constexpr const char* kApplications = "Applications";
-constexpr const char* kNoStartPage = "NoStartPage";
-constexpr int kPrograms = 1009;
-
-// Programs registered by their file name: the extension in lower or upper
-// case (the searches are case-sensitive).
-bool IsProgramName(const std::string& name) {
-  return name.find(".exe") != std::string::npos || name.find(".EXE") != std::string::npos;
-}
-
-}  // namespace
-
-void LoadFrequentProgramsList(TweakContext& ctx, int tweakId) {
-  constexpr int kPage = page::kList;
-  ShowTweakPage(ctx, kPage, tweakId);
-  ctx.pages.ShowControl(kPage, kPrograms, true);
-  ctx.pages.ListDeleteAllItems(kPage, kPrograms);
-  // A row is checked when its program may be listed: "NoStartPage" cannot be
-  // read. A registration that cannot be opened shows unchecked.
-  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
-  int row = 0;
-  for (const std::string& name : applications.SubKeyNames()) {
-    if (!IsProgramName(name)) continue;
-    ctx.pages.ListInsertItem(kPage, kPrograms, row, name);
-    const RegistryKey program = applications.OpenSubKey(name);
-    ctx.pages.ListSetCheck(kPage, kPrograms, row, program && !program.ReadBytes(kNoStartPage));
-    ++row;
-  }
-}
-
-void ApplyFrequentProgramsList(TweakContext& ctx) {
-  constexpr int kPage = page::kList;
-  if (!PassGate(ctx, kXp2004, RecordPoint::kAtGate)) return;
-  // Each row is written to the registration its text names, so programs
-  // registered or removed since the load do not shift the choices.
-  const RegistryKey applications = RegistryKey::Open(ctx.registry, kHKCR, kApplications);
-  if (!applications) return;
-  for (int row = 0; row < ctx.pages.ListItemCount(kPage, kPrograms); ++row) {
-    const RegistryKey program = applications.OpenSubKey(ctx.pages.ListItemText(kPage, kPrograms, row, 0));
-    if (!program) continue;
-    if (ctx.pages.ListGetCheck(kPage, kPrograms, row))
-      program.DeleteValue(kNoStartPage);
-    else
-      program.WriteText(kNoStartPage, "");
   }
 }
 

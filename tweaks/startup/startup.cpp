@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "services/reg_conventions.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 #include "tweaks/startup/startup_tweaks.h"
 
@@ -10,16 +11,11 @@ namespace corvandel {
 
 namespace {
 
-constexpr const char* kSystemPolicies = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-constexpr const char* kExplorerPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kCrashControl = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
-constexpr const char* kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+using namespace keys;
+
 constexpr const char* kPrefetch =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters";
 // The Winlogon key in both of its spellings (names are case-insensitive: one key).
-constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-constexpr const char* kWinlogonMixedCase = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-constexpr const char* kOle = "SOFTWARE\\Microsoft\\Ole";
 constexpr const char* kReliability = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Reliability";
 
 constexpr const char* kRestartForChanges = "Note:\n\tyou may need to restart for the changes to take effect.";
@@ -59,7 +55,7 @@ constexpr ComboRow kCombos[] = {
 // The current user's response time, written there and to the default profile.
 constexpr EditRow kEdits[] = {
   //id  root             key                               value             type      shown up to  written after  empty edit   gate     history  browse     note         label
-  {225, kUserAndDefault, Opened("Control Panel\\Desktop"), "HungAppTimeout", reg::kSz, "",          "",            Alert(2020), kNoGate, kAtGate, kNoBrowse, NOTE_LOGOUT, "Response Time (milliseconds):"},
+  {225, kUserAndDefault, Opened(kDesktop), "HungAppTimeout", reg::kSz, "",          "",            Alert(2020), kNoGate, kAtGate, kNoBrowse, NOTE_LOGOUT, "Response Time (milliseconds):"},
 };
 
 // Tweaks with routines of their own.

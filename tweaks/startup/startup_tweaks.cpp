@@ -6,15 +6,17 @@
 #include <utility>
 
 #include "services/decimal.h"
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
 
 namespace {
 
-constexpr const char* kDesktop = "Control Panel\\Desktop";
+using namespace keys;
+
 constexpr const char* kAutoEndTasks = "AutoEndTasks";
 constexpr const char* kWaitToKill = "WaitToKillAppTimeout";
 

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "services/reg_conventions.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 #include "tweaks/system/system_tweaks.h"
 
@@ -10,9 +11,8 @@ namespace corvandel {
 
 namespace {
 
-constexpr const char* kSystemPolicy = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-constexpr const char* kExplorerPolicy = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+using namespace keys;
+
 constexpr const char* kScriptHost = "SOFTWARE\\Microsoft\\Windows Script Host\\Settings";
 constexpr const char* kTimeParameters = "SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters";
 constexpr const char* kNtpClient = "SYSTEM\\CurrentControlSet\\Services\\W32Time\\TimeProviders\\NtpClient";
@@ -35,14 +35,14 @@ using enum RecordPoint;
 constexpr CheckRow kCheckBoxes[] = {
   //id  root   key                               value(s)                  writes                                   checked gate        history  note          caption(s)
   // Scripts
-  {230, kHKCU, Opened(kSystemPolicy),            "HideLegacyLogonScripts", kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Legacy Login Scripts .",                                                   nullptr},
-  {231, kHKCU, Opened(kSystemPolicy),            "HideLogoffScripts",      kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Logoff Scripts .",                                                         nullptr},
-  {232, kHKCU, Opened(kSystemPolicy),            "HideLogonScripts",       kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Login Scripts .",                                                          nullptr},
-  {233, kHKLM, Opened(kSystemPolicy),            "HideShutdownScripts",    kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Shutdown Scripts .",                                                       nullptr},
-  {234, kHKLM, Opened(kSystemPolicy),            "HideStartupScripts",     kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Startup Scripts .",                                                        nullptr},
+  {230, kHKCU, Opened(kSystemPolicies),          "HideLegacyLogonScripts", kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Legacy Login Scripts .",                                                   nullptr},
+  {231, kHKCU, Opened(kSystemPolicies),          "HideLogoffScripts",      kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Logoff Scripts .",                                                         nullptr},
+  {232, kHKCU, Opened(kSystemPolicies),          "HideLogonScripts",       kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Login Scripts .",                                                          nullptr},
+  {233, kHKLM, Opened(kSystemPolicies),          "HideShutdownScripts",    kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Shutdown Scripts .",                                                       nullptr},
+  {234, kHKLM, Opened(kSystemPolicies),          "HideStartupScripts",     kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide the Startup Scripts .",                                                        nullptr},
   {235, kHKLM, Opened(kWinlogon),                "RunLogonScriptSync",     kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Enable Run Login Scripts Synchronously .",                                          nullptr},
   // Services
-  {240, kHKLM, Opened("SOFTWARE\\Microsoft\\Ole"), "EnableDCOM",           Writes(TextAnyCase("N"), Text("Y")),     kOn,    kNoGate,    kAtGate, NOTE_LOGOUT,  "Disable Distributed Component Object Model (DCOM).",                               nullptr},
+  {240, kHKLM, Opened(kOle), "EnableDCOM",           Writes(TextAnyCase("N"), Text("Y")),     kOn,    kNoGate,    kAtGate, NOTE_LOGOUT,  "Disable Distributed Component Object Model (DCOM).",                               nullptr},
   {242, kHKLM, Opened("SOFTWARE\\Microsoft\\DirectPlayNATHelp\\DPNHUPnP"), "UPnPMode", Writes(Dword(2), Deleted()), kOn, k2k2003,   kAtGate, NOTE_LOGOUT,  "Disable SSDP Discovery in Windows Messenger .",                                     nullptr},
   {244, kHKLM, Opened(kTimeParameters),          "LocalNTP",               kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Enable NTP Time Server .",                                                          nullptr},
   {248, kHKLM, Opened(kControlWindows),          "NoInteractiveServices",  kDirect,                                 kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Restrict interactive services.",                                                    nullptr},
@@ -50,11 +50,11 @@ constexpr CheckRow kCheckBoxes[] = {
   {256, kPair, Created("Software\\Policies\\Microsoft\\Windows\\App Management"), "COMClassStore", kDirect,         kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Enable Automatic Download of COM Components (Current User).",                      "Enable Automatic Download of COM Components (All Users)."},
   {262, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\WOW"), "DefaultSeparateVDM", Writes(TextAnyCase("Yes"), Text("No")), kOn, k2k2003, kAtGate, NOTE_LOGOUT, "Run 16-bit programs in a separate virtual machine by default",       nullptr},
   {264, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Keyboard Layout"), "Scancode Map", Writes(Binary(kNoWindowsKeys), Deleted()), kExists, kNt2002, kAtGate, NOTE_LOGOUT, "Disable Windows Key .",                                  nullptr},
-  {265, kHKCU, Opened(kExplorerPolicy),          "NoDevMgrUpdate",         Writes(Dword(1), Deleted()),             kOn,    k98Me2015,  kAtGate, NOTE_LOGOUT,  "Disable update device driver wizard .",                                            nullptr},
+  {265, kHKCU, Opened(kExplorerPolicies),        "NoDevMgrUpdate",         Writes(Dword(1), Deleted()),             kOn,    k98Me2015,  kAtGate, NOTE_LOGOUT,  "Disable update device driver wizard .",                                            nullptr},
   {266, kHKLM, Created("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL"), "", Writes(Text("1"), Text("")), kOn, kNoGate, kAtGate, NOTE_LOGOUT, "Unload DLLs .",                                           nullptr},
-  {267, kHKCU, Opened(kExplorerPolicy),          "NoManageMyComputerVerb", Writes(Dword(1), Deleted()),             kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide Computer Management Option .",                                                 nullptr},
-  {268, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management"), "DisablePagingExecutive", kDirect, kOn, kNt2002, kAtGate, NOTE_LOGOUT, "Disable Paging Executive .",                               nullptr},
-  {272, kPair, Created(kExplorerPolicy),         "MemCheckBoxInRunDlg",    Writes(Dword(1), DeletedInKey()),        kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "\"Run in Separate Memory Space\"is shown in the Run box(Current User).",           "\"Run in Separate Memory Space\"is shown in the Run box(All Users)."},
+  {267, kHKCU, Opened(kExplorerPolicies),  "NoManageMyComputerVerb", Writes(Dword(1), Deleted()),             kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "Hide Computer Management Option .",                                                 nullptr},
+  {268, kHKLM, Opened(kMemoryManagement),  "DisablePagingExecutive", kDirect, kOn, kNt2002, kAtGate, NOTE_LOGOUT, "Disable Paging Executive .",                               nullptr},
+  {272, kPair, Created(kExplorerPolicies), "MemCheckBoxInRunDlg",    Writes(Dword(1), DeletedInKey()),        kOn,    k2k2003,    kAtGate, NOTE_LOGOUT,  "\"Run in Separate Memory Space\"is shown in the Run box(Current User).",           "\"Run in Separate Memory Space\"is shown in the Run box(All Users)."},
 };
 
 // Script files open in the editor: each box sets its type's default verb
@@ -103,15 +103,30 @@ constexpr ComboLoad kNoneUnlessKnown{kNoItem, kNoItem, kNoItem};
 // at once, so that one apply settles it.
 constexpr ComboLoad kFirstUnlessNamed{0, 0, 0};
 
-// Combo boxes: 1021 for the Current User scope, 1022 for All Users.
+// The user's power scheme is the stored value's first four bytes (fewer are
+// padded with zeros) as a number, whatever its type: a text "0" reads 48 and
+// shows no scheme.
+constexpr ComboItem kPowerSchemes[] = {
+  {"Home/Office desktop",               DwordInLeadingBytes(0)},
+  {"Portable/Laptop computer",          DwordInLeadingBytes(1)},
+  {"Monitor on for presentations",      DwordInLeadingBytes(2)},
+  {"Network computer (no Wake-on-LAN)", DwordInLeadingBytes(3)},
+  {"Optimized for high performance",    DwordInLeadingBytes(4)},
+  {"Optimized for power saving",        DwordInLeadingBytes(5)},
+};
+
+// Combo boxes: 1021 for the Current User scope, 1022 for All Users; the
+// power scheme is written to the user's key and then to the default
+// profile's, both opened.
 constexpr ComboRow kCombos[] = {
   //id  root   key                  value                   items                load                no selection gate     history  note         labels
-  {229, kHKCU, Created(kScriptHost), "TrustPolicy",          kTrustPolicies,      kFirstWhenNotStored, Nothing(), kNoGate, kAtGate, NOTE_LOGOUT, "Trusted and Untrusted Scripts mode:",    nullptr},
-  {236, kPair, Opened(kSystemPolicy), "RunLogonScriptSync",  kLogonScriptModes,   kFirstWhenNotStored, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode (Current User):", "The Login Scripts Mode (All Users):"},
-  {237, kHKLM, Opened(kSystemPolicy), "RunStartupScriptSync", kStartupScriptModes, kFirstWhenNotStored, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode :",               nullptr},
+  {229, kHKCU, Created(kScriptHost),    "TrustPolicy",          kTrustPolicies,      kFirstWhenNotStored, Nothing(), kNoGate, kAtGate, NOTE_LOGOUT, "Trusted and Untrusted Scripts mode:",    nullptr},
+  {236, kPair, Opened(kSystemPolicies), "RunLogonScriptSync",  kLogonScriptModes,   kFirstWhenNotStored, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode (Current User):", "The Login Scripts Mode (All Users):"},
+  {237, kHKLM, Opened(kSystemPolicies), "RunStartupScriptSync", kStartupScriptModes, kFirstWhenNotStored, Nothing(), k2k2003, kAtGate, NOTE_LOGOUT, "The Login Scripts Mode :",               nullptr},
   {241, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\Messenger"), "Start", kMessengerStarts, kFirstWhenNotStored, Nothing(), kNt2002, kAtGate, NOTE_LOGOUT, "Messenger Service SPAM :", nullptr},
   {247, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Services\\lanmanserver\\parameters"), "Size", kServerSizes, kFirstWhenNotStored, Nothing(), kNt2002, kAtGate, NOTE_LOGOUT, "Optimize the service for :", nullptr},
-  {258, kHKLM, Opened("SYSTEM\\CurrentControlSet\\Control\\Session Manager"), "SafeDllSearchMode", kDllSearchModes, kNoneUnlessKnown, Deleted(), k2k2003, kAtGate, NOTE_LOGOUT, "Safe Dll search mode:", nullptr},
+  {257, kUserAndDefault, Opened("Control Panel\\PowerCfg"), "CurrentPowerPolicy", kPowerSchemes, kFirstWhenNotStored, Nothing(), kNoGate, kAtGate, NOTE_LOGOUT, "Power Management Configuration Mode", nullptr},
+  {258, kHKLM, Opened(kSessionManager), "SafeDllSearchMode", kDllSearchModes, kNoneUnlessKnown, Deleted(), k2k2003, kAtGate, NOTE_LOGOUT, "Safe Dll search mode:", nullptr},
 };
 
 // Edits: 1015 with label 1014.
@@ -194,11 +209,10 @@ constexpr FieldsRow kFields[] = {
 };
 
 // Tweaks with routines of their own; 259 only shows what is set.
-constexpr std::array<TweakRoutines, 6> kOwnRoutines = {{
+constexpr std::array<TweakRoutines, 5> kOwnRoutines = {{
   {253, LoadSfcProgress,      ApplySfcProgress},
   {254, LoadSfcScan,          ApplySfcScan},
   {255, LoadSfcCacheDir,      ApplySfcCacheDir},
-  {257, LoadPowerScheme,      ApplyPowerScheme},
   {259, LoadUpdateServer,     nullptr},
   {269, LoadUsbPolling,       ApplyUsbPolling},
 }};

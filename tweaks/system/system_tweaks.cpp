@@ -5,8 +5,9 @@
 #include <string>
 #include <variant>
 
-#include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 
 namespace corvandel {
@@ -15,8 +16,9 @@ namespace corvandel {
 
 namespace {
 
+using namespace keys;
+
 constexpr const char* kProtectionPolicy = "SOFTWARE\\Policies\\Microsoft\\Windows NT\\Windows File Protection";
-constexpr const char* kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 constexpr const char* kShowProgress = "SFCShowProgress";
 constexpr const char* kScan = "SFCScan";
@@ -113,41 +115,6 @@ void ApplySfcCacheDir(TweakContext& ctx) {
   ApplyProtection(ctx, kCacheDir,
                   folder.empty() ? ProtectionData() : ToSystemRoot(folder, ctx.platform.WindowsDirectory()));
 }
-
-// --- Change Power Management Configuration --------------------------------------
-
-namespace {
-
-constexpr const char* kPowerCfg = "Control Panel\\PowerCfg";
-constexpr const char* kPowerPolicy = "CurrentPowerPolicy";
-
-constexpr ComboItem kPowerSchemes[] = {
-    {"Home/Office desktop", Dword(0)},          {"Portable/Laptop computer", Dword(1)},
-    {"Monitor on for presentations", Dword(2)}, {"Network computer (no Wake-on-LAN)", Dword(3)},
-    {"Optimized for high performance", Dword(4)}, {"Optimized for power saving", Dword(5)},
-};
-
-// Written to the user's key and then to the default profile's, both opened.
-constexpr ComboRow kPowerScheme{257,       kUserAndDefault, Opened(kPowerCfg), kPowerPolicy, kPowerSchemes,
-                                {0, 0, kNoItem}, Nothing(),       kNoGate,           RecordPoint::kAtGate,
-                                NOTE_LOGOUT, "Power Management Configuration Mode", nullptr};
-
-}  // namespace
-
-// The user's scheme is the stored value's first four bytes (fewer are padded
-// with zeros) as a number, whatever its type: a text "0" reads 48 and shows
-// no scheme.
-void LoadPowerScheme(TweakContext& ctx, int) {
-  LoadShape(ctx, kPowerScheme);
-  const auto bytes = RegistryKey::Open(ctx.registry, kHKCU, kPowerCfg).ReadBytes(kPowerPolicy);
-  if (!bytes) return;
-  std::uint32_t number = 0;
-  for (std::size_t i = 0; i < 4 && i < bytes->size(); ++i) number |= static_cast<std::uint32_t>((*bytes)[i]) << (8 * i);
-  const int item = number < std::size(kPowerSchemes) ? static_cast<int>(number) : kNoItem;
-  ctx.pages.ComboSetCurSel(page::kComboCheck, control::kCombo1, item);
-}
-
-void ApplyPowerScheme(TweakContext& ctx) { ApplyShape(ctx, kPowerScheme); }
 
 // --- Configure Windows Software Update Services -----------------------------------
 

@@ -15,10 +15,6 @@ void ApplySfcScan(TweakContext& ctx);
 void LoadSfcCacheDir(TweakContext& ctx, int tweakId);
 void ApplySfcCacheDir(TweakContext& ctx);
 
-// Change Power Management Configuration (257).
-void LoadPowerScheme(TweakContext& ctx, int tweakId);
-void ApplyPowerScheme(TweakContext& ctx);
-
 // Configure Windows Software Update Services (259): shown, never applied.
 void LoadUpdateServer(TweakContext& ctx, int tweakId);
 

@@ -1,7 +1,8 @@
 #include "tweaks/troubleshooting/troubleshooting.h"
 
-#include "services/reg_conventions.h"
 #include "tweaks/accessories/accessories_tweaks.h"
+#include "tweaks/keys.h"
+#include "tweaks/reg_conventions.h"
 #include "tweaks/shapes.h"
 #include "tweaks/troubleshooting/troubleshooting_tweaks.h"
 
@@ -9,21 +10,18 @@ namespace corvandel {
 
 namespace {
 
-constexpr const char* kCrashControl = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
+using namespace keys;
+
 constexpr const char* kEventLog = "SYSTEM\\CurrentControlSet\\Services\\Eventlog";
-constexpr const char* kSystemPolicy = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr const char* kDiagnostics = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Diagnostics";
 constexpr const char* kContextMenuHandlers = "Directory\\Background\\shellex\\ContextMenuHandlers";
 constexpr const char* kIeMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kSafeModeDesktop = "Software\\Microsoft\\Internet Explorer\\Desktop\\SafeMode\\General";
 constexpr const char* kMailBeep = "AppEvents\\Schemes\\Apps\\.Default\\MailBeep\\.current";
-constexpr const char* kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 constexpr const char* kTerminalServer = "SYSTEM\\CurrentControlSet\\Control\\Terminal Server";
 constexpr const char* kErrorReporting = "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
-constexpr const char* kSetup = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
 constexpr const char* kKeyboard = "Control Panel\\Keyboard";
 constexpr const char* kActiveSetup = "SOFTWARE\\Microsoft\\Active Setup";
-constexpr const char* kCdrom = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 
 // The handler of the desktop background's "New" submenu.
 constexpr const char* kNewMenuHandler = "{D969A300-E7FF-11d0-A93B-00A0C90F2719}";
@@ -80,7 +78,7 @@ constexpr CheckItem kErrorReportingBoxes[] = {
 
 constexpr CheckListRow kCheckLists[] = {
   //id  root   key                      checked    gate     history  note         boxes                 all unchecked
-  {284, kHKLM, Opened(kSystemPolicy),   kAsStored, k2k2003, kAtGate, NOTE_LOGOUT, kVerboseStatus},
+  {284, kHKLM, Opened(kSystemPolicies), kAsStored, k2k2003, kAtGate, NOTE_LOGOUT, kVerboseStatus},
   {286, kHKLM, Created(kDiagnostics),   kAsStored, k2k2003, kAtGate, NOTE_LOGOUT, kEventLogging,        AllUnchecked::kRemovesKey},
   {301, kHKLM, Opened(kTerminalServer), kOn,       kXp2004, kAtGate, NOTE_LOGOUT, kRemoteAssistance},
   {305, kHKLM, Opened(kErrorReporting), kAsStored, kXp2004, kAtGate, NOTE_LOGOUT, kErrorReportingBoxes},
@@ -124,27 +122,13 @@ constexpr std::array<TweakRoutines, 4> kOwnRoutines = {{
   {300, LoadStartupWarnings,     ApplyStartupWarnings},
 }};
 
-// The root-level tweaks.
-constexpr EditRow kRootEdits[] = {
-  //id  root   key             value         type      shown up to  written after  empty edit      gate     history  browse   note         label
-  {307, kHKLM, Opened(kSetup), "SourcePath", reg::kSz, "",          "",            kSkipWhenEmpty, kNoGate, kAtGate, kBrowse, NOTE_LOGOUT, "Source Directory:"},
-};
-
-constexpr std::array<TweakRoutines, 3> kRootOwnRoutines = {{
-  {306, LoadSpecialFolders,  ApplySpecialFolders},
-  {308, LoadRegisteredOwner, ApplyRegisteredOwner},
-  {309, LoadCoolSwitch,      ApplyCoolSwitch},
-}};
-
 // clang-format on
 
 constexpr auto kRoutines = JoinRoutines(RoutinesOf<kCheckBoxes>(), RoutinesOf<kCheckLists>(), RoutinesOf<kCombos>(),
                                         RoutinesOf<kEdits>(), kOwnRoutines);
-constexpr auto kRootRoutines = JoinRoutines(RoutinesOf<kRootEdits>(), kRootOwnRoutines);
 
 }  // namespace
 
 std::span<const TweakRoutines> TroubleshootingRoutines() { return kRoutines; }
-std::span<const TweakRoutines> RootLevelRoutines() { return kRootRoutines; }
 
 }  // namespace corvandel

@@ -10,7 +10,4 @@ namespace corvandel {
 // Troubleshooting: crash control, logging and diagnostics: the load and apply routines, in TweakId order.
 std::span<const TweakRoutines> TroubleshootingRoutines();
 
-// the four tweaks at the root of the tree: the load and apply routines, in TweakId order.
-std::span<const TweakRoutines> RootLevelRoutines();
-
 }  // namespace corvandel

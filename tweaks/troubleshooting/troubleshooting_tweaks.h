@@ -1,5 +1,4 @@
-// The Troubleshooting and root-level tweaks that fit none of the shapes
-// alone.
+// The Troubleshooting tweaks that fit none of the shapes alone.
 #pragma once
 
 #include "nav/tweak_context.h"
@@ -19,17 +18,5 @@ void ApplyOfficeShortcutBar(TweakContext& ctx);
 // Disable Warnings on Startup (300): a check box and a combo box.
 void LoadStartupWarnings(TweakContext& ctx, int tweakId);
 void ApplyStartupWarnings(TweakContext& ctx);
-
-// Change the Location of System and Special Folders (306).
-void LoadSpecialFolders(TweakContext& ctx, int tweakId);
-void ApplySpecialFolders(TweakContext& ctx);
-
-// Change the Registered Owner and Organization (308).
-void LoadRegisteredOwner(TweakContext& ctx, int tweakId);
-void ApplyRegisteredOwner(TweakContext& ctx);
-
-// Configure CoolSwitch Application Swapping (309).
-void LoadCoolSwitch(TweakContext& ctx, int tweakId);
-void ApplyCoolSwitch(TweakContext& ctx);
 
 }  // namespace corvandel

@@ -1,0 +1,13 @@
+// The four tweaks at the root of the tree.
+#pragma once
+
+#include <span>
+
+#include "nav/category_tweaks.h"
+
+namespace corvandel {
+
+// The load and apply routines, in TweakId order.
+std::span<const TweakRoutines> RootLevelRoutines();
+
+}  // namespace corvandel
