@@ -8,9 +8,10 @@
 #include <system_error>
 
 #include "nav/tree_model.h"
-#include "nav/tweak_entry.h"
 #include "nav/tweak_find.h"
 #include "services/ansi_text.h"
+#include "services/tweak_entry.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -236,7 +237,7 @@ std::optional<CliFailure> ParseCheckCommand(const std::vector<std::string>& word
 std::vector<int> AppliableTweaks() {
   std::vector<int> ids;
   for (const TreeRow& row : TreeRows())
-    if (HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
+    if (CatalogueDispatch().HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
   return ids;
 }
 
@@ -251,7 +252,7 @@ std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& wo
   line->profileFile = words[2];
   for (std::size_t i = 3; i < words.size(); ++i) {
     const auto id = ParseTweakId(words[i]);
-    if (!id || !HasApplyRoutine(*id))
+    if (!id || !CatalogueDispatch().HasApplyRoutine(*id))
       return Usage("bad TweakId \"" + words[i] + "\": expected a tweak with an \"Apply Changes\" button");
     line->tweakIds.push_back(*id);
   }

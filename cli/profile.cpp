@@ -7,6 +7,7 @@
 #include "nav/tree_model.h"
 #include "pages/page_templates.h"
 #include "services/ansi_text.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -119,7 +120,7 @@ std::optional<ProfileLine> ParseLine(std::string_view text, std::string* error) 
   ProfileLine line;
   const std::string& id = arguments->front();
   const auto [end, fault] = std::from_chars(id.data(), id.data() + id.size(), line.tweakId);
-  if (fault != std::errc() || end != id.data() + id.size() || !HasApplyRoutine(line.tweakId)) {
+  if (fault != std::errc() || end != id.data() + id.size() || !CatalogueDispatch().HasApplyRoutine(line.tweakId)) {
     *error = QuoteText(id) + " is not the TweakId of a tweak with an \"Apply Changes\" button";
     return std::nullopt;
   }

@@ -8,9 +8,9 @@
 
 #include <span>
 
-#include "pages/color_combo_win32.h"
 #include "pages/page_host_win32.h"
 #include "services/platform.h"
+#include "widgets/color_combo_win32.h"
 
 namespace corvandel {
 

@@ -30,4 +30,9 @@ std::span<const TweakRoutines> CatalogueRoutines(Category category) {
   return {};
 }
 
+const TweakDispatch& CatalogueDispatch() {
+  static const TweakDispatch dispatch(CatalogueRoutines);
+  return dispatch;
+}
+
 }  // namespace corvandel

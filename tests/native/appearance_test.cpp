@@ -3,8 +3,8 @@
 // the alerts and the history are checked.
 #include <gtest/gtest.h>
 
+#include "pages/color_combo.h"
 #include "pages/page_handlers.h"
-#include "services/colors.h"
 #include "services/reg_conventions.h"
 #include "tweak_harness.h"
 

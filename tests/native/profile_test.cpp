@@ -8,10 +8,11 @@
 #include "cli/profile.h"
 #include "cli_fixture.h"
 #include "history/change_history.h"
-#include "registry_contents.h"
 #include "nav/tree_model.h"
+#include "registry_contents.h"
 #include "services/file_text.h"
 #include "services/reg_file.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -157,7 +158,7 @@ class ProfileTest : public CliAppTest {
   std::string ShowAll(const std::string& reg) {
     std::vector<std::string> args = {"show"};
     for (const TreeRow& row : TreeRows())
-      if (HasApplyRoutine(row.tweakId)) args.push_back(std::to_string(row.tweakId));
+      if (CatalogueDispatch().HasApplyRoutine(row.tweakId)) args.push_back(std::to_string(row.tweakId));
     args.insert(args.end(), {"--registry", reg});
     EXPECT_EQ(kExitOk, Run(args)) << err.str();
     return out.str();

@@ -4,7 +4,7 @@
 // fields, subkey boxes and the %SystemRoot% form.
 #include <gtest/gtest.h>
 
-#include "services/colors.h"
+#include "pages/color_combo.h"
 #include "services/reg_conventions.h"
 #include "services/registry_key.h"
 #include "tweak_harness.h"

@@ -64,7 +64,7 @@ TweakHarness::TweakHarness() {
   platform.today = kStartDay;
   // The program keeps its own key below HKEY_CURRENT_USER\Software.
   RegistryKey::Create(registry, reg::kCurrentUser, "Software").IsOpen();
-  navigator_ = std::make_unique<Navigator>(trace, pages, platform, profile);
+  navigator_ = std::make_unique<Navigator>(CatalogueDispatch(), trace, pages, platform, profile);
   navigator_->LoadTables();
 }
 
