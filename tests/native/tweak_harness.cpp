@@ -8,6 +8,7 @@
 #include "history/change_history.h"
 #include "services/reg_conventions.h"
 #include "services/registry_key.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 
