@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/picture_win32.h"
+#include "widgets/picture_win32.h"
 #include "help/about_dlg_win32.h"
 #include "nav/profile.h"
 #include "nav/tree_model.h"
@@ -20,7 +20,8 @@
 #include "services/dialog_texts_win32.h"
 #include "services/registry_key.h"
 #include "services/window_place_win32.h"
-#include "services/version_gate.h"
+#include "pages/version_gate.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -76,7 +77,7 @@ bool IsEdit(HWND window) { return IsOfClass(window, "Edit"); }
 CMainDlg::CMainDlg(MainDlgServices services)
     : services_(std::move(services)),
       baseDirectory_(services_.platform.ProgramFolder()),
-      navigator_(services_.registry, pageHost_, services_.platform, services_.profile),
+      navigator_(CatalogueDispatch(), services_.registry, pageHost_, services_.platform, services_.profile),
       pageDialogs_{&listCheckPage_, &multiCheckPage_, &editCheckPage_,  &comboCheckPage_, &listPage_,
                    &editBrowsePage_, &multiComboPage_, &editComboPage_, &singleComboPage_},
       findBox_([this](const std::string& words, bool forward) { return FindTweak(words, forward); }),
@@ -381,7 +382,7 @@ void CMainDlg::RunOverTweaks(std::vector<NoticingPlatform::HeldMessage>* held, c
 }
 
 void CMainDlg::OnSaveProfile() {
-  std::vector<int> tweakIds = AppliableTweaks();
+  std::vector<int> tweakIds = AppliableTweaks(navigator_.Dispatch());
   if (!appliedTweaks_.empty()) {
     const std::string question =
         "Save every tweak that has an \"Apply Changes\" button?\n\nYes: every tweak.\nNo: only the " +
@@ -412,7 +413,7 @@ void CMainDlg::OnApplyProfile() {
   const std::optional<std::string> path = services_.platform.BrowseForFile(kProfileFilter);
   if (!path) return;
   std::string error;
-  const auto lines = ReadProfile(DirectFiles(), *path, &error);
+  const auto lines = ReadProfile(DirectFiles(), *path, navigator_.Dispatch(), &error);
   if (!lines) {
     services_.platform.ShowMessage("Nothing of the profile was applied.\n\n" + error, "Apply Settings Profile",
                                    mb::kIconError);
@@ -811,7 +812,7 @@ void CMainDlg::BuildTree() {
   treeNodes_.clear();
   nodeItems_.clear();
   std::vector<CTreeListItem*> items(kTweakCount, nullptr);  // by row
-  for (const TreeItem& node : TreeItems(navigator_.Table())) {
+  for (const TreeItem& node : TreeItems(navigator_.Table(), navigator_.Dispatch())) {
     CTreeListItem* parent = kTreeListRoot;
     if (node.row.parentId != kNoParent) parent = items[static_cast<std::size_t>(node.row.parentId)];
     CTreeListItem* item = tree_.InsertItem(node.text.c_str(), parent, kTreeListLast);

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "app/find_box_win32.h"
-#include "app/skin_engine_win32.h"
-#include "app/splash_win32.h"
-#include "app/splitter_bar_win32.h"
+#include "widgets/skin_engine_win32.h"
+#include "widgets/splash_win32.h"
+#include "widgets/splitter_bar_win32.h"
 #include "nav/navigator.h"
-#include "nav/tree_list_ctrl_win32.h"
+#include "widgets/tree_list_ctrl_win32.h"
 #include "pages/page_dialogs_win32.h"
 #include "pages/page_host_win32.h"
 
@@ -160,7 +160,7 @@ class CMainDlg : private IPageOwner {
 
   // IPageOwner
   int CurrentTweakId() const override { return navigator_.CurrentTweakId(); }
-  bool ShowsOverview() const override { return HasOverview(navigator_.CurrentTweakId()); }
+  bool ShowsOverview() const override { return navigator_.Dispatch().HasOverview(navigator_.CurrentTweakId()); }
   IPlatform& Platform() override { return services_.platform; }
   Win32PageHost& PageHost() override { return pageHost_; }
   int SkinElement(HWND window, const wchar_t* elementName) override;

@@ -16,16 +16,17 @@
 #include "nav/tree_model.h"
 #include "nav/tweak_find.h"
 #include "nav/tweak_table.h"
+#include "pages/color_combo.h"
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "services/ansi_text.h"
-#include "services/colors.h"
 #include "services/file_system.h"
 #include "services/file_text.h"
 #include "services/reg_file.h"
 #include "services/registry_memory.h"
 #include "services/registry_overlay.h"
 #include "services/registry_recording.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -94,7 +95,7 @@ class Session {
           std::ostream& out, bool json, bool preview)
       : platform_(platform),
         steps_(steps),
-        navigator_(steps, pages_, platform, profile, files),
+        navigator_(CatalogueDispatch(), steps, pages_, platform, profile, files),
         out_(out),
         json_(json),
         preview_(preview) {
@@ -108,17 +109,17 @@ class Session {
   // row holds (a language file may change it).
   void Tree() {
     if (json_) {
-      out_ << TreeJson(TreeItems(navigator_.Table())).dump(2) << '\n';
+      out_ << TreeJson(TreeItems(navigator_.Table(), navigator_.Dispatch())).dump(2) << '\n';
       return;
     }
-    for (const TreeItem& node : TreeItems(navigator_.Table()))
+    for (const TreeItem& node : TreeItems(navigator_.Table(), navigator_.Dispatch()))
       out_ << std::string(2 * static_cast<std::size_t>(Depth(node.row)), ' ') << node.tweakId << ' '
            << EscapeText(node.text) << '\n';
   }
 
   // The matching nodes in tree order, each with its current title.
   void Find(const std::vector<std::string>& words) {
-    const std::vector<TreeItem> nodes = TreeItems(navigator_.Table());
+    const std::vector<TreeItem> nodes = TreeItems(navigator_.Table(), navigator_.Dispatch());
     nlohmann::json matches = nlohmann::json::array();
     for (std::size_t at : FindMatches(nodes, navigator_.Table(), words)) {
       const std::string title = Title(nodes[at].row.tweakId);
@@ -319,7 +320,7 @@ CliFailure FileFailure(std::string message) { return {kExitFileError, std::move(
 
 std::optional<CliFailure> ReadProfile(IFileStore& files, const std::string& file, std::vector<ProfileLine>* profile) {
   std::string message;
-  auto lines = corvandel::ReadProfile(files, file, &message);
+  auto lines = corvandel::ReadProfile(files, file, CatalogueDispatch(), &message);
   if (!lines) return FileFailure(message);
   *profile = std::move(*lines);
   return std::nullopt;

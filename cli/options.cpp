@@ -9,9 +9,10 @@
 
 #include "nav/profile.h"
 #include "nav/tree_model.h"
-#include "nav/tweak_entry.h"
 #include "nav/tweak_find.h"
 #include "services/ansi_text.h"
+#include "services/tweak_entry.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -245,11 +246,11 @@ std::optional<CliFailure> ParseProfileCommand(const std::vector<std::string>& wo
   line->profileFile = words[2];
   for (std::size_t i = 3; i < words.size(); ++i) {
     const auto id = ParseTweakId(words[i]);
-    if (!id || !HasApplyRoutine(*id))
+    if (!id || !CatalogueDispatch().HasApplyRoutine(*id))
       return Usage("bad TweakId \"" + words[i] + "\": expected a tweak with an \"Apply Changes\" button");
     line->tweakIds.push_back(*id);
   }
-  if (save && line->tweakIds.empty()) line->tweakIds = AppliableTweaks();
+  if (save && line->tweakIds.empty()) line->tweakIds = AppliableTweaks(CatalogueDispatch());
   return std::nullopt;
 }
 
@@ -265,7 +266,7 @@ std::optional<CliFailure> ParseDiffCommand(const std::vector<std::string>& words
     line->tweakIds.push_back(*id);
   }
   // Against a profile, its own tweaks are the ones compared (cli_app).
-  if (line->tweakIds.empty() && !withProfile) line->tweakIds = AppliableTweaks();
+  if (line->tweakIds.empty() && !withProfile) line->tweakIds = AppliableTweaks(CatalogueDispatch());
   return std::nullopt;
 }
 

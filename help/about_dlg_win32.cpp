@@ -1,9 +1,9 @@
 #include "help/about_dlg_win32.h"
 
-#include "app/skin_engine_win32.h"
 #include "res/resource.h"
 #include "services/dialog_texts_win32.h"
 #include "services/window_place_win32.h"
+#include "widgets/skin_engine_win32.h"
 
 namespace corvandel {
 

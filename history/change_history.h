@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "nav/tweak_entry.h"
 #include "services/file_text.h"
 #include "services/platform.h"
 #include "services/registry.h"
+#include "services/tweak_entry.h"
 
 namespace corvandel {
 

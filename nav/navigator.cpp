@@ -1,12 +1,10 @@
 #include "nav/navigator.h"
 
-#include "nav/tree_model.h"
 #include "nav/tweak_table.h"
 #include "pages/page_reset.h"
+#include "pages/version_gate.h"
 #include "services/registry_key.h"
 #include "services/registry_overlay.h"
-#include "services/version_gate.h"
-#include "tweaks/catalogue.h"
 
 namespace corvandel {
 
@@ -57,21 +55,17 @@ std::string ApplyStatusText(const ChangeOutcome& outcome) {
   return changed + kUndo;
 }
 
-Navigator::Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile,
-                     IFileStore& files)
-    : gate_(registry),
+Navigator::Navigator(const TweakDispatch& dispatch, IRegistry& registry, IPageHost& pages, IPlatform& platform,
+                     IProfile& profile, IFileStore& files)
+    : dispatch_(dispatch),
+      gate_(registry),
       registry_(static_cast<IRegistry&>(gate_)),
       pages_(pages),
       platform_(platform),
       backups_(platform.ProgramFolder(), files),
       language_(profile, platform.ProgramFolder()),
       history_(registry, platform, table_, platform.ProgramFolder() + "\\" + kHistoryFileName, files),
-      context_{registry_, pages, platform_, language_, table_, history_, listColumns_, 0, &driveTable_} {
-  for (int i = 0; i < kCategoryCount; ++i) {
-    const auto category = static_cast<Category>(i);
-    handlers_[static_cast<std::size_t>(i)] = std::make_unique<CCategoryTweaks>(category, CatalogueRoutines(category));
-  }
-}
+      context_{registry_, pages, platform_, language_, table_, history_, listColumns_, 0, &tweakState_} {}
 
 void Navigator::LoadTables() {
   if (auto name = RegistryKey::Open(registry_, reg::kCurrentUser, kProgramKey).ReadText(kLanguageValue))
@@ -83,32 +77,33 @@ void Navigator::LoadTables() {
 
 void Navigator::ShowFirstPage() {
   ShowTweakPageNone(pages_);
-  if (const CCategoryTweaks* handler = HandlerOf(0)) handler->Load(context_, 0);
+  Load(0);
 }
 
-const CCategoryTweaks& Navigator::Handler(Category category) const {
-  return *handlers_[static_cast<std::size_t>(category)];
-}
-
-const CCategoryTweaks* Navigator::HandlerOf(int tweakId) const {
-  auto category = CategoryOf(tweakId);
-  return category ? &Handler(*category) : nullptr;
+void Navigator::Load(int tweakId) {
+  const TweakDispatch::Entry& entry = dispatch_[tweakId];
+  if (entry.IsOverview()) {
+    ShowOverview(tweakId, entry.overviewRows, pages_, table_, history_, listColumns_);
+    return;
+  }
+  // An overview reads no keys, but may rebuild the history, which writes; a
+  // tweak's load opens its keys for reading only.
+  if (!entry.tweak) return;
+  ReadOnlyOpens reading(registry_);
+  entry.tweak->load(context_, tweakId);
 }
 
 void Navigator::Select(int tweakId) {
   context_.currentTweakId = tweakId;
   ShowTweakPageNone(pages_);
-  // An overview reads no keys, but may rebuild the history, which writes.
-  std::optional<ReadOnlyOpens> reading;
-  if (!HasOverview(tweakId)) reading.emplace(registry_);
-  if (const CCategoryTweaks* handler = HandlerOf(tweakId)) handler->Load(context_, tweakId);
+  Load(tweakId);
 }
 
 ChangeOutcome Navigator::Apply() {
-  const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
-  if (!handler) return {};
+  const TweakRoutines* tweak = dispatch_[context_.currentTweakId].tweak;
+  if (!tweak || !tweak->apply) return {};
   const std::size_t shownBefore = platform_.MessagesShown();
-  ChangeOutcome outcome = RunRecorded([&] { handler->Apply(context_, context_.currentTweakId); });
+  ChangeOutcome outcome = RunRecorded([&] { tweak->apply(context_); });
   if (platform_.MessagesShown() > shownBefore) outcome.alert = platform_.LastMessage();
   if (!outcome.missingKeys.empty()) {
     platform_.ShowMessage(MissingKeysText(outcome.missingKeys), language_.GetLangString(kAlertCaption),
@@ -120,16 +115,16 @@ ChangeOutcome Navigator::Apply() {
 }
 
 RecordedChanges Navigator::PreviewApply() {
-  const CCategoryTweaks* handler = HandlerOf(context_.currentTweakId);
-  if (!handler) return {};
+  const TweakRoutines* tweak = dispatch_[context_.currentTweakId].tweak;
+  if (!tweak || !tweak->apply) return {};
   OverlayRegistry scratch(registry_);
   RecordingRegistry recorder(static_cast<IRegistry&>(scratch));
   TweakContext preview{recorder, pages_, platform_, language_, table_, history_, listColumns_,
-                       context_.currentTweakId, &driveTable_};
+                       context_.currentTweakId, &tweakState_};
   bool recordAsked = false;  // a preview dates nothing
   preview.heldRecord = &recordAsked;
   recorder.Begin(nullptr, /*listMade=*/true);
-  handler->Apply(preview, context_.currentTweakId);
+  tweak->apply(preview);
   return recorder.End();
 }
 
@@ -150,8 +145,8 @@ std::optional<ChangeOutcome> Navigator::UndoLastChange(std::string* error) {
 
 ChangeOutcome Navigator::RunRecorded(const std::function<void()>& change) {
   const int tweakId = context_.currentTweakId;
-  const auto row = static_cast<std::size_t>(tweakId);
-  const std::string title = row < table_.size() ? table_[row].title : std::string();
+  const TweakEntry* row = FindRow(table_, tweakId);
+  const std::string title = row ? row->title : std::string();
   ChangeOutcome outcome;
   std::vector<RegChange> written;  // what the backup file holds
   RecordingRegistry::BeforeChange backup = [&](const std::vector<RegChange>& restore) {

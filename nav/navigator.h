@@ -1,25 +1,23 @@
 // The navigation core that the main window (and the headless front end)
 // drives: start-up of the tables and the history, the selection dispatch and
 // the apply dispatch. It owns what the main window owns apart from drawing:
-// the titles table, the history, CurrentTweakId and the category handlers.
+// the titles table, the history and CurrentTweakId; the dispatch it is handed.
 #pragma once
 
-#include <array>
+#include <any>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "history/backups.h"
 #include "history/change_history.h"
-#include "nav/category_tweaks.h"
 #include "nav/noticing_platform.h"
 #include "nav/overviews.h"
 #include "nav/tweak_context.h"
+#include "nav/tweak_dispatch.h"
 #include "services/language.h"
 #include "services/profile.h"
-#include "tweaks/file_system/drive_table.h"
 #include "services/registry_gate.h"
 #include "services/registry_recording.h"
 
@@ -47,9 +45,10 @@ std::string ApplyStatusText(const ChangeOutcome& outcome);
 
 class Navigator {
  public:
-  // files: where the history and the backups are kept.
-  Navigator(IRegistry& registry, IPageHost& pages, IPlatform& platform, IProfile& profile,
-            IFileStore& files = DirectFiles());
+  // dispatch: the catalogue's routines (tweaks/catalogue.h). files: where
+  // the history and the backups are kept.
+  Navigator(const TweakDispatch& dispatch, IRegistry& registry, IPageHost& pages, IPlatform& platform,
+            IProfile& profile, IFileStore& files = DirectFiles());
   Navigator(const Navigator&) = delete;
   Navigator& operator=(const Navigator&) = delete;
 
@@ -93,10 +92,11 @@ class Navigator {
   // The platform the routines see: the one given, its message boxes counted.
   NoticingPlatform& Platform() { return platform_; }
   ChangeHistory& History() { return history_; }
-  const CCategoryTweaks& Handler(Category category) const;
+  const TweakDispatch& Dispatch() const { return dispatch_; }
 
  private:
-  const CCategoryTweaks* HandlerOf(int tweakId) const;
+  // Runs the load of tweakId: its overview or its load routine.
+  void Load(int tweakId);
   // Runs change over the recording registry: a backup of what it is about to
   // change is written before the change reaches the registry (and removed
   // again when nothing changed); the history record the change asks for is
@@ -105,6 +105,7 @@ class Navigator {
   // got through is put back, and an alert says why nothing was changed.
   ChangeOutcome RunRecorded(const std::function<void()>& change);
 
+  const TweakDispatch& dispatch_;
   RegistryGate gate_;
   RecordingRegistry registry_;
   IPageHost& pages_;
@@ -114,10 +115,9 @@ class Navigator {
   TweakTable table_;
   ChangeHistory history_;
   ListCheckColumns listColumns_;
-  DriveTable driveTable_;
+  std::any tweakState_;
   TweakContext context_;
   bool preview_ = false;
-  std::array<std::unique_ptr<CCategoryTweaks>, kCategoryCount> handlers_;
 };
 
 }  // namespace corvandel

@@ -12,11 +12,6 @@ constexpr int kTooltipsRow = 58;
 
 }  // namespace
 
-bool HasOverview(int tweakId) {
-  const TreeRow* row = FindTreeRow(tweakId);
-  return row && row->routines != Routines::kNone && (row->kind == NodeKind::kCategory || row->kind == NodeKind::kGroup);
-}
-
 OverviewColumns OverviewColumnWidths(int tweakId) {
   switch (tweakId) {
     case 1: return {280, 115};  // Command Processor
@@ -34,15 +29,15 @@ void ListCheckColumns::Replace(IPageHost& pages, std::initializer_list<Column> c
 
 std::string DescriptionText(const TweakEntry& row) { return row.title + ":\n" + row.description; }
 
-void ShowOverview(int tweakId, IPageHost& pages, const TweakTable& table, ChangeHistory& history,
-                  ListCheckColumns& columns) {
+void ShowOverview(int tweakId, const std::vector<int>& rows, IPageHost& pages, const TweakTable& table,
+                  ChangeHistory& history, ListCheckColumns& columns) {
   pages.ShowPage(page::kListCheck, true);
   pages.ShowControl(page::kListCheck, control::kList, true);
   pages.SetText(page::kListCheck, control::kDescription, DescriptionText(table[static_cast<std::size_t>(tweakId)]));
   const OverviewColumns widths = OverviewColumnWidths(tweakId);
   columns.Replace(pages, {{"Name", widths.nameWidth}, {"Data Modified", widths.dateWidth}});
   int index = 0;
-  for (int id : OverviewTweakIds(tweakId)) {
+  for (int id : rows) {
     // Dates are looked up by the table's current titles, the titles the
     // history file was written with, so a language file's titles still match.
     const std::string& title = table[static_cast<std::size_t>(id)].title;

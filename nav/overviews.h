@@ -5,15 +5,13 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "history/change_history.h"
-#include "nav/tweak_entry.h"
 #include "pages/page_host.h"
+#include "services/tweak_entry.h"
 
 namespace corvandel {
-
-// Whether node tweakId (a category or group with routines) has an overview.
-bool HasOverview(int tweakId);
 
 struct OverviewColumns {
   int nameWidth;  // pixels
@@ -40,10 +38,11 @@ class ListCheckColumns {
   int count_ = 0;
 };
 
-// Shows the overview of node tweakId: its description, then one row per tweak
-// directly under it that has a load routine, with the row's date.
-void ShowOverview(int tweakId, IPageHost& pages, const TweakTable& table, ChangeHistory& history,
-                  ListCheckColumns& columns);
+// Shows the overview of node tweakId: its description, then one row per
+// tweak of rows (those directly under it that have a load routine), with the
+// row's date.
+void ShowOverview(int tweakId, const std::vector<int>& rows, IPageHost& pages, const TweakTable& table,
+                  ChangeHistory& history, ListCheckColumns& columns);
 
 // "Title:\nDescription", the text of description field 1006.
 std::string DescriptionText(const TweakEntry& row);

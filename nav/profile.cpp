@@ -114,13 +114,13 @@ std::optional<std::vector<std::string>> SplitArguments(std::string_view line, st
 }
 
 // One line's apply, or nothing with *error saying why not.
-std::optional<ProfileLine> ParseLine(std::string_view text, std::string* error) {
+std::optional<ProfileLine> ParseLine(std::string_view text, const TweakDispatch& dispatch, std::string* error) {
   const auto arguments = SplitArguments(text, error);
   if (!arguments) return std::nullopt;
   ProfileLine line;
   const std::string& id = arguments->front();
   const auto [end, fault] = std::from_chars(id.data(), id.data() + id.size(), line.tweakId);
-  if (fault != std::errc() || end != id.data() + id.size() || !HasApplyRoutine(line.tweakId)) {
+  if (fault != std::errc() || end != id.data() + id.size() || !dispatch.HasApplyRoutine(line.tweakId)) {
     *error = QuoteText(id) + " is not the TweakId of a tweak with an \"Apply Changes\" button";
     return std::nullopt;
   }
@@ -208,7 +208,7 @@ std::string ProfileArgument(std::string_view text) {
 }
 
 std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, const std::string& fileName,
-                                                     std::string* error) {
+                                                     const TweakDispatch& dispatch, std::string* error) {
   const std::optional<std::string> ansi = AnsiText(bytes, fileName, error);
   if (!ansi) return std::nullopt;
   std::string_view text = *ansi;
@@ -226,7 +226,7 @@ std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, con
     const std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos || line[first] == '#') continue;
     std::string why;
-    auto parsed = ParseLine(line, &why);
+    auto parsed = ParseLine(line, dispatch, &why);
     if (!parsed) {
       *error = fileName + ":" + std::to_string(number) + ": " + why;
       return std::nullopt;
@@ -237,20 +237,21 @@ std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, con
   return lines;
 }
 
-std::optional<std::vector<ProfileLine>> ReadProfile(IFileStore& files, const std::string& path, std::string* error) {
+std::optional<std::vector<ProfileLine>> ReadProfile(IFileStore& files, const std::string& path,
+                                                    const TweakDispatch& dispatch, std::string* error) {
   std::string message;
   const std::optional<std::string> text = files.Read(path, &message);
   if (!text) {
     *error = message.empty() ? path + ": no such file" : message;
     return std::nullopt;
   }
-  return ParseProfile(*text, path, error);
+  return ParseProfile(*text, path, dispatch, error);
 }
 
-std::vector<int> AppliableTweaks() {
+std::vector<int> AppliableTweaks(const TweakDispatch& dispatch) {
   std::vector<int> ids;
   for (const TreeRow& row : TreeRows())
-    if (HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
+    if (dispatch.HasApplyRoutine(row.tweakId)) ids.push_back(row.tweakId);
   return ids;
 }
 

@@ -47,14 +47,15 @@ struct ProfileLine {
 // without a byte-order mark, or UTF-16 with one; lines end with CR LF, LF or
 // CR. A character the ANSI code page lacks refuses the profile.
 std::optional<std::vector<ProfileLine>> ParseProfile(std::string_view bytes, const std::string& fileName,
-                                                     std::string* error);
+                                                     const TweakDispatch& dispatch, std::string* error);
 // The profile in a file; nothing, with *error ("FILE: why" or "FILE:LINE:
 // why"), when it cannot be read or a line is not an apply.
-std::optional<std::vector<ProfileLine>> ReadProfile(IFileStore& files, const std::string& path, std::string* error);
+std::optional<std::vector<ProfileLine>> ReadProfile(IFileStore& files, const std::string& path,
+                                                    const TweakDispatch& dispatch, std::string* error);
 
 // Every tweak with an "Apply Changes" button, in tree order: what a profile
 // saves when no tweak is named.
-std::vector<int> AppliableTweaks();
+std::vector<int> AppliableTweaks(const TweakDispatch& dispatch);
 
 // The pages driven as a user drives them: the navigator selects and
 // applies, the page host holds the controls; the navigator's platform

@@ -1,19 +1,18 @@
 // The navigation tree's content as data: every row of the titles table with
-// its place in the tree (kind, parent), whether it has routines, and the text
-// of the tree node where that differs from the table title. Also the two
-// dispatch facts (which TweakIds have a load and an apply routine), the handler
-// category of each TweakId, and the rows that a group overview lists.
+// its place in the tree (kind, parent) and the text of the tree node where
+// that differs from the table title, and the handler category of each
+// TweakId. Which rows have routines, and so which are tree nodes, the
+// dispatch (nav/tweak_dispatch.h) knows from the routine tables.
 //
 // Every lookup takes any int: a language file can set any number as a TweakId,
-// and a number outside 0..309 simply has no row, no routines and no category.
+// and a number outside 0..309 simply has no row and no category.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
-#include "nav/tweak_entry.h"
+#include "services/tweak_entry.h"
 
 namespace corvandel {
 
@@ -24,19 +23,12 @@ enum class NodeKind : unsigned char {
   kRootTweak,  // one of the four tweaks at the root after the last category
 };
 
-enum class Routines : unsigned char {
-  kNone,          // a table row only: not in the tree, nothing to load or apply
-  kLoadOnly,      // categories and groups (their overview), and tweak 259
-  kLoadAndApply,  // every other tweak in the tree
-};
-
 inline constexpr int kNoParent = -1;
 
 struct TreeRow {
   int tweakId;   // also the row's index in the titles table
   NodeKind kind;
   int parentId;  // kNoParent at the root
-  Routines routines;
   const char* nodeText = nullptr;  // nullptr: the node shows the table title
 };
 
@@ -45,10 +37,6 @@ std::span<const TreeRow> TreeRows();
 
 // The row of tweakId, or nullptr outside 0..309.
 const TreeRow* FindTreeRow(int tweakId);
-
-// The 270 rows that are tree nodes (those with routines), in insertion order:
-// every parent comes before its children.
-std::vector<TreeRow> TreeNodes();
 
 bool IsBold(NodeKind kind);
 
@@ -65,19 +53,7 @@ struct TreeItem {
   int image;         // its table row's image
 };
 
-// The tree's nodes in insertion order, over the titles table as start-up
-// left it; a node whose row the table lacks is left out. The window and the
-// headless front end build their trees from this.
-std::vector<TreeItem> TreeItems(const TweakTable& table);
-
-bool HasLoadRoutine(int tweakId);
-bool HasApplyRoutine(int tweakId);
-
-// The rows a category's or group's overview lists, in tree order: the tweaks
-// directly under it that have a load routine. Empty for anything else.
-std::vector<int> OverviewTweakIds(int nodeId);
-
-// The eleven handlers that own the load and apply routines.
+// The eleven categories; the catalogue keeps a routine table for each.
 enum class Category : unsigned char {
   kAccessories,
   kAppearance,
@@ -94,7 +70,7 @@ enum class Category : unsigned char {
 
 inline constexpr int kCategoryCount = 11;
 
-// The handler of tweakId, by TweakId range; none outside 0..309.
+// The category of tweakId, by TweakId range; none outside 0..309.
 std::optional<Category> CategoryOf(int tweakId);
 
 }  // namespace corvandel

@@ -3,18 +3,18 @@
 // beyond the registry handles they open and close within one call.
 #pragma once
 
+#include <any>
+
 #include "history/change_history.h"
 #include "nav/overviews.h"
-#include "nav/tweak_entry.h"
 #include "pages/page_host.h"
+#include "pages/version_gate.h"
 #include "services/language.h"
 #include "services/platform.h"
 #include "services/registry.h"
-#include "services/version_gate.h"
+#include "services/tweak_entry.h"
 
 namespace corvandel {
-
-class DriveTable;
 
 struct TweakContext {
   IRegistry& registry;
@@ -25,9 +25,9 @@ struct TweakContext {
   ChangeHistory& history;
   ListCheckColumns& listColumns;  // list 1007 of CListCheckPage
   int currentTweakId = 0;         // the node selected last
-  // The File System's drive choices, kept from the load of its drive tweak
-  // to the apply; nullptr where no navigator keeps them.
-  DriveTable* driveTable = nullptr;
+  // What a tweak keeps from its load to its apply (the File System's drive
+  // choices); nullptr where no navigator keeps it.
+  std::any* tweakState = nullptr;
   // Set while the navigator runs an apply: the record waits there until the
   // apply's outcome is known (no date for a change that was refused whole).
   bool* heldRecord = nullptr;

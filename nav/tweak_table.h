@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "nav/tweak_entry.h"
+#include "services/tweak_entry.h"
 
 namespace corvandel {
 

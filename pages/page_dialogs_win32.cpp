@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/skin_engine_win32.h"
+#include "widgets/skin_engine_win32.h"
 #include "pages/dialog_template_win32.h"
 #include "pages/page_handlers.h"
-#include "services/colors.h"
+#include "pages/color_combo.h"
 
 namespace corvandel {
 namespace {

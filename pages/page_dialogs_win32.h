@@ -7,9 +7,9 @@
 #include <windows.h>
 
 
-#include "pages/color_combo_win32.h"
 #include "pages/page_host_win32.h"
 #include "services/platform.h"
+#include "widgets/color_combo_win32.h"
 
 namespace corvandel {
 

@@ -46,11 +46,37 @@ build_tree() {  # name, configure function, build dir
   fi
 }
 
+# The layer order: every probe of tests/layers compiled on its own, each
+# expected to find its header or to be refused it (the compiler finds no such
+# file), as its name says.
+check_layers() {  # name, build dir
+  local probe outcome expected out
+  log "checking the layer order ($1)"
+  for probe in $(ninja -C "$2" -t targets all | grep -oE '^layer_probe_[a-z_0-9]+' | sort -u); do
+    expected=${probe#layer_probe_}; expected=${expected%%_*}
+    out=$BUILD/$1-$probe.log
+    if cmake --build "$2" --target "$probe" >"$out" 2>&1; then
+      outcome=found
+    elif grep -qE 'No such file or directory|file not found' "$out"; then
+      outcome=refused
+    else
+      outcome=broken
+    fi
+    if [ "$outcome" = "$expected" ]; then
+      passed=$((passed + 1))
+    else
+      tail -n 20 "$out"
+      failed=$((failed + 1)); problems+=("$1 $probe: $outcome")
+    fi
+  done
+}
+
 mkdir -p "$BUILD"
 start=$SECONDS
 
 if build_tree native configure_native "$NATIVE_BUILD"; then
   run_suite native-tests "$NATIVE_BUILD/tests/corvandel_tests"
+  check_layers native "$NATIVE_BUILD"
 fi
 
 # Each fuzz target for a bounded number of inputs: seconds, not minutes
@@ -68,6 +94,7 @@ if build_tree fuzz configure_fuzz "$FUZZ_BUILD"; then
 fi
 
 if build_tree windows configure_windows "$WINDOWS_BUILD"; then
+  check_layers windows "$WINDOWS_BUILD"
   ensure_wine_prefix
   trap 'stop_wineserver; stop_xvfb' EXIT
   start_xvfb

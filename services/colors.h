@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "pages/page_host.h"
-
 namespace corvandel {
 
 using ColorRef = std::uint32_t;  // COLORREF: 0x00BBGGRR, red in the low byte
@@ -43,16 +41,5 @@ ColorRef ColorFromRgbText(std::string_view text);
 std::array<std::uint8_t, 4> ColorToBinary(ColorRef color);
 // The first four bytes as a little-endian COLORREF; nothing for fewer.
 std::optional<ColorRef> ColorFromBinary(std::span<const std::uint8_t> bytes);
-
-// The colour combo box (CColorCombo): each item's text is a colour name and
-// its item data the colour.
-
-// Refills the combo with the table, in table order; leaves nothing selected.
-// A combo that holds the table already keeps its items.
-void FillColors(IPageHost& pages, int pageId, int comboId);
-// The selected item's colour, or 0 (black) when nothing is selected.
-ColorRef GetSelectedColor(const IPageHost& pages, int pageId, int comboId);
-// Selects the first item of that colour; no match leaves the selection alone.
-void SelectColor(IPageHost& pages, int pageId, int comboId, ColorRef color);
 
 }  // namespace corvandel

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "nav/tweak_entry.h"
 #include "services/profile.h"
+#include "services/tweak_entry.h"
 
 namespace corvandel {
 

@@ -2,12 +2,10 @@
 
 #include <vector>
 
+#include "services/read_key.h"
+
 namespace corvandel {
 namespace {
-
-bool IsRoot(RegKey key) {
-  return key == reg::kClassesRoot || key == reg::kCurrentUser || key == reg::kLocalMachine || key == reg::kUsers;
-}
 
 // The path's parts joined with single backslashes, so that one key has one
 // spelling here whatever the caller wrote.
@@ -34,26 +32,6 @@ std::string Parent(const std::string& path) {
   const std::size_t slash = path.rfind('\\');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
-
-// A key of the registry underneath, opened for the life of the object.
-class BaseKey {
- public:
-  BaseKey(IRegistry& registry, RegKey root, const std::string& path) : registry_(registry) {
-    result_ = registry.OpenKeyEx(root, path.c_str(), &key_);
-  }
-  ~BaseKey() {
-    if (result_ == reg::kSuccess && !IsRoot(key_)) registry_.CloseKey(key_);
-  }
-  BaseKey(const BaseKey&) = delete;
-  BaseKey& operator=(const BaseKey&) = delete;
-  RegResult result() const { return result_; }
-  RegKey key() const { return key_; }
-
- private:
-  IRegistry& registry_;
-  RegKey key_ = 0;
-  RegResult result_;
-};
 
 }  // namespace
 
@@ -98,7 +76,7 @@ RegResult OverlayRegistry::Materialise(const Place& place) {
 // reached. A key the registry underneath lacks has nothing to copy.
 RegResult OverlayRegistry::CopyIn(const Place& place) {
   if (Copied(place)) return reg::kSuccess;
-  BaseKey from(base_, place.first, place.second);
+  ReadKey from(base_, place.first, place.second, &IRegistry::OpenKeyEx);
   if (from.result() == reg::kAccessDenied) return reg::kAccessDenied;
   copied_.insert(Folded(place));
   if (from.result() != reg::kSuccess) return reg::kSuccess;
@@ -134,7 +112,7 @@ RegResult OverlayRegistry::ProbeWrite(const Place& place) {
   base_.SetReadOnlyOpens(false);
   RegResult result = reg::kSuccess;
   for (std::string path = place.second;; path = Parent(path)) {
-    BaseKey key(base_, place.first, path);
+    ReadKey key(base_, place.first, path, &IRegistry::OpenKeyEx);
     if (key.result() != reg::kFileNotFound || path.empty()) {
       result = key.result() == reg::kAccessDenied ? reg::kAccessDenied : reg::kSuccess;
       break;

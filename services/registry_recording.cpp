@@ -3,13 +3,10 @@
 #include <algorithm>
 
 #include "services/ansi_text.h"
+#include "services/read_key.h"
 
 namespace corvandel {
 namespace {
-
-bool IsRoot(RegKey key) {
-  return key == reg::kClassesRoot || key == reg::kCurrentUser || key == reg::kLocalMachine || key == reg::kUsers;
-}
 
 // path lies at or below key (both from the same root).
 bool IsWithin(std::string_view path, std::string_view key) {
@@ -32,34 +29,12 @@ std::string Joined(const std::string& path, std::string_view subKey) {
   return joined;
 }
 
-// An open key for reading what is there, closed on leaving; the root itself
-// for an empty path.
-class ReadKey {
- public:
-  ReadKey(IRegistry& registry, RegKey root, const std::string& path) : registry_(registry) {
-    result_ = registry.OpenKey(root, path.c_str(), &key_);
-  }
-  ~ReadKey() {
-    if (result_ == reg::kSuccess && !IsRoot(key_)) registry_.CloseKey(key_);
-  }
-  ReadKey(const ReadKey&) = delete;
-  ReadKey& operator=(const ReadKey&) = delete;
-
-  RegResult result() const { return result_; }
-  RegKey key() const { return key_; }
-
- private:
-  IRegistry& registry_;
-  RegKey key_ = 0;
-  RegResult result_;
-};
-
 using Stored = RecordingRegistry::Stored;
 using KeyContent = RecordingRegistry::KeyContent;
 using Tree = RecordingRegistry::Tree;
 
 std::optional<Stored> ReadValue(IRegistry& registry, RegKey root, const std::string& path, const std::string& name) {
-  ReadKey key(registry, root, path);
+  ReadKey key(registry, root, path, &IRegistry::OpenKey);
   if (key.result() != reg::kSuccess) return std::nullopt;
   Stored stored;
   std::uint32_t size = 0;
@@ -74,7 +49,7 @@ std::optional<Stored> ReadValue(IRegistry& registry, RegKey root, const std::str
 }
 
 std::optional<Tree> ReadTree(IRegistry& registry, RegKey root, const std::string& path) {
-  ReadKey key(registry, root, path);
+  ReadKey key(registry, root, path, &IRegistry::OpenKey);
   if (key.result() != reg::kSuccess) return std::nullopt;
   Tree tree{KeyContent{path, {}}};
   std::vector<char> name(16384);
@@ -332,7 +307,7 @@ std::vector<RegChange> RecordingRegistry::Made(const std::vector<RegChange>& res
 }
 
 bool RecordingRegistry::HasSubkeys(const Place& place) {
-  ReadKey key(inner_, place.root, place.path);
+  ReadKey key(inner_, place.root, place.path, &IRegistry::OpenKey);
   char name[256];
   return key.result() == reg::kSuccess && inner_.EnumKey(key.key(), 0, name, sizeof(name)) == reg::kSuccess;
 }
@@ -343,7 +318,7 @@ std::optional<RecordingRegistry::Place> RecordingRegistry::FirstMissing(const Pl
     const std::size_t slash = rest.find('\\');
     path = Joined(path, rest.substr(0, slash));
     rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-    ReadKey key(inner_, place.root, path);
+    ReadKey key(inner_, place.root, path, &IRegistry::OpenKey);
     if (key.result() == reg::kFileNotFound) return Place{place.root, path};
     if (key.result() != reg::kSuccess) return std::nullopt;
   }

@@ -31,4 +31,9 @@ std::span<const TweakRoutines> CatalogueRoutines(Category category) {
   return {};
 }
 
+const TweakDispatch& CatalogueDispatch() {
+  static const TweakDispatch dispatch(CatalogueRoutines);
+  return dispatch;
+}
+
 }  // namespace corvandel

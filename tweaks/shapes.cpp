@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "pages/color_combo.h"
 #include "services/ansi_text.h"
-#include "services/colors.h"
 #include "services/decimal.h"
 #include "services/registry_key.h"
 #include "tweaks/reg_conventions.h"

@@ -33,10 +33,10 @@
 #include <span>
 #include <string>
 
-#include "nav/category_tweaks.h"
+#include "nav/tweak_dispatch.h"
+#include "pages/version_gate.h"
 #include "services/os_version.h"
 #include "services/registry.h"
-#include "services/version_gate.h"
 
 namespace corvandel {
 

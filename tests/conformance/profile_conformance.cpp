@@ -1,4 +1,4 @@
-#include "tests/conformance/profile_conformance.h"
+#include "conformance/profile_conformance.h"
 
 #include <cstdint>
 #include <fstream>

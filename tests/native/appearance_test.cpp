@@ -3,6 +3,7 @@
 // the alerts and the history are checked.
 #include <gtest/gtest.h>
 
+#include "pages/color_combo.h"
 #include "pages/page_handlers.h"
 #include "services/colors.h"
 #include "tweak_harness.h"

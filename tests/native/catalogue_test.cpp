@@ -28,7 +28,8 @@ std::vector<int> TweaksWithRoutines(Category category) {
   std::vector<int> ids;
   for (const TreeRow& row : TreeRows()) {
     const bool tweak = row.kind == NodeKind::kTweak || row.kind == NodeKind::kRootTweak;
-    if (CategoryOf(row.tweakId) == category && tweak && row.routines != Routines::kNone) ids.push_back(row.tweakId);
+    if (CategoryOf(row.tweakId) == category && tweak && CatalogueDispatch().HasLoadRoutine(row.tweakId))
+      ids.push_back(row.tweakId);
   }
   return ids;
 }
@@ -42,7 +43,7 @@ TEST(Catalogue, EveryTweakWithRoutinesHasExactlyOneLoadAndApplyEntry) {
       EXPECT_TRUE(r.load) << "TweakId " << r.tweakId;
       // A null apply is a load-only tweak, which the tree must offer as such.
       const Routines offered = r.apply ? Routines::kLoadAndApply : Routines::kLoadOnly;
-      EXPECT_EQ(offered, FindTreeRow(r.tweakId) ? FindTreeRow(r.tweakId)->routines : Routines::kNone)
+      EXPECT_EQ(offered, CatalogueDispatch()[r.tweakId].routines)
           << "TweakId " << r.tweakId << " has routines the tree does not offer";
     }
     for (int id : TweaksWithRoutines(category)) EXPECT_EQ(1u, registered.count(id)) << "TweakId " << id;

@@ -10,6 +10,7 @@
 #include "cli/page_printer.h"
 #include "cli_fixture.h"
 #include "nav/tweak_table.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -71,7 +72,8 @@ class CliJsonTest : public CliAppTest {
 TEST_F(CliJsonTest, ShowNamesEveryVisibleControlOfTheTextOutput) {
   const std::string reg = MachineReg();
   std::vector<std::string> args = {"show"};
-  for (const TreeItem& node : TreeItems(BuildTweakTable())) args.push_back(std::to_string(node.tweakId));
+  for (const TreeItem& node : TreeItems(BuildTweakTable(), CatalogueDispatch()))
+    args.push_back(std::to_string(node.tweakId));
   args.insert(args.end(), {"--registry", reg, "--windows", "98"});
   ASSERT_EQ(kExitOk, Run(args)) << err.str();
   const std::vector<std::string> text = Lines();

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "pages/color_combo.h"
 #include "pages/page_model.h"
-#include "services/colors.h"
 
 namespace corvandel {
 namespace {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "nav/tree_model.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -131,7 +132,7 @@ struct TreeContent {
 
 TreeContent ContentOfTree() {
   TreeContent content;
-  for (const TreeRow& row : TreeNodes()) {
+  for (const TreeRow& row : CatalogueDispatch().TreeNodes()) {
     const std::string text = NodeText(row);
     switch (row.kind) {
       case NodeKind::kCategory:

@@ -5,12 +5,13 @@
 #include "nav/navigator.h"
 #include "nav/tree_model.h"
 #include "pages/page_model.h"
-#include "services/platform_fake.h"
+#include "scratch_folder.h"
 #include "services/change_lines.h"
+#include "services/platform_fake.h"
+#include "services/profile_ini.h"
 #include "services/registry_key.h"
 #include "services/registry_memory.h"
-#include "services/profile_ini.h"
-#include "scratch_folder.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -28,7 +29,7 @@ class NavigatorTest : public ::testing::Test {
   }
 
   Navigator& Start() {
-    navigator = std::make_unique<Navigator>(registry, pages, platform, profile);
+    navigator = std::make_unique<Navigator>(CatalogueDispatch(), registry, pages, platform, profile);
     navigator->LoadTables();
     navigator->ShowFirstPage();
     return *navigator;
@@ -146,10 +147,10 @@ TEST_F(NavigatorTest, EverySelectionLeavesAtMostOnePageAndOutOfRangeIdsAreHarmle
     EXPECT_LE(VisiblePages(), 1) << id;
     // Overviews show the list; so do the tweaks whose page is the list page.
     const bool listShown = pages.IsPageVisible(page::kListCheck) && pages.IsControlVisible(page::kListCheck, kList);
-    if (HasOverview(id)) {
+    if (CatalogueDispatch().HasOverview(id)) {
       EXPECT_TRUE(listShown) << id;
     }
-    if (!HasLoadRoutine(id)) {
+    if (!CatalogueDispatch().HasLoadRoutine(id)) {
       EXPECT_FALSE(listShown) << id;
     }
     nav.Apply();

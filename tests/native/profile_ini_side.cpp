@@ -1,6 +1,6 @@
 // The profile cases against the portable INI reader.
 #include "services/profile_ini.h"
-#include "tests/conformance/profile_conformance.h"
+#include "conformance/profile_conformance.h"
 
 namespace corvandel {
 namespace {

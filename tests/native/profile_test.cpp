@@ -8,10 +8,11 @@
 #include "nav/profile.h"
 #include "cli_fixture.h"
 #include "history/change_history.h"
-#include "registry_contents.h"
 #include "nav/tree_model.h"
+#include "registry_contents.h"
 #include "services/file_text.h"
 #include "services/reg_file.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -23,7 +24,7 @@ TEST(ProfileText, ArgumentsAreQuotedWhereNeededAndReadBackAsWritten) {
                                "line\r\nbreak", std::string("\x80\xff\x01", 3), "#1", "  edges  "};
   for (const std::string& text : texts) {
     std::string error;
-    const auto lines = ParseProfile("2 " + ProfileArgument("1015=" + text) + " 1013=1\n", "p.txt", &error);
+    const auto lines = ParseProfile("2 " + ProfileArgument("1015=" + text) + " 1013=1\n", "p.txt", CatalogueDispatch(), &error);
     ASSERT_TRUE(lines) << error;
     ASSERT_EQ(1u, lines->size());
     ASSERT_EQ(2u, lines->front().settings.size());
@@ -35,7 +36,7 @@ TEST(ProfileText, ArgumentsAreQuotedWhereNeededAndReadBackAsWritten) {
 TEST(ProfileText, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
   std::string error;
   const auto lines =
-      ParseProfile("# a title\r\n\r\n   \t\r\n  # indented\r\n3 1013=1\r\n80 1009[2]=1 click:1016", "p", &error);
+      ParseProfile("# a title\r\n\r\n   \t\r\n  # indented\r\n3 1013=1\r\n80 1009[2]=1 click:1016", "p", CatalogueDispatch(), &error);
   ASSERT_TRUE(lines) << error;
   ASSERT_EQ(2u, lines->size());
   EXPECT_EQ(5, (*lines)[0].lineNumber);
@@ -75,7 +76,7 @@ TEST(ProfileText, ProfilesAreReadInTheEncodingsAndLineEndsNotepadSaves) {
     for (const auto& [name, bytes] : files) {
       SCOPED_TRACE(std::string(name) + (end[0] == '\n' ? " LF" : end[1] ? " CR LF" : " CR"));
       std::string error;
-      const auto parsed = ParseProfile(bytes, "p.txt", &error);
+      const auto parsed = ParseProfile(bytes, "p.txt", CatalogueDispatch(), &error);
       ASSERT_TRUE(parsed) << error;
       ASSERT_EQ(2u, parsed->size());
       EXPECT_EQ(2, (*parsed)[0].lineNumber);
@@ -85,9 +86,9 @@ TEST(ProfileText, ProfilesAreReadInTheEncodingsAndLineEndsNotepadSaves) {
     }
   }
   std::string error;
-  EXPECT_FALSE(ParseProfile("# x\r\r2 \"1015=\xE6\x97\xA5\"\r", "p.txt", &error));
+  EXPECT_FALSE(ParseProfile("# x\r\r2 \"1015=\xE6\x97\xA5\"\r", "p.txt", CatalogueDispatch(), &error));
   EXPECT_EQ("p.txt:3: a character that the ANSI code page (Windows-1252) lacks", error);
-  EXPECT_FALSE(ParseProfile("\xFF\xFE" "2", "p.txt", &error));
+  EXPECT_FALSE(ParseProfile("\xFF\xFE" "2", "p.txt", CatalogueDispatch(), &error));
   EXPECT_EQ("p.txt: a UTF-16 file with an odd number of bytes", error);
 }
 
@@ -108,7 +109,7 @@ TEST(ProfileText, BadLinesAreNamedByFileAndLine) {
   };
   for (const Case& c : cases) {
     std::string error;
-    EXPECT_FALSE(ParseProfile(std::string("# ok\n") + c.line + "\n3 1013=1\n", "p.txt", &error)) << c.line;
+    EXPECT_FALSE(ParseProfile(std::string("# ok\n") + c.line + "\n3 1013=1\n", "p.txt", CatalogueDispatch(), &error)) << c.line;
     EXPECT_EQ(c.error, error);
   }
 }
@@ -157,7 +158,7 @@ class ProfileTest : public CliAppTest {
   std::string ShowAll(const std::string& reg) {
     std::vector<std::string> args = {"show"};
     for (const TreeRow& row : TreeRows())
-      if (HasApplyRoutine(row.tweakId)) args.push_back(std::to_string(row.tweakId));
+      if (CatalogueDispatch().HasApplyRoutine(row.tweakId)) args.push_back(std::to_string(row.tweakId));
     args.insert(args.end(), {"--registry", reg});
     EXPECT_EQ(kExitOk, Run(args)) << err.str();
     return out.str();

@@ -4,6 +4,7 @@
 // fields, subkey boxes and the %SystemRoot% form.
 #include <gtest/gtest.h>
 
+#include "pages/color_combo.h"
 #include "services/colors.h"
 #include "services/registry_key.h"
 #include "tweak_harness.h"

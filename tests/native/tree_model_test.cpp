@@ -10,6 +10,7 @@
 
 #include "nav/tree_model.h"
 #include "nav/tweak_table.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -55,13 +56,13 @@ TEST(TreeModel, KindsFollowTheCatalogue) {
     if (kRootTweakIds.count(row.tweakId)) expected = NodeKind::kRootTweak;
     EXPECT_EQ(expected, row.kind);
     const bool isTweak = row.kind == NodeKind::kTweak || row.kind == NodeKind::kRootTweak;
-    if (isTweak && row.routines != Routines::kNone) ++tweaksInTree;
+    if (isTweak && CatalogueDispatch().HasLoadRoutine(row.tweakId)) ++tweaksInTree;
   }
   EXPECT_EQ(242, tweaksInTree);  // the catalogue's tweaks, the four root-level ones included
 }
 
 TEST(TreeModel, TreeHoldsThe270RowsWithRoutinesInNumberOrder) {
-  const std::vector<TreeRow> nodes = TreeNodes();
+  const std::vector<TreeRow> nodes = CatalogueDispatch().TreeNodes();
   ASSERT_EQ(270u, nodes.size());
   std::vector<int> expected;
   for (int id = 0; id < kTweakCount; ++id) {
@@ -111,10 +112,10 @@ void ExpectDepthFirstNesting(std::span<const TreeRow> rows) {
 TEST(TreeModel, TheListingNestsDepthFirst) { ExpectDepthFirstNesting(TreeRows()); }
 
 // The tree build appends each node under a parent it has already inserted.
-TEST(TreeModel, TreeNodesNestDepthFirstUnderTreeNodes) { ExpectDepthFirstNesting(TreeNodes()); }
+TEST(TreeModel, TreeNodesNestDepthFirstUnderTreeNodes) { ExpectDepthFirstNesting(CatalogueDispatch().TreeNodes()); }
 
 TEST(TreeModel, RootLevelTweaksFollowTheLastCategory) {
-  const std::vector<TreeRow> nodes = TreeNodes();
+  const std::vector<TreeRow> nodes = CatalogueDispatch().TreeNodes();
   std::vector<int> rootLevel;
   for (const TreeRow& node : nodes) {
     if (node.parentId == kNoParent) rootLevel.push_back(node.tweakId);
@@ -123,7 +124,7 @@ TEST(TreeModel, RootLevelTweaksFollowTheLastCategory) {
 }
 
 TEST(TreeModel, CategoriesAndGroupsAreBoldTweaksAreNot) {
-  for (const TreeRow& node : TreeNodes()) {
+  for (const TreeRow& node : CatalogueDispatch().TreeNodes()) {
     const bool categoryOrGroup = kCategoryIds.count(node.tweakId) || kGroupIds.count(node.tweakId);
     EXPECT_EQ(categoryOrGroup, IsBold(node.kind)) << node.tweakId;
   }
@@ -138,7 +139,7 @@ TEST(TreeModel, NodeTextIsTheTableTitleExceptWhereTheTreeSpellsItDifferently) {
       {163, "Customize the Windows login and Security Dialog Titles"},
       {171, "Legal Notice Dialog Box Before login"},
   };
-  for (const TreeRow& node : TreeNodes()) {
+  for (const TreeRow& node : CatalogueDispatch().TreeNodes()) {
     SCOPED_TRACE(node.tweakId);
     const std::string& title = table[static_cast<std::size_t>(node.tweakId)].title;
     const auto own = ownText.find(node.tweakId);
@@ -159,8 +160,8 @@ TEST(TreeModel, TreeItemsKeepTheListedTextsOverATranslatedTable) {
   table[2].tweakId = 3;
   table[2].image = 7;
 
-  const std::vector<TreeItem> items = TreeItems(table);
-  const std::vector<TreeRow> nodes = TreeNodes();
+  const std::vector<TreeItem> items = TreeItems(table, CatalogueDispatch());
+  const std::vector<TreeRow> nodes = CatalogueDispatch().TreeNodes();
   ASSERT_EQ(nodes.size(), items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     SCOPED_TRACE(nodes[i].tweakId);
@@ -176,7 +177,7 @@ TEST(TreeModel, TreeItemsKeepTheListedTextsOverATranslatedTable) {
 
   // A table cut short (as no start-up leaves it) gives no node for the rows it lacks.
   table.resize(3);
-  EXPECT_EQ(3u, TreeItems(table).size());
+  EXPECT_EQ(3u, TreeItems(table, CatalogueDispatch()).size());
 }
 
 TEST(DispatchTables, EveryTreeNodeLoadsAndEveryTreeTweakButOneApplies) {
@@ -185,12 +186,13 @@ TEST(DispatchTables, EveryTreeNodeLoadsAndEveryTreeTweakButOneApplies) {
     SCOPED_TRACE(id);
     const bool inTree = kRoutineLessIds.count(id) == 0;
     const bool categoryOrGroup = kCategoryIds.count(id) || kGroupIds.count(id);
-    EXPECT_EQ(inTree, HasLoadRoutine(id));
-    EXPECT_EQ(inTree && !categoryOrGroup && id != 259, HasApplyRoutine(id));
-    if (HasApplyRoutine(id)) ++applies;
+    EXPECT_EQ(inTree, CatalogueDispatch().HasLoadRoutine(id));
+    EXPECT_EQ(inTree && !categoryOrGroup && id != 259, CatalogueDispatch().HasApplyRoutine(id));
+    if (CatalogueDispatch().HasApplyRoutine(id)) ++applies;
   }
   EXPECT_EQ(241, applies);
-  EXPECT_TRUE(HasLoadRoutine(259));  // "Configure Windows Software Update Services" only shows its settings
+  // "Configure Windows Software Update Services" only shows its settings
+  EXPECT_TRUE(CatalogueDispatch().HasLoadRoutine(259));
 }
 
 TEST(DispatchTables, HandlerRangesMeetAtTheirBoundaries) {
@@ -271,7 +273,7 @@ TEST(GroupOverviews, ListTheLoadableTweaksDirectlyUnderTheNode) {
   for (int id = -1; id <= kTweakCount; ++id) {
     const auto overview = overviews.find(id);
     const std::vector<int> expected = overview != overviews.end() ? overview->second : std::vector<int>{};
-    EXPECT_EQ(expected, OverviewTweakIds(id)) << id;
+    EXPECT_EQ(expected, CatalogueDispatch().OverviewTweakIds(id)) << id;
   }
 }
 
@@ -279,10 +281,10 @@ TEST(OutOfRangeTweakIds, HaveNoRowNoRoutinesNoCategoryAndNoOverview) {
   for (int id : {-1, -2, kTweakCount, kTweakCount + 1, 1000, INT_MIN, INT_MAX}) {
     SCOPED_TRACE(id);
     EXPECT_EQ(nullptr, FindTreeRow(id));
-    EXPECT_FALSE(HasLoadRoutine(id));
-    EXPECT_FALSE(HasApplyRoutine(id));
+    EXPECT_FALSE(CatalogueDispatch().HasLoadRoutine(id));
+    EXPECT_FALSE(CatalogueDispatch().HasApplyRoutine(id));
     EXPECT_FALSE(CategoryOf(id).has_value());
-    EXPECT_TRUE(OverviewTweakIds(id).empty());
+    EXPECT_TRUE(CatalogueDispatch().OverviewTweakIds(id).empty());
   }
 }
 

@@ -5,12 +5,13 @@
 #include "cli_fixture.h"
 #include "nav/tweak_find.h"
 #include "nav/tweak_table.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
 
 std::vector<int> MatchingIds(const TweakTable& table, std::string_view query) {
-  const std::vector<TreeItem> nodes = TreeItems(table);
+  const std::vector<TreeItem> nodes = TreeItems(table, CatalogueDispatch());
   std::vector<int> ids;
   for (std::size_t at : FindMatches(nodes, table, FindWords(query))) ids.push_back(nodes[at].tweakId);
   return ids;
@@ -49,7 +50,7 @@ TEST(TweakFind, EveryWordMustOccurInTitleDescriptionOrNodeTextInAnyCase) {
 
 TEST(TweakFind, NextMatchWrapsBothWaysAndFindsTheCurrentNodeLast) {
   const TweakTable table = BuildTweakTable();
-  const std::vector<TreeItem> nodes = TreeItems(table);
+  const std::vector<TreeItem> nodes = TreeItems(table, CatalogueDispatch());
   const std::vector<std::string> sound = FindWords("watson sound");
   const std::size_t first = PositionOf(nodes, 18), second = PositionOf(nodes, 24);
   EXPECT_EQ(first, FindNextMatch(nodes, table, sound, std::nullopt, true));

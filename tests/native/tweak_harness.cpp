@@ -7,6 +7,7 @@
 #include "history/change_history.h"
 #include "services/ansi_text.h"
 #include "services/registry_key.h"
+#include "tweaks/catalogue.h"
 #include "tweaks/reg_conventions.h"
 
 namespace corvandel {
@@ -64,7 +65,7 @@ TweakHarness::TweakHarness() {
   platform.today = kStartDay;
   // The program keeps its own key below HKEY_CURRENT_USER\Software.
   RegistryKey::Create(registry, reg::kCurrentUser, "Software").IsOpen();
-  navigator_ = std::make_unique<Navigator>(trace, pages, platform, profile);
+  navigator_ = std::make_unique<Navigator>(CatalogueDispatch(), trace, pages, platform, profile);
   navigator_->LoadTables();
 }
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "pages/page_model.h"
+#include "pages/version_gate.h"
 #include "scratch_folder.h"
 #include "services/platform_fake.h"
 #include "services/profile_ini.h"
-#include "services/version_gate.h"
 
 namespace corvandel {
 namespace {

@@ -8,13 +8,13 @@
 #include <map>
 #include <string>
 
-#include "app/skin_engine_win32.h"
 #include "help/about_dlg_win32.h"
 #include "native/scratch_folder.h"
 #include "native/source_tree.h"
 #include "res/resource.h"
 #include "services/language.h"
 #include "services/profile_win32.h"
+#include "widgets/skin_engine_win32.h"
 
 namespace corvandel {
 namespace {

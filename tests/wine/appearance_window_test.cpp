@@ -1,6 +1,7 @@
 // Appearance and Desktop tweaks in the real main window over a hermetic
 // registry: the page a tweak loads, a click on its check box, the Apply
 // button, the registry afterwards and the date its overview shows.
+#include "tweaks/catalogue.h"
 #include "wine/tweak_window.h"
 
 namespace corvandel {
@@ -57,7 +58,7 @@ TEST_F(AppearanceWindowTest, MovingWindowContentsAreSwitchedOnAndTheOverviewShow
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
 
   dialog->navigator().Select(kEffectsAndMenus);
-  const std::vector<int> rows = OverviewTweakIds(kEffectsAndMenus);
+  const std::vector<int> rows = CatalogueDispatch().OverviewTweakIds(kEffectsAndMenus);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i] == kMovingWindows ? "1/2/2008" : "3/7/2007",
               Pages().ListItemText(page::kListCheck, kOverviewList, static_cast<int>(i), 1))

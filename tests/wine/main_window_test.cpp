@@ -14,14 +14,15 @@
 #include <vector>
 
 #include "app/main_dlg_win32.h"
+#include "native/scratch_folder.h"
 #include "nav/overviews.h"
 #include "nav/tree_model.h"
-#include "native/scratch_folder.h"
 #include "pages/page_handlers.h"
 #include "services/platform_fake.h"
 #include "services/profile_win32.h"
 #include "services/registry_memory.h"
 #include "services/window_text_win32.h"
+#include "tweaks/catalogue.h"
 #include "wine/hermetic_registry_win32.h"
 
 namespace corvandel {
@@ -119,7 +120,7 @@ class MainWindowTest : public ::testing::Test {
     GetClientRect(GetDlgItem(dialog->pages().PageWindow(page::kListCheck), kOverviewList), &list);
     EXPECT_EQ(widths.dateWidth, Pages().ListColumnWidth(page::kListCheck, kOverviewList, 1));
     EXPECT_EQ(list.right - widths.dateWidth, Pages().ListColumnWidth(page::kListCheck, kOverviewList, 0));
-    const std::vector<int> rows = OverviewTweakIds(nodeId);
+    const std::vector<int> rows = CatalogueDispatch().OverviewTweakIds(nodeId);
     ASSERT_EQ(static_cast<int>(rows.size()), Pages().ListItemCount(page::kListCheck, kOverviewList));
     for (std::size_t row = 0; row < rows.size(); ++row) {
       const int index = static_cast<int>(row);
@@ -147,7 +148,7 @@ TEST_F(MainWindowTest, StartsOnTheAccessoriesOverviewWithEveryPageBehindIt) {
 
 TEST_F(MainWindowTest, TreeHoldsEveryNodeInTreeOrderAsAStandardTreeView) {
   Start();
-  const std::vector<TreeRow> nodes = TreeNodes();
+  const std::vector<TreeRow> nodes = CatalogueDispatch().TreeNodes();
   EXPECT_EQ(static_cast<LRESULT>(nodes.size()), SendMessageA(Tree(), TVM_GETCOUNT, 0, 0));
   const TweakTable& table = dialog->navigator().Table();
   // Depth first: each node, then its children.
@@ -424,7 +425,7 @@ TEST_F(MainWindowTest, ATweakLoadsItsPageAndAppliesThroughTheApplyButton) {
   RegCloseKey(key);
 
   Select(1);
-  const std::vector<int> rows = OverviewTweakIds(1);
+  const std::vector<int> rows = CatalogueDispatch().OverviewTweakIds(1);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i] == kAllowUncPaths ? "1/2/2008" : kTodayText,
               Pages().ListItemText(page::kListCheck, kOverviewList, static_cast<int>(i), 1)) << rows[i];

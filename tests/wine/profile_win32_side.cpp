@@ -1,6 +1,6 @@
 // The profile cases against GetPrivateProfileStringA.
 #include "services/profile_win32.h"
-#include "tests/conformance/profile_conformance.h"
+#include "conformance/profile_conformance.h"
 
 namespace corvandel {
 namespace {

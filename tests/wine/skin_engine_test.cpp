@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/skin_engine_win32.h"
 #include "native/scratch_folder.h"
 #include "native/source_tree.h"
 #include "services/skin_file.h"
+#include "widgets/skin_engine_win32.h"
 #include "wine/window_support.h"
 
 namespace corvandel {

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/splash_win32.h"
 #include "native/scratch_folder.h"
 #include "native/source_tree.h"
+#include "widgets/splash_win32.h"
 #include "wine/window_support.h"
 
 namespace corvandel {

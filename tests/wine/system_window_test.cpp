@@ -1,5 +1,6 @@
 // A System tweak on the real window: selected in the tree, changed with a
 // click, applied with the Apply button, then dated in its group's overview.
+#include "tweaks/catalogue.h"
 #include "wine/tweak_window.h"
 
 namespace corvandel {
@@ -36,7 +37,7 @@ TEST_F(SystemWindowTest, DisablingDcomWritesNAndDatesTheServicesOverview) {
   RegCloseKey(key);
 
   Select(kServices);
-  const std::vector<int> rows = OverviewTweakIds(kServices);
+  const std::vector<int> rows = CatalogueDispatch().OverviewTweakIds(kServices);
   ASSERT_EQ(static_cast<int>(rows.size()), Pages().ListItemCount(page::kListCheck, 1007));
   for (std::size_t i = 0; i < rows.size(); ++i)
     EXPECT_EQ(rows[i] == kDisableDcom ? "1/2/2008" : "3/7/2007",

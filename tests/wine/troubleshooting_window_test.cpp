@@ -1,6 +1,7 @@
 // A Troubleshooting tweak through the real main window over a hermetic
 // registry: selected in the tree, its boxes clicked, Apply pressed; then the
 // registry and the category's overview.
+#include "tweaks/catalogue.h"
 #include "wine/tweak_window.h"
 
 namespace corvandel {
@@ -46,7 +47,7 @@ TEST_F(TroubleshootingWindowTest, NumLockForBothScopesWritesTheCurrentUserAndDat
   if (defaultKeyboard) RegCloseKey(defaultKeyboard);
 
   Select(kTroubleshooting);
-  const std::vector<int> rows = OverviewTweakIds(kTroubleshooting);
+  const std::vector<int> rows = CatalogueDispatch().OverviewTweakIds(kTroubleshooting);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i] == kNumLock ? "1/2/2008" : "3/7/2007",
               dialog->pages().ListItemText(page::kListCheck, 1007, static_cast<int>(i), 1))

@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "app/main_dlg_win32.h"
-#include "nav/overviews.h"
 #include "native/scratch_folder.h"
+#include "nav/overviews.h"
 #include "services/platform_fake.h"
 #include "services/profile_win32.h"
+#include "tweaks/catalogue.h"
 #include "wine/hermetic_registry_win32.h"
 
 namespace corvandel {
@@ -84,7 +85,7 @@ class TweakWindowTest : public ::testing::Test {
   // The date the overview of nodeId shows for tweakId.
   std::string OverviewDate(int nodeId, int tweakId) {
     Select(nodeId);
-    const std::vector<int> rows = OverviewTweakIds(nodeId);
+    const std::vector<int> rows = CatalogueDispatch().OverviewTweakIds(nodeId);
     for (std::size_t i = 0; i < rows.size(); ++i)
       if (rows[i] == tweakId) return Pages().ListItemText(page::kListCheck, kOverviewList, static_cast<int>(i), 1);
     ADD_FAILURE() << tweakId << " is not in the overview of " << nodeId;

@@ -23,9 +23,9 @@ void LoadAutoRunDrives(TweakContext& ctx, int tweakId) {
   ShowTweakPage(ctx, kListPage, tweakId);
   ctx.pages.ShowControl(kListPage, kDriveList, true);
   ctx.pages.ListDeleteAllItems(kListPage, kDriveList);
-  if (!ctx.driveTable) return;
+  if (!ctx.tweakState) return;
   int row = 0;
-  for (const std::string& name : ctx.driveTable->Rebuild(PresentDrives(ctx.platform)))
+  for (const std::string& name : ctx.tweakState->emplace<DriveTable>().Rebuild(PresentDrives(ctx.platform)))
     ctx.pages.ListInsertItem(kListPage, kDriveList, row++, name);
 }
 
@@ -33,10 +33,11 @@ void LoadAutoRunDrives(TweakContext& ctx, int tweakId) {
 void ApplyAutoRunDrives(TweakContext& ctx) {
   if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
   const RegistryKey policies = RegistryKey::Open(ctx.registry, kHKCU, kExplorerPolicies);
-  if (!policies || !ctx.driveTable) return;
+  const DriveTable* drives = ctx.tweakState ? std::any_cast<DriveTable>(ctx.tweakState) : nullptr;
+  if (!policies || !drives) return;
   std::uint32_t mask = 0;
   for (int row = 0; row < ctx.pages.ListItemCount(kListPage, kDriveList); ++row)
-    if (ctx.pages.ListGetCheck(kListPage, kDriveList, row)) mask |= ctx.driveTable->MaskOfRow(row);
+    if (ctx.pages.ListGetCheck(kListPage, kDriveList, row)) mask |= drives->MaskOfRow(row);
   policies.WriteDword("NoDriveAutoRun", mask);
 }
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "pages/color_combo.h"
 #include "pages/page_handlers.h"
-#include "services/colors.h"
 #include "services/decimal.h"
 #include "services/registry_key.h"
 #include "tweaks/keys.h"

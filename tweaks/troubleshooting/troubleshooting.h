@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "nav/category_tweaks.h"
+#include "nav/tweak_dispatch.h"
 
 namespace corvandel {
 

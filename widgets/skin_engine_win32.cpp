@@ -1,4 +1,4 @@
-#include "app/skin_engine_win32.h"
+#include "widgets/skin_engine_win32.h"
 
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/small_file_win32.h"
+#include "widgets/small_file_win32.h"
 #include "services/skin_file.h"
 
 namespace corvandel {

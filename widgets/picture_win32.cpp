@@ -1,4 +1,4 @@
-#include "app/picture_win32.h"
+#include "widgets/picture_win32.h"
 
 #include <ole2.h>
 #include <olectl.h>

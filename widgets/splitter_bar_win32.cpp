@@ -1,4 +1,4 @@
-#include "app/splitter_bar_win32.h"
+#include "widgets/splitter_bar_win32.h"
 
 #include <windowsx.h>
 

@@ -1,4 +1,4 @@
-#include "nav/tree_list_ctrl_win32.h"
+#include "widgets/tree_list_ctrl_win32.h"
 
 namespace corvandel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/small_file_win32.h"
+#include "widgets/small_file_win32.h"
 
 #include <windows.h>
 

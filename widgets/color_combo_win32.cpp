@@ -1,4 +1,4 @@
-#include "pages/color_combo_win32.h"
+#include "widgets/color_combo_win32.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
-#include "app/splash_win32.h"
+#include "widgets/splash_win32.h"
 
-#include "app/small_file_win32.h"
 #include "services/skin_file.h"
 #include "services/window_place_win32.h"
+#include "widgets/small_file_win32.h"
 
 namespace corvandel {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/version_gate.h"
+#include "pages/version_gate.h"
 
 namespace corvandel {
 
