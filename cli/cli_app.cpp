@@ -464,7 +464,8 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     const std::vector<RegChange> made = fileRun.End().made;
     std::string bytes;
     if (!file.Rewrite(made, &bytes, &message)) return FileFailure(*line.registryFile + ": " + message);
-    if (!files.Write(*line.registryFile, bytes, &message)) return FileFailure(message);
+    file = RegistryFile();  // the file as read is done with: a large one is not held twice more
+    if (!files.WriteOwned(*line.registryFile, std::move(bytes), &message)) return FileFailure(message);
     return std::nullopt;
   };
 

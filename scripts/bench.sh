@@ -8,8 +8,8 @@
 #  3. "Apply Changes" on every tweak as loaded, against the registry calls it
 #     makes plus one rewrite of the history file;
 #  4. the native corvandel-cli: "show" of every node in one process, the tree
-#     under a language file of about 44 KB, and a 5 MB registry file read and
-#     written back.
+#     under a language file of about 44 KB, and registry files of 5 and 100 MB
+#     read, applied to and written back.
 # Medians with [min .. max]. Usage: scripts/bench.sh [PAIRS] (default 9).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -94,18 +94,34 @@ touch -d '1 hour ago' "$scratch/translated/Language/English.ini"
 language=$(( $(stat -c %s "$scratch/translated/Language/English.ini") / 1024 ))
 measure "cli tree under a $language KiB language file" "$cli" --home "$scratch/translated" tree
 
-# A registry file of about 5 MB: keys of twenty values each, text and numbers.
-awk 'BEGIN {
-  print "REGEDIT4\r"
-  for (k = 0; size < 5 * 1024 * 1024; ++k) {
-    line = sprintf("\r\n[HKEY_CURRENT_USER\\Software\\Bench\\Group %d\\Key %d]\r\n", k % 50, k); printf "%s", line; size += length(line)
-    for (v = 0; v < 20; ++v) {
-      line = (v % 2) ? sprintf("\"Number %d\"=dword:%08x\r\n", v, k * 20 + v) \
-                     : sprintf("\"Text %d\"=\"value %d of key %d, some words to fill the line\"\r\n", v, v, k)
-      printf "%s", line; size += length(line)
-    }
-  }
-}' >"$scratch/big.reg"
-big=$(( $(stat -c %s "$scratch/big.reg") / 1024 ))
-# TweakId 3, "Allow UNC Paths at the Command Prompt", applied as loaded.
-measure "cli apply on a $big KiB .reg" "$cli" --home "$scratch" --registry "$scratch/big.reg" apply 3
+# Registry files: whole exports of about 5 and 100 MB as the registry editor
+# writes them (bench/make_reg_file.sh), each read, applied to (tweak 3 turned
+# on: its value and the program's own are written) and written back, from a
+# fresh copy every run. Whole-process wall time, CPU time (user and system)
+# and peak resident memory, the latter also as a multiple of the file's size.
+measure_reg_file() {  # megabytes, runs
+  local file=$scratch/export-$1.reg copy=$scratch/apply.reg walls=() cpus=() peaks=() size
+  "$ROOT/bench/make_reg_file.sh" "$1" "$file"
+  size=$(stat -c %s "$file")
+  for _ in $(seq "$2"); do
+    cp "$file" "$copy"
+    rm -rf "$scratch/reg-home" && mkdir "$scratch/reg-home"
+    /usr/bin/time -f '%e %U %S %M' -o "$scratch/reg-time" \
+      "$cli" --home "$scratch/reg-home" --registry "$copy" apply 3 1013=1 >/dev/null
+    cmp -s "$file" "$copy" && { echo "the $1 MB file was not written back" >&2; exit 1; }
+    read -r wall user system peak <"$scratch/reg-time"
+    walls+=("$wall") cpus+=("$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')") peaks+=("$peak")
+  done
+  local what="cli apply on a $1 MB .reg (UTF-16)"
+  printf '%s\n' "${walls[@]}" | sort -n | awk -v what="$what: wall" \
+    '{ v[NR] = $1 * 1000 } END { printf "%-44s %10.0f  [%8.0f .. %8.0f] ms\n", what, v[int((NR + 1) / 2)], v[1], v[NR] }'
+  printf '%s\n' "${cpus[@]}" | sort -n | awk -v what="$what: CPU" \
+    '{ v[NR] = $1 * 1000 } END { printf "%-44s %10.0f  [%8.0f .. %8.0f] ms\n", what, v[int((NR + 1) / 2)], v[1], v[NR] }'
+  printf '%s\n' "${peaks[@]}" | sort -n | awk -v what="$what: peak memory" -v size="$size" \
+    '{ v[NR] = $1 * 1024 } END { printf "%-44s %10.1f  [%8.1f .. %8.1f] MiB, %.2fx the file\n", what,
+       v[int((NR + 1) / 2)] / 1048576, v[1] / 1048576, v[NR] / 1048576, v[int((NR + 1) / 2)] / size }'
+  rm -f "$file" "$copy"
+}
+echo "-- registry files"
+measure_reg_file 5 "$HEADLESS_RUNS"
+measure_reg_file 100 3

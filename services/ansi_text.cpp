@@ -46,9 +46,15 @@ int HexValue(char c) {
 }  // namespace
 
 std::string NarrowKeepingUnicode(std::u16string_view text) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size());
+  AppendNarrowKeepingUnicode(text, &out);
+  return out;
+}
+
+void AppendNarrowKeepingUnicode(std::u16string_view text, std::string* appended) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string& out = *appended;
   for (char16_t unit : text) {
     const char narrow = NarrowUnit(unit);
     if ((narrow != '?' || unit == u'?') && narrow != kKeptUnicodeMark) {
@@ -58,7 +64,6 @@ std::string NarrowKeepingUnicode(std::u16string_view text) {
     out.push_back(kKeptUnicodeMark);
     for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kDigits[(unit >> shift) & 0xF]);
   }
-  return out;
 }
 
 namespace {

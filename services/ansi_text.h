@@ -25,6 +25,7 @@ std::string NarrowAnsi(std::u16string_view text);
 // written back as it was.
 inline constexpr char kKeptUnicodeMark = '\x81';
 std::string NarrowKeepingUnicode(std::u16string_view text);
+void AppendNarrowKeepingUnicode(std::u16string_view text, std::string* out);
 // The way back; every other byte as WidenAnsi widens it.
 std::u16string WidenKeptUnicode(std::string_view text);
 bool HoldsKeptUnicode(std::string_view text);

@@ -86,6 +86,10 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* rea
     return false;
   }
   bytes->clear();
+  // Room for the whole file at once: grown by doubling, a large file would
+  // take up to twice its size.
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes->reserve(static_cast<std::size_t>(info.st_size));
   char block[1 << 16];
   ssize_t got;
   while ((got = ::read(fd, block, sizeof(block))) != 0) {

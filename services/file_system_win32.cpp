@@ -78,6 +78,10 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* rea
     return false;
   }
   bytes->clear();
+  // Room for the whole file at once: grown by doubling, a large file would
+  // take up to twice its size.
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file, &size) && size.QuadPart > 0) bytes->reserve(static_cast<std::size_t>(size.QuadPart));
   char block[1 << 16];
   DWORD got = 0;
   bool ok;

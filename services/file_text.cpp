@@ -102,6 +102,10 @@ std::optional<std::string> FileTransaction::Read(const std::string& path, std::s
 }
 
 bool FileTransaction::Write(const std::string& path, std::string_view content, std::string* error) {
+  return WriteOwned(path, std::string(content), error);
+}
+
+bool FileTransaction::WriteOwned(const std::string& path, std::string&& content, std::string* error) {
   std::string message;
   const auto [target, stamp] = Look(path, &message);
   if (message.empty())
@@ -118,10 +122,10 @@ bool FileTransaction::Write(const std::string& path, std::string_view content, s
     return false;
   }
   if (Entry* entry = Find(target)) {
-    entry->content = content;
+    entry->content = std::move(content);
     entry->file = std::move(file);  // the earlier new file goes
   } else {
-    entries_.push_back({path, target, std::string(content), std::move(file)});
+    entries_.push_back({path, target, std::move(content), std::move(file)});
   }
   removals_.erase(std::remove(removals_.begin(), removals_.end(), target), removals_.end());
   return true;

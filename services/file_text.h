@@ -82,6 +82,9 @@ class FileTransaction final : public IFileStore {
   // that another program changed after this run first looked at it.
   std::optional<std::string> Read(const std::string& path, std::string* error = nullptr) override;
   bool Write(const std::string& path, std::string_view content, std::string* error = nullptr) override;
+  // The same, keeping content itself rather than a copy (a registry file may
+  // be hundreds of megabytes).
+  bool WriteOwned(const std::string& path, std::string&& content, std::string* error = nullptr);
   void Remove(const std::string& path) override;
 
   // The record that a change was made goes in only once the change is saved.

@@ -82,67 +82,95 @@ std::optional<std::uint32_t> ParseHex(std::string_view digits, std::size_t maxDi
 
 using Encoding = RegistryFile::Encoding;
 
-// A file's lines: where each lies in the file's bytes, and its text in the
-// program's ANSI with the Unicode it lacks kept (NarrowKeepingUnicode).
-struct DecodedLines {
-  Encoding encoding = Encoding::kAnsi;
-  std::string text;
-  std::vector<RegistryFile::Line> lines;
-  std::vector<std::pair<std::size_t, std::size_t>> texts;  // each line's text in text
-  bool lastLineEnded = true;
-
-  void Add(std::size_t begin, std::size_t end, std::string_view lineText) {
-    lines.push_back({begin, end});
-    texts.emplace_back(text.size(), text.size() + lineText.size());
-    text += lineText;
-  }
-};
-
-// Splits at CR LF, LF or CR, in the file's own encoding: UTF-16LE and UTF-8
-// files carry a byte-order mark, which stays part of the first line.
-DecodedLines DecodeLines(std::string_view bytes) {
-  DecodedLines out;
-  const auto unitAt = [&](std::size_t i) {
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
-  };
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    out.encoding = Encoding::kUtf16Le;
-    std::u16string units;
-    for (std::size_t begin = 0, i = 2; i < bytes.size(); begin = i) {
-      units.clear();
-      for (; i + 1 < bytes.size() && unitAt(i) != u'\r' && unitAt(i) != u'\n'; i += 2) units.push_back(unitAt(i));
-      out.lastLineEnded = i + 1 < bytes.size();
-      if (out.lastLineEnded) {
-        const bool cr = unitAt(i) == u'\r';
-        i += 2;
-        if (cr && i + 1 < bytes.size() && unitAt(i) == u'\n') i += 2;
-      } else {
-        i = bytes.size();  // an odd last byte has no character
-      }
-      out.Add(begin, i, NarrowKeepingUnicode(units));
+// A file's lines, found and decoded one at a time as the parser asks for
+// them: where each lies in the file's bytes, and its text in the program's
+// ANSI with the Unicode it lacks kept (NarrowKeepingUnicode). Lines split at
+// CR LF, LF or CR, in the file's own encoding: UTF-16LE and UTF-8 files carry
+// a byte-order mark, which stays part of the first line.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : bytes_(bytes) {
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+      encoding_ = Encoding::kUtf16Le;
+      start_ = 2;
+    } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+      encoding_ = Encoding::kUtf8;
+      start_ = 3;
     }
-    return out;
   }
-  const bool utf8 = bytes.substr(0, 3) == "\xEF\xBB\xBF";
-  if (utf8) out.encoding = Encoding::kUtf8;
-  if (!utf8) out.text.reserve(bytes.size());
-  for (std::size_t begin = 0, i = utf8 ? 3 : 0; i < bytes.size(); begin = i) {
-    const std::size_t start = i;
-    std::size_t end = bytes.find_first_of("\r\n", i);
-    if (end == std::string_view::npos) end = bytes.size();
-    i = end;
-    out.lastLineEnded = i < bytes.size();
-    if (i < bytes.size() && bytes[i] == '\r') ++i;
-    if (end < bytes.size() && bytes[end] == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
-    else if (end < bytes.size() && bytes[end] == '\n') ++i;
-    const std::string_view line = bytes.substr(start, end - start);
-    if (utf8)
-      out.Add(begin, i, NarrowKeepingUnicode(DecodeUtf8(line)));
+
+  Encoding encoding() const { return encoding_; }
+  bool lastLineEnded() const { return lastLineEnded_; }
+
+  // The next line's text, without its line end, and where the line lies
+  // (from the end of the one before, line end included).
+  bool Next(std::string_view* text, RegistryFile::Line* where) {
+    const std::size_t begin = at_;
+    at_ = std::max(at_, start_);
+    if (at_ >= bytes_.size()) return false;
+    if (encoding_ == Encoding::kUtf16Le)
+      NextUtf16(text);
     else
-      out.Add(begin, i, line);
+      NextBytes(text);
+    *where = {begin, at_};
+    return true;
   }
-  return out;
-}
+
+ private:
+  char16_t UnitAt(std::size_t i) const {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes_[i]) | static_cast<unsigned char>(bytes_[i + 1]) << 8);
+  }
+
+  void NextUtf16(std::string_view* text) {
+    text_.clear();
+    std::size_t i = at_;
+    for (; i + 1 < bytes_.size(); i += 2) {
+      const char16_t unit = UnitAt(i);
+      if (unit == u'\r' || unit == u'\n') break;
+      if (unit < 0x80)  // most of a file, and the same in ANSI
+        text_.push_back(static_cast<char>(unit));
+      else
+        AppendNarrowKeepingUnicode(std::u16string_view(&unit, 1), &text_);
+    }
+    lastLineEnded_ = i + 1 < bytes_.size();
+    if (lastLineEnded_) {
+      const bool cr = UnitAt(i) == u'\r';
+      i += 2;
+      if (cr && i + 1 < bytes_.size() && UnitAt(i) == u'\n') i += 2;
+    } else {
+      i = bytes_.size();  // an odd last byte has no character
+    }
+    at_ = i;
+    *text = text_;
+  }
+
+  void NextBytes(std::string_view* text) {
+    const std::size_t start = at_;
+    std::size_t end = bytes_.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes_.size();
+    std::size_t i = end;
+    lastLineEnded_ = i < bytes_.size();
+    if (i < bytes_.size() && bytes_[i] == '\r') ++i;
+    if (end < bytes_.size() && bytes_[end] == '\r' && i < bytes_.size() && bytes_[i] == '\n') ++i;
+    else if (end < bytes_.size() && bytes_[end] == '\n') ++i;
+    at_ = i;
+    const std::string_view line = bytes_.substr(start, end - start);
+    if (encoding_ == Encoding::kAnsi) {
+      *text = line;
+      return;
+    }
+    text_.clear();
+    AppendNarrowKeepingUnicode(DecodeUtf8(line), &text_);
+    *text = text_;
+  }
+
+  std::string_view bytes_;
+  Encoding encoding_ = Encoding::kAnsi;
+  std::size_t start_ = 0;  // after the byte-order mark
+  std::size_t at_ = 0;     // the next line's first byte
+  bool lastLineEnded_ = true;
+  std::string text_;  // the last line read, decoded
+};
 
 // UTF-16LE bytes to the program's text; an odd last byte has no character.
 std::vector<std::uint8_t> AnsiFromUtf16Bytes(const std::vector<std::uint8_t>& bytes) {
@@ -191,13 +219,94 @@ std::size_t KeyDepth(std::string_view path) {
   return path.empty() ? 0 : static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) + 1;
 }
 
+// Where a parse's changes go as they are read: a key's section, then each of
+// its values (with root and path left empty: the key's).
+class ChangeSink {
+ public:
+  virtual void Key(const Change& key) = 0;
+  virtual void Value(Change&& value) = 0;
+
+ protected:
+  ~ChangeSink() = default;
+};
+
+// The changes listed, each with its key.
+class ChangeList final : public ChangeSink {
+ public:
+  explicit ChangeList(std::vector<Change>* changes) : changes_(changes) {}
+  void Key(const Change& key) override {
+    changes_->push_back(key);
+    root_ = key.root;
+    path_ = key.path;
+  }
+  void Value(Change&& value) override {
+    value.root = root_;
+    value.path = path_;
+    changes_->push_back(std::move(value));
+  }
+
+ private:
+  std::vector<Change>* changes_;
+  RegKey root_ = 0;
+  std::string path_;
+};
+
+void Apply(const Change& change, IRegistry& registry);
+
+// The changes made as they are read, as ApplyRegistryChanges makes them;
+// a key stays open for its section's values.
+class ChangeWriter final : public ChangeSink {
+ public:
+  explicit ChangeWriter(IRegistry& registry) : registry_(registry) {}
+  ~ChangeWriter() { Close(); }
+  ChangeWriter(const ChangeWriter&) = delete;
+  ChangeWriter& operator=(const ChangeWriter&) = delete;
+
+  void Key(const Change& key) override {
+    Close();
+    root_ = key.root;
+    path_ = key.path;
+    if (key.kind == Change::kDeleteKey)
+      Apply(key, registry_);
+    else
+      open_ = registry_.CreateKey(key.root, key.path.c_str(), &handle_) == reg::kSuccess;
+  }
+  void Value(Change&& value) override {
+    if (!open_) {  // each value tries the key again, as a change of its own
+      value.root = root_;
+      value.path = path_;
+      Apply(value, registry_);
+    } else if (value.kind == Change::kSetValue) {
+      registry_.SetValueEx(handle_, value.name.c_str(), value.type, value.data.data(),
+                           static_cast<std::uint32_t>(value.data.size()));
+    } else {
+      registry_.DeleteValue(handle_, value.name.c_str());
+    }
+  }
+
+ private:
+  void Close() {
+    if (open_) registry_.CloseKey(handle_);
+    open_ = false;
+  }
+
+  IRegistry& registry_;
+  RegKey root_ = 0;
+  std::string path_;
+  RegKey handle_ = 0;
+  bool open_ = false;
+};
+
 class Parser {
  public:
-  Parser(const DecodedLines& in, const std::string& fileName) : in_(in), fileName_(fileName) {}
+  // lines and blocks, when given, get the file's lines and blocks.
+  Parser(LineReader& in, const std::string& fileName, std::vector<RegistryFile::Line>* lines = nullptr,
+         std::vector<Block>* blocks = nullptr)
+      : in_(in), fileName_(fileName), lines_(lines), blocks_(blocks) {}
 
-  bool Parse(std::vector<Change>* changes, std::vector<Block>* blocks, std::string* error) {
-    changes_ = changes;
-    blocks_ = blocks;
+  // The changes go to sink, when given.
+  bool Parse(ChangeSink* sink, std::string* error) {
+    sink_ = sink;
     bool ok = ParseAll();
     if (!ok && error) *error = fileName_ + ":" + std::to_string(next_) + ": " + problem_;
     return ok;
@@ -213,14 +322,15 @@ class Parser {
 
   // The next physical line's text, without its line end.
   bool NextLine(std::string_view* line) {
-    if (next_ >= in_.lines.size()) return false;
-    const auto [begin, end] = in_.texts[next_++];
-    *line = std::string_view(in_.text).substr(begin, end - begin);
+    RegistryFile::Line where;
+    if (!in_.Next(line, &where)) return false;
+    ++next_;
+    if (lines_) lines_->push_back(where);
     return true;
   }
 
   void AddBlock(Block::Kind kind, std::size_t firstLine, bool deletion = false, std::string name = {}) {
-    blocks_->push_back({kind, deletion, firstLine, next_, sectionBlock_, std::move(name)});
+    if (blocks_) blocks_->push_back({kind, deletion, firstLine, next_, sectionBlock_, std::move(name)});
   }
 
   bool ParseAll() {
@@ -245,14 +355,14 @@ class Parser {
         AddBlock(Block::kComment, first);
       } else if (line.front() == '[') {
         if (!ParseSection(line)) return false;
-        sectionBlock_ = blocks_->size();
+        sectionBlock_ = blocks_ ? blocks_->size() : 0;
         AddBlock(Block::kSection, first, section_->deleted, section_->key);
       } else if (line.front() == '"' || line.front() == '@') {
         Change change;
         if (!ParseValue(line, &change)) return false;
         AddBlock(Block::kValue, first, change.kind == Change::kDeleteValue, change.name);
         // Values under a deleted key, or a root no tweak uses, are not imported.
-        if (!section_->deleted && section_->root != 0) changes_->push_back(std::move(change));
+        if (!section_->deleted && section_->root != 0 && sink_) sink_->Value(std::move(change));
       } else {
         return Fail("cannot read this line: expected a [key], a \"name\"= or @= value, or a ; comment");
       }
@@ -287,8 +397,8 @@ class Parser {
     std::string key(root->full);
     if (!path.empty()) (key += '\\') += path;
     section_ = Section{root->key, std::string(path), deletion, std::move(key)};
-    if (root->key != 0)
-      changes_->push_back({deletion ? Change::kDeleteKey : Change::kCreateKey, root->key, std::string(path), {}, {}, {}});
+    if (root->key != 0 && sink_)
+      sink_->Key({deletion ? Change::kDeleteKey : Change::kCreateKey, root->key, std::string(path), {}, {}, {}});
     return true;
   }
 
@@ -331,7 +441,7 @@ class Parser {
     if (rest.empty() || rest.front() != '=') return Fail("a value name without = after it");
     rest = TrimLeft(rest.substr(1));
 
-    Change change{Change::kSetValue, section_->root, section_->path, std::move(name), reg::kNone, {}};
+    Change change{Change::kSetValue, 0, {}, std::move(name), reg::kNone, {}};
     if (!rest.empty() && rest.front() == '-') {
       if (!IsEndOfEntry(rest.substr(1))) return Fail("text after the - of a value deletion");
       change.kind = Change::kDeleteValue;
@@ -413,14 +523,15 @@ class Parser {
     std::string key;  // the root's full name and the path
   };
 
-  const DecodedLines& in_;
+  LineReader& in_;
   const std::string& fileName_;
+  std::vector<RegistryFile::Line>* lines_;
+  std::vector<Block>* blocks_;
   std::size_t next_ = 0;  // the next physical line; the number of the last one read
   bool unicodeValues_ = false;
   std::optional<Section> section_;
   std::size_t sectionBlock_ = 0;
-  std::vector<Change>* changes_ = nullptr;
-  std::vector<Block>* blocks_ = nullptr;
+  ChangeSink* sink_ = nullptr;
   std::string problem_;
 };
 
@@ -557,8 +668,9 @@ std::string AsFile(std::string_view body, bool version5) {
 
 bool ParseRegistryText(std::string_view bytes, const std::string& fileName, std::vector<RegChange>* changes,
                        std::string* error) {
-  std::vector<Block> blocks;
-  return Parser(DecodeLines(bytes), fileName).Parse(changes, &blocks, error);
+  LineReader lines(bytes);
+  ChangeList list(changes);
+  return Parser(lines, fileName).Parse(&list, error);
 }
 
 void ApplyRegistryChanges(const std::vector<RegChange>& changes, IRegistry& registry) {
@@ -651,19 +763,34 @@ bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::
 }
 
 bool RegistryFile::Read(std::string bytes, const std::string& fileName, MemoryRegistry& registry, std::string* error) {
-  std::vector<Change> changes;
+  // The changes are made as they are read, in one pass over the file: a
+  // registry that holds nothing yet is made empty again on an error; any
+  // other is left alone until a first pass has found the file sound.
+  const bool pristine = registry.IsPristine();
+  if (!pristine) {
+    LineReader check(bytes);
+    if (!Parser(check, fileName).Parse(nullptr, error)) return false;
+  }
+  std::vector<Line> lines;
   std::vector<Block> blocks;
-  DecodedLines lines = DecodeLines(bytes);
-  Parser parser(lines, fileName);
-  if (!parser.Parse(&changes, &blocks, error)) return false;
-  ApplyRegistryChanges(changes, registry);
+  LineReader reader(bytes);
+  Parser parser(reader, fileName, &lines, &blocks);
+  bool ok;
+  {
+    ChangeWriter writer(registry);
+    ok = parser.Parse(&writer, error);
+  }
+  if (!ok) {
+    registry = MemoryRegistry();
+    return false;
+  }
 
   bytes_ = std::move(bytes);
-  encoding_ = lines.encoding;
+  encoding_ = reader.encoding();
   version5_ = parser.version5();
-  lines_ = std::move(lines.lines);
+  lines_ = std::move(lines);
   blocks_ = std::move(blocks);
-  lastLineEnded_ = lines.lastLineEnded;
+  lastLineEnded_ = reader.lastLineEnded();
   // New lines end as the header's line does.
   const std::string_view headerEnd = std::string_view(bytes_).substr(0, lines_.front().end);
   const std::size_t unit = encoding_ == Encoding::kUtf16Le ? 2 : 1;
@@ -899,8 +1026,17 @@ class RegistryFileRewriter {
 
   std::string Write() const {
     const std::string& bytes = file_.bytes_;
+    // One buffer, sized once: new text is ANSI, which takes at most three
+    // bytes a character in the file's encoding.
+    std::size_t added = 0;
+    for (const auto& [block, text] : replaced_) added += text.size() + form_.newline.size();
+    for (const auto& [block, text] : appended_) added += text.size() + form_.newline.size();
+    for (const NewSection& fresh : new_) {
+      added += fresh.header.size() + 2 * form_.newline.size();
+      for (const auto& value : fresh.values) added += value.second.size();
+    }
     std::string out;
-    out.reserve(bytes.size() + 256);
+    out.reserve(bytes.size() + 3 * added);
     std::size_t copyFrom = 0, copyTo = 0;  // original bytes not yet copied
     bool lineEnded = true;
     const auto flush = [&] {

@@ -87,6 +87,19 @@ MemoryRegistry::MemoryRegistry() {
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
+MemoryRegistry& MemoryRegistry::operator=(MemoryRegistry&&) = default;
+
+bool MemoryRegistry::IsPristine() const {
+  if (!handles_.empty() || !denials_.empty() || !failures_.empty() || readOnlyOpens_) return false;
+  return std::all_of(roots_.begin(), roots_.end(), [](const auto& root) {
+    const Node& node = *root.second;
+    if (!node.values.empty()) return false;
+    if (node.root != reg::kUsers) return node.subkeys.empty();
+    if (node.subkeys.size() != 1) return false;
+    const Node& profile = *node.subkeys.begin()->second;
+    return profile.name == ".DEFAULT" && profile.values.empty() && profile.subkeys.empty();
+  });
+}
 
 RegResult MemoryRegistry::NextCallFault() {
   auto failure = failures_.find(++calls_);
@@ -113,7 +126,7 @@ bool MemoryRegistry::Denied(unsigned op, RegKey root, const Path& path) const {
 }
 
 bool MemoryRegistry::Denied(unsigned op, const Node& node) const {
-  return Denied(op, node.root, node.PathFromRoot());
+  return !denials_.empty() && Denied(op, node.root, node.PathFromRoot());
 }
 
 bool MemoryRegistry::DeniedInTree(unsigned op, const Node& node) const {
@@ -164,8 +177,6 @@ RegResult MemoryRegistry::Acquire(RegKey key, const char* subKey, bool create, b
     *result = key;
     return reg::kSuccess;
   }
-  Path path = node->PathFromRoot();
-  for (auto part : parts) path.emplace_back(part);
   std::size_t found = 0;
   for (; found < parts.size(); ++found) {
     auto it = node->subkeys.find(parts[found]);
@@ -177,7 +188,11 @@ RegResult MemoryRegistry::Acquire(RegKey key, const char* subKey, bool create, b
   if (missing && IsReadOnly(key)) return reg::kAccessDenied;
   // Any key to be created lies at or above the target, so checking the target
   // refuses the whole call before anything is made.
-  if (Denied(kOpen, node->root, path) || (missing && Denied(kCreate, node->root, path))) return reg::kAccessDenied;
+  if (!denials_.empty()) {
+    Path path = node->PathFromRoot();
+    path.insert(path.end(), parts.begin() + static_cast<std::ptrdiff_t>(found), parts.end());
+    if (Denied(kOpen, node->root, path) || (missing && Denied(kCreate, node->root, path))) return reg::kAccessDenied;
+  }
   for (; found < parts.size(); ++found) {
     auto child = std::make_shared<Node>();
     child->name = std::string(parts[found]);

@@ -69,6 +69,7 @@ class MemoryRegistry : public IRegistry {
   ~MemoryRegistry() override;
   MemoryRegistry(const MemoryRegistry&) = delete;
   MemoryRegistry& operator=(const MemoryRegistry&) = delete;
+  MemoryRegistry& operator=(MemoryRegistry&&);
 
   RegResult ConnectRegistry(RegKey root, RegKey* result) override;
   RegResult OpenKeyEx(RegKey key, const char* subKey, RegKey* result) override;
@@ -103,6 +104,9 @@ class MemoryRegistry : public IRegistry {
 
   // Inspection for tests and the .reg files: no handles, no faults, no counts.
   bool KeyExists(RegKey root, std::string_view path) const;
+  // Holds what a new MemoryRegistry holds, with no handle open and no fault
+  // or refusal set up.
+  bool IsPristine() const;
   bool Get(RegKey root, std::string_view path, std::string_view name, std::uint32_t* type,
            std::vector<std::uint8_t>* data) const;
   // Visits the root (path "") and every key under it, parents first, subkeys

@@ -321,6 +321,23 @@ TEST(RegFileTest, ImportChangesWhatIsThereAndKeepsTheRest) {
   EXPECT_EQ(0u, registry.OpenHandleCount());
 }
 
+TEST(RegFileTest, AKeyThatFailsOnceIsTriedAgainByItsValues) {
+  const char* text = "REGEDIT4\n[HKCU\\A]\n\"v\"=dword:00000001\n\"w\"=-\n\"x\"=dword:00000002\n";
+  MemoryRegistry once;
+  Set(once, reg::kCurrentUser, "A", "w", reg::kDword, {7, 0, 0, 0});
+  once.FailNthCall(1, reg::kAccessDenied);  // the section's own creation of the key
+  ASSERT_TRUE(Import(text, once));
+  EXPECT_EQ(Bytes({1, 0, 0, 0}), Get(once, reg::kCurrentUser, "A", "v"));
+  EXPECT_FALSE(Get(once, reg::kCurrentUser, "A", "w"));
+  EXPECT_EQ(Bytes({2, 0, 0, 0}), Get(once, reg::kCurrentUser, "A", "x"));
+
+  MemoryRegistry refused;
+  refused.Deny(MemoryRegistry::kCreate, reg::kCurrentUser, "A");
+  ASSERT_TRUE(Import(text, refused));
+  EXPECT_FALSE(refused.KeyExists(reg::kCurrentUser, "A"));
+  EXPECT_EQ(0u, refused.OpenHandleCount());
+}
+
 std::string Utf16File(std::u16string_view text) {
   std::string bytes = "\xFF\xFE";
   for (char16_t unit : text) {
@@ -411,6 +428,12 @@ TEST(RegFileTest, UnreadableLineIsAnErrorWithItsNumberAndNothingIsLoaded) {
         << c.text << " -> " << error;
     EXPECT_NE(std::string::npos, error.find(c.says)) << c.text << " -> " << error;
     EXPECT_EQ(before, Dump(registry)) << c.text;
+    // A new registry, which the file's changes go into as they are read, is
+    // new again after the error.
+    MemoryRegistry fresh;
+    EXPECT_FALSE(Import(text, fresh)) << c.text;
+    EXPECT_EQ(Dump(MemoryRegistry()), Dump(fresh)) << c.text;
+    EXPECT_EQ(0u, fresh.OpenHandleCount()) << c.text;
   }
 }
 
