@@ -355,8 +355,9 @@ TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
   char text[100] = {};
   ASSERT_GT(GetMenuStringA(menu, kAboutCommand, text, sizeof(text), MF_BYCOMMAND), 0);
   EXPECT_STREQ("&About Corvandel...", text);
-  const int items = GetMenuItemCount(menu);  // the separator, About, the undo item, the preview item
-  EXPECT_EQ(static_cast<UINT>(MF_SEPARATOR), GetMenuState(menu, static_cast<UINT>(items - 4), MF_BYPOSITION) & MF_SEPARATOR);
+  // The separator, About, the undo item, the preview item, a separator and the two profile items.
+  const int items = GetMenuItemCount(menu);
+  EXPECT_EQ(static_cast<UINT>(MF_SEPARATOR), GetMenuState(menu, static_cast<UINT>(items - 7), MF_BYPOSITION) & MF_SEPARATOR);
 
   std::string caption;
   g_aboutCaption = &caption;
