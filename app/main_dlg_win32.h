@@ -159,7 +159,7 @@ class CMainDlg : private IPageOwner {
   bool IsOwnWindow(HWND window) const;
 
   // IPageOwner
-  int CurrentTweakId() const override { return navigator_.CurrentTweakId(); }
+  const PageBehaviour& CurrentPage() const override { return navigator_.CurrentPage(); }
   bool ShowsOverview() const override { return navigator_.Dispatch().HasOverview(navigator_.CurrentTweakId()); }
   IPlatform& Platform() override { return services_.platform; }
   Win32PageHost& PageHost() override { return pageHost_; }

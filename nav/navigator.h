@@ -87,6 +87,7 @@ class Navigator {
   const BackupFolder& Backups() const { return backups_; }
 
   int CurrentTweakId() const { return context_.currentTweakId; }
+  const PageBehaviour& CurrentPage() const { return Dispatch().PageOf(CurrentTweakId()); }
   const TweakTable& Table() const { return table_; }
   const Language& GetLanguage() const { return language_; }
   // The platform the routines see: the one given, its message boxes counted.

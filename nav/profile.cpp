@@ -271,7 +271,7 @@ std::optional<std::string> SetAndApply(const PageDriver& driver, int tweakId, co
   const auto pageId = VisiblePage(driver.pages);
   if (!pageId || !ApplyShown(driver.pages))
     return "TweakId " + std::to_string(tweakId) + " has no \"Apply Changes\" button: nothing to apply";
-  const SettingTarget target{driver.pages, driver.navigator.Platform(), driver.navigator.CurrentTweakId(), *pageId};
+  const SettingTarget target{driver.pages, driver.navigator.Platform(), driver.navigator.CurrentPage(), *pageId};
   for (const Setting& setting : settings) {
     std::string error;
     if (!ApplySetting(setting, target, &error)) return error;

@@ -45,9 +45,9 @@ bool Fail(std::string* error, std::string what) {
 void Click(const ControlTemplate& control, const SettingTarget& target) {
   if (control.kind == ControlKind::kCheckBox) {
     target.pages.SetCheck(target.pageId, control.id, target.pages.GetCheck(target.pageId, control.id) ? 0 : 1);
-    OnCheckBoxClicked(target.pages, target.currentTweakId, target.pageId, control.id);
+    OnCheckBoxClicked(target.pages, target.selected, target.pageId, control.id);
   } else {
-    OnBrowseButton(target.pages, target.platform, target.currentTweakId, target.pageId, control.id);
+    OnBrowseButton(target.pages, target.platform, target.selected, target.pageId, control.id);
   }
 }
 

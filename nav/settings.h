@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "pages/page_handlers.h"
 #include "pages/page_host.h"
 #include "services/platform.h"
 
@@ -35,7 +36,7 @@ std::optional<Setting> ParseSetting(std::string_view text);
 struct SettingTarget {
   IPageHost& pages;
   IPlatform& platform;
-  int currentTweakId;
+  const PageBehaviour& selected;  // what the selected tweak's page does by itself
   int pageId;  // the visible page
 };
 

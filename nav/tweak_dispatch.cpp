@@ -33,6 +33,12 @@ const TweakDispatch::Entry& TweakDispatch::operator[](int tweakId) const {
   return row ? entries_[static_cast<std::size_t>(row->tweakId)] : none_;
 }
 
+const PageBehaviour& TweakDispatch::PageOf(int tweakId) const {
+  static const PageBehaviour kDefault;
+  const TweakRoutines* tweak = (*this)[tweakId].tweak;
+  return tweak ? tweak->page : kDefault;
+}
+
 std::vector<TreeRow> TweakDispatch::TreeNodes() const {
   std::vector<TreeRow> nodes;
   for (const TreeRow& row : TreeRows()) {

@@ -11,6 +11,7 @@
 
 #include "nav/tree_model.h"
 #include "nav/tweak_context.h"
+#include "pages/page_handlers.h"
 
 namespace corvandel {
 
@@ -18,6 +19,7 @@ struct TweakRoutines {
   int tweakId;
   void (*load)(TweakContext& ctx, int tweakId);
   void (*apply)(TweakContext& ctx);  // nullptr: the tweak cannot be applied
+  PageBehaviour page{};              // what its page's browse buttons and check boxes do
 };
 
 // Where the routine tables come from: the table of each category, in
@@ -52,6 +54,9 @@ class TweakDispatch {
   // The rows a category's or group's overview lists, in tree order. Empty for
   // anything else.
   const std::vector<int>& OverviewTweakIds(int nodeId) const { return (*this)[nodeId].overviewRows; }
+  // What the page of tweakId does by itself; the default for an overview or
+  // a number without routines.
+  const PageBehaviour& PageOf(int tweakId) const;
 
   // The 270 rows that are tree nodes (those with routines), in insertion
   // order: every parent comes before its children.

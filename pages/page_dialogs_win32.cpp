@@ -123,8 +123,8 @@ bool CPageDialog::SkinHookup() {
 
 void CPageDialog::OnClicked(int controlId) {
   IPageOwner& owner = Owner();
-  if (OnBrowseButton(owner.PageHost(), owner.Platform(), owner.CurrentTweakId(), templateId_, controlId)) return;
-  OnCheckBoxClicked(owner.PageHost(), owner.CurrentTweakId(), templateId_, controlId);
+  if (OnBrowseButton(owner.PageHost(), owner.Platform(), owner.CurrentPage(), templateId_, controlId)) return;
+  OnCheckBoxClicked(owner.PageHost(), owner.CurrentPage(), templateId_, controlId);
 }
 
 CListCheckPage::CListCheckPage() : CPageDialog(page::kListCheck) {}

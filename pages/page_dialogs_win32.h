@@ -7,6 +7,7 @@
 #include <windows.h>
 
 
+#include "pages/page_handlers.h"
 #include "pages/page_host_win32.h"
 #include "services/platform.h"
 #include "widgets/color_combo_win32.h"
@@ -17,7 +18,8 @@ namespace corvandel {
 class IPageOwner {
  public:
   virtual ~IPageOwner() = default;
-  virtual int CurrentTweakId() const = 0;
+  // What the selected tweak's page does by itself.
+  virtual const PageBehaviour& CurrentPage() const = 0;
   // Whether the page shows the overview of a category or group.
   virtual bool ShowsOverview() const = 0;
   virtual IPlatform& Platform() = 0;

@@ -1,7 +1,6 @@
 #include "pages/page_handlers.h"
 
 #include <optional>
-#include <vector>
 
 namespace corvandel {
 namespace {
@@ -32,63 +31,35 @@ const BrowseButton* FindBrowseButton(int pageId, int buttonId) {
   return nullptr;
 }
 
-constexpr int kIconTweak = 62;
-constexpr int kFolderTweaks[] = {107, 255, 306, 307};
 constexpr char kIconFilter[] = "*.ico||";
 constexpr char kAnyFileFilter[] = "All Files(*.*)|*.*||";
 
-constexpr int kCheck1 = 1013;
-
-// A check box that enables other controls of its page while one tweak is up.
-struct EnablingCheckBox {
-  int tweakId;
-  int pageId;
-  int checkBoxId;
-  std::vector<int> controls;
-};
-
-const std::vector<EnablingCheckBox>& EnablingCheckBoxes() {
-  static const std::vector<EnablingCheckBox> boxes = {
-      {159, page::kEditCheck,   kCheck1, {1015, 1017, 1023}},
-      {82,  page::kSingleCombo, kCheck1, {1021}},
-  };
-  return boxes;
+// Runs the dialog the page's buttons open: a folder dialog at the folder the
+// edit holds, with its label as the prompt, or a file dialog. The text the
+// edit gets: a folder as it is, a file in double quotes (it may hold blanks),
+// or "" when cancelled.
+std::string BrowseResultText(IPlatform& platform, Browse browse, const std::string& folder, const std::string& prompt) {
+  if (browse == Browse::kFolder) return platform.BrowseForFolder(folder, prompt).value_or("");
+  const std::optional<std::string> chosen = platform.BrowseForFile(browse == Browse::kIcon ? kIconFilter : kAnyFileFilter);
+  return chosen ? "\"" + *chosen + "\"" : std::string();
 }
 
 }  // namespace
 
-BrowseDialog BrowseDialogFor(int currentTweakId) {
-  if (currentTweakId == kIconTweak) return {BrowseKind::kFile, kIconFilter, true};
-  for (int folderTweak : kFolderTweaks) {
-    if (currentTweakId == folderTweak) return {BrowseKind::kFolder, nullptr, false};
-  }
-  return {BrowseKind::kFile, kAnyFileFilter, true};
-}
-
-std::string BrowseResultText(IPlatform& platform, int currentTweakId, const std::string& folder,
-                             const std::string& prompt) {
-  const BrowseDialog dialog = BrowseDialogFor(currentTweakId);
-  const std::optional<std::string> chosen = dialog.kind == BrowseKind::kFolder ? platform.BrowseForFolder(folder, prompt)
-                                                                               : platform.BrowseForFile(dialog.filter);
-  if (!chosen) return {};
-  return dialog.quoted ? "\"" + *chosen + "\"" : *chosen;
-}
-
-bool OnBrowseButton(IPageHost& pages, IPlatform& platform, int currentTweakId, int pageId, int buttonId) {
+bool OnBrowseButton(IPageHost& pages, IPlatform& platform, const PageBehaviour& selected, int pageId, int buttonId) {
   const BrowseButton* button = FindBrowseButton(pageId, buttonId);
   if (!button) return false;
   pages.SetText(pageId, button->editId,
-                BrowseResultText(platform, currentTweakId, pages.GetText(pageId, button->editId),
+                BrowseResultText(platform, selected.browse, pages.GetText(pageId, button->editId),
                                  pages.GetText(pageId, button->labelId)));
   return true;
 }
 
-void OnCheckBoxClicked(IPageHost& pages, int currentTweakId, int pageId, int controlId) {
-  for (const EnablingCheckBox& box : EnablingCheckBoxes()) {
-    if (box.tweakId != currentTweakId || box.pageId != pageId || box.checkBoxId != controlId) continue;
-    const bool checked = pages.GetCheck(pageId, controlId) != 0;
-    for (int control : box.controls) pages.EnableControl(pageId, control, checked);
-  }
+void OnCheckBoxClicked(IPageHost& pages, const PageBehaviour& selected, int pageId, int controlId) {
+  const EnablingBox& box = selected.enabling;
+  if (box.pageId == 0 || box.pageId != pageId || box.checkBoxId != controlId) return;
+  const bool checked = pages.GetCheck(pageId, controlId) != 0;
+  for (int control : box.controls) pages.EnableControl(pageId, control, checked);
 }
 
 void FillNumberCombo(IPageHost& pages) {

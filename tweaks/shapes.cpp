@@ -306,6 +306,18 @@ bool TakeTypedNumbers(TweakContext& ctx, int pageId, std::span<const NumberField
   return true;
 }
 
+void WriteSelectedNumbers(TweakContext& ctx, int pageId, const RegistryKey& key, std::span<const NumberField> fields,
+                          std::uint32_t type) {
+  for (const NumberField& field : fields) {
+    const int selected = ctx.pages.ComboGetCurSel(pageId, field.comboId);
+    if (selected < 0 || selected > field.last) continue;
+    if (type == reg::kDword)
+      key.WriteDword(field.value, static_cast<std::uint32_t>(selected));
+    else
+      key.WriteText(field.value, std::to_string(selected));
+  }
+}
+
 bool PassGate(TweakContext& ctx, const VersionGate& gate, RecordPoint history, std::optional<CheckBoxRef> box) {
   if (gate.alertId != 0 &&
       !RequireVersion(ctx.Gate(), gate.admitted, gate.alertId, gate.reverts ? box : std::nullopt))
@@ -495,7 +507,7 @@ std::vector<ScopeControl> EditScopes(const EditRow& row) {
 void LoadShape(TweakContext& ctx, const EditRow& row) {
   constexpr int kPage = page::kEditCheck;
   ShowTweakPage(ctx, kPage, row.tweakId, row.note);
-  if (row.browse) ctx.pages.ShowControl(kPage, control::kBrowse1, true);
+  if (row.browse != Browse::kNone) ctx.pages.ShowControl(kPage, control::kBrowse1, true);
   for (const ScopeControl& scope : EditScopes(row)) {
     if (!scope.loads) continue;
     ShowWithText(ctx, kPage, scope.label, scope.text);

@@ -318,8 +318,10 @@ enum class EditForm : unsigned char {
   // unknown Windows directory replaces nothing.
   kSystemRoot,
 };
-inline constexpr bool kBrowse = true;
-inline constexpr bool kNoBrowse = false;
+// Browse button 1023 and the dialog it opens.
+inline constexpr Browse kBrowse = Browse::kFile;
+inline constexpr Browse kBrowseFolder = Browse::kFolder;
+inline constexpr Browse kNoBrowse = Browse::kNone;
 
 // For a pair (root kPair) label 1019 and edit 1017 stand for All Users; each
 // edit is written to its own scope, and its empty rule acts there alone.
@@ -334,7 +336,7 @@ struct EditRow {
   IfEmpty ifEmpty;
   VersionGate gate;
   RecordPoint history;
-  bool browse;
+  Browse browse;
   const char* note;
   const char* label;
   const char* allUsersLabel = nullptr;  // label 1019 of a pair
@@ -429,6 +431,7 @@ struct FieldsRow {
   RecordPoint history;
   const char* note;
   std::span<const Field> fields;
+  Browse browse = Browse::kFile;  // what the fields' browse buttons open
 };
 
 // CMultiCheckPage: each box stands for a subkey of one parent key (opened,
@@ -533,6 +536,11 @@ void ShowNumberField(TweakContext& ctx, int pageId, const NumberField& field);
 // naming the field and its range (false), so nothing half-typed is skipped
 // while the rest is written. An empty or disabled combo is left as it is.
 bool TakeTypedNumbers(TweakContext& ctx, int pageId, std::span<const NumberField> fields);
+// The apply's writing step: each field's selected item n is written under
+// key as n, as text (reg::kSz) or as a 32-bit number (reg::kDword), in order.
+// A field with no selection keeps its stored value.
+void WriteSelectedNumbers(TweakContext& ctx, int pageId, const RegistryKey& key, std::span<const NumberField> fields,
+                          std::uint32_t type);
 
 // The apply's start: the version gate (putting box back when the gate
 // reverts), then the history when it is recorded at the gate. False: stop.
@@ -557,12 +565,22 @@ void ApplyFromTable(TweakContext& ctx) {
   if (const auto* row = FindRow(kRows, ctx.currentTweakId)) ApplyShape(ctx, *row);
 }
 
+// What a row's page does by itself: its browse buttons' dialog, where the
+// row names one.
+template <typename Row>
+constexpr PageBehaviour PageOf(const Row& row) {
+  if constexpr (requires { row.browse; })
+    return {row.browse};
+  else
+    return {};
+}
+
 // One TweakRoutines entry per row of a table.
 template <const auto& kRows>
 constexpr auto RoutinesOf() {
   std::array<TweakRoutines, std::size(kRows)> routines{};
   for (std::size_t i = 0; i < routines.size(); ++i)
-    routines[i] = {kRows[i].tweakId, &LoadFromTable<kRows>, &ApplyFromTable<kRows>};
+    routines[i] = {kRows[i].tweakId, &LoadFromTable<kRows>, &ApplyFromTable<kRows>, PageOf(kRows[i])};
   return routines;
 }
 

@@ -12,6 +12,7 @@
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "scratch_folder.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
@@ -156,7 +157,7 @@ class CliSettingPageTest : public ::testing::Test {
     const auto setting = ParseSetting(text);
     EXPECT_TRUE(setting) << text;
     error.clear();
-    return setting && ApplySetting(*setting, {pages, platform, tweakId, pageId}, &error);
+    return setting && ApplySetting(*setting, {pages, platform, CatalogueDispatch().PageOf(tweakId), pageId}, &error);
   }
 
   PageModel pages;

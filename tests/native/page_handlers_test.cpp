@@ -1,16 +1,21 @@
 // The pages' own handlers over the page model: browse buttons, the two check
-// boxes that enable other controls, and the number combo.
+// boxes that enable other controls, and the number combo, each with what the
+// catalogue's rows say the selected tweak's page does.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "pages/page_handlers.h"
 #include "pages/page_model.h"
 #include "services/platform_fake.h"
+#include "tweaks/catalogue.h"
 
 namespace corvandel {
 namespace {
+
+const PageBehaviour& PageOf(int tweakId) { return CatalogueDispatch().PageOf(tweakId); }
 
 // Remembers which dialog was asked for, and with which filter.
 class RecordingPlatform : public SettablePlatform {
@@ -68,7 +73,7 @@ TEST(BrowseButtons, FillTheirOwnEditWithTheDialogChosenByTheSelectedTweak) {
       PageModel pages;
       RecordingPlatform platform;
       platform.browseAnswers.push_back(c.chosen);
-      EXPECT_TRUE(OnBrowseButton(pages, platform, c.tweakId, button.pageId, button.buttonId));
+      EXPECT_TRUE(OnBrowseButton(pages, platform, PageOf(c.tweakId), button.pageId, button.buttonId));
       EXPECT_EQ(std::vector<std::string>{c.dialog}, platform.asked);
       EXPECT_EQ(c.editText, pages.GetText(button.pageId, button.editId));
       for (const ButtonCase& other : kBrowseButtons) {
@@ -87,7 +92,7 @@ TEST(BrowseButtons, AFolderDialogStartsAtTheEditsFolderWithTheLabelAsPrompt) {
   pages.SetText(page::kEditBrowse, 1039, "Internet Cache:");
   pages.SetText(page::kEditBrowse, 1042, "D:\\Cache");
   pages.SetText(page::kEditBrowse, 1041, "My Documents:");
-  EXPECT_TRUE(OnBrowseButton(pages, platform, 306, page::kEditBrowse, 1048));
+  EXPECT_TRUE(OnBrowseButton(pages, platform, PageOf(306), page::kEditBrowse, 1048));
   EXPECT_EQ((std::pair<std::string, std::string>{"D:\\Cache", "Internet Cache:"}), platform.folderAsked);
 }
 
@@ -96,7 +101,7 @@ TEST(BrowseButtons, CancellingEmptiesTheEdit) {
     PageModel pages;
     RecordingPlatform platform;  // no answer queued: the dialog is cancelled
     pages.SetText(page::kEditBrowse, 1042, "\"C:\\old.exe\"");
-    EXPECT_TRUE(OnBrowseButton(pages, platform, tweakId, page::kEditBrowse, 1048));
+    EXPECT_TRUE(OnBrowseButton(pages, platform, PageOf(tweakId), page::kEditBrowse, 1048));
     EXPECT_EQ(1u, platform.asked.size());
     EXPECT_EQ("", pages.GetText(page::kEditBrowse, 1042)) << tweakId;
   }
@@ -116,7 +121,7 @@ TEST(BrowseButtons, OtherButtonsOpenNoDialog) {
     PageModel pages;
     RecordingPlatform platform;
     platform.browseAnswers.push_back("C:\\x");
-    EXPECT_FALSE(OnBrowseButton(pages, platform, 12, other.pageId, other.controlId)) << other.controlId;
+    EXPECT_FALSE(OnBrowseButton(pages, platform, PageOf(12), other.pageId, other.controlId)) << other.controlId;
     EXPECT_TRUE(platform.asked.empty());
   }
 }
@@ -134,17 +139,17 @@ TEST(EnablingCheckBoxes, FollowTheBoxWhileTheirTweakIsSelected) {
   for (const EnablingCase& c : cases) {
     PageModel pages;
     pages.SetCheck(c.pageId, 1013, 0);
-    OnCheckBoxClicked(pages, c.tweakId, c.pageId, 1013);
+    OnCheckBoxClicked(pages, PageOf(c.tweakId), c.pageId, 1013);
     for (int id : c.controls) EXPECT_FALSE(pages.IsControlEnabled(c.pageId, id)) << c.tweakId << " " << id;
     pages.SetCheck(c.pageId, 1013, 1);
-    OnCheckBoxClicked(pages, c.tweakId, c.pageId, 1013);
+    OnCheckBoxClicked(pages, PageOf(c.tweakId), c.pageId, 1013);
     for (int id : c.controls) EXPECT_TRUE(pages.IsControlEnabled(c.pageId, id)) << c.tweakId << " " << id;
   }
 }
 
 TEST(EnablingCheckBoxes, LeaveTheOtherControlsOfThePageAlone) {
   PageModel pages;
-  OnCheckBoxClicked(pages, 159, page::kEditCheck, 1013);  // unchecked: disables its three
+  OnCheckBoxClicked(pages, PageOf(159), page::kEditCheck, 1013);  // unchecked: disables its three
   for (int id : {1013, 1018, 1025, 1026, 1027, 1014, 1024})
     EXPECT_TRUE(pages.IsControlEnabled(page::kEditCheck, id)) << id;
 }
@@ -161,10 +166,26 @@ TEST(EnablingCheckBoxes, DoNothingForAnotherTweakPageOrBox) {
   };
   for (const Click& click : clicks) {
     PageModel pages;  // every box unchecked: a rule that ran would disable
-    OnCheckBoxClicked(pages, click.tweakId, click.pageId, click.controlId);
+    OnCheckBoxClicked(pages, PageOf(click.tweakId), click.pageId, click.controlId);
     for (int id : {1015, 1017, 1023}) EXPECT_TRUE(pages.IsControlEnabled(page::kEditCheck, id));
     EXPECT_TRUE(pages.IsControlEnabled(page::kSingleCombo, 1021));
     EXPECT_TRUE(pages.IsControlEnabled(page::kComboCheck, 1021));
+  }
+}
+
+// Over the whole catalogue: only these tweaks' pages open another dialog than
+// any file, or have a box that enables other controls.
+TEST(PageBehaviours, DepartFromTheDefaultOnlyForTheirOwnTweaks) {
+  const std::map<int, Browse> otherDialogs = {
+      {62, Browse::kIcon}, {107, Browse::kFolder}, {255, Browse::kFolder}, {306, Browse::kFolder}, {307, Browse::kFolder}};
+  for (int id = 0; id < kTweakCount; ++id) {
+    const PageBehaviour& page = PageOf(id);
+    const auto other = otherDialogs.find(id);
+    if (other != otherDialogs.end())
+      EXPECT_EQ(other->second, page.browse) << id;
+    else
+      EXPECT_TRUE(page.browse == Browse::kFile || page.browse == Browse::kNone) << id;
+    EXPECT_EQ(id == 82 || id == 159, page.enabling.pageId != 0) << id;
   }
 }
 

@@ -112,7 +112,7 @@ TEST(TroubleshootingPaths, SafeModeBackgroundKeepsTheBrowsedQuotes) {
   h.Put(KeyOnly(kHKCU, kSafeMode.c_str()));
   h.platform.browseAnswers.push_back("C:\\WINDOWS\\Web\\safe mode.bmp");
   h.Select(295);
-  ASSERT_TRUE(OnBrowseButton(h.pages, h.platform, 295, kEditCheck, 1023));
+  ASSERT_TRUE(OnBrowseButton(h.pages, h.platform, h.Nav().CurrentPage(), kEditCheck, 1023));
   EXPECT_EQ("\"C:\\WINDOWS\\Web\\safe mode.bmp\"", h.pages.GetText(kEditCheck, 1015));
   h.Apply();
   EXPECT_EQ("\"%SystemRoot%\\Web\\safe mode.bmp\"", h.Text(kHKCU, kSafeMode, "Wallpaper"));

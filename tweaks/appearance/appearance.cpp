@@ -102,8 +102,8 @@ constexpr Field kRecycleBinIcons[] = {
 };
 
 constexpr FieldsRow kFields[] = {
-  //id page              root   key                      gate     history  note             fields
-  {62, page::kEditCheck, kHKCU, Opened(kRecycleBinIcon), kNoGate, kAtGate, NOTE_LOGOUT_CAP, kRecycleBinIcons},
+  //id page              root   key                      gate     history  note             fields            browse
+  {62, page::kEditCheck, kHKCU, Opened(kRecycleBinIcon), kNoGate, kAtGate, NOTE_LOGOUT_CAP, kRecycleBinIcons, Browse::kIcon},
 };
 
 // Colour combo 1055.

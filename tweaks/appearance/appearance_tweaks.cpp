@@ -120,12 +120,7 @@ void ApplyWallpaperPosition(TweakContext& ctx) {
   constexpr int kPage = page::kComboCheck;
   if (!TakeTypedNumbers(ctx, kPage, kOffsets)) return;
   ctx.RecordTweakChange();
-  const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktop);
-  for (const NumberField& offset : kOffsets) {
-    // Item n reads n; no selection leaves the stored offset.
-    const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, offset.comboId);
-    if (selected >= 0) key.WriteText(offset.value, std::to_string(selected));
-  }
+  WriteSelectedNumbers(ctx, kPage, RegistryKey::Open(ctx.registry, kHKCU, kDesktop), kOffsets, reg::kSz);
 }
 
 // --- Change the Thumbnail Image Settings --------------------------------------
@@ -155,14 +150,9 @@ void LoadThumbnailSettings(TweakContext& ctx, int tweakId) {
 void ApplyThumbnailSettings(TweakContext& ctx) {
   if (!TakeTypedNumbers(ctx, page::kComboCheck, kThumbnailSettings)) return;
   if (!PassGate(ctx, kXp2004, RecordPoint::kAtGate)) return;
-  for (RegKey root : {kHKCU, kHKLM}) {
-    const RegistryKey key = RegistryKey::Open(ctx.registry, root, kExplorer);
-    for (const NumberField& setting : kThumbnailSettings) {
-      // No selection leaves the stored number.
-      const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, setting.comboId);
-      if (selected >= 0) key.WriteDword(setting.value, static_cast<std::uint32_t>(selected));
-    }
-  }
+  for (RegKey root : {kHKCU, kHKLM})
+    WriteSelectedNumbers(ctx, page::kComboCheck, RegistryKey::Open(ctx.registry, root, kExplorer), kThumbnailSettings,
+                         reg::kDword);
 }
 
 // --- Open and Save Dialog Box Customization -----------------------------------

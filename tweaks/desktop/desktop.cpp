@@ -49,10 +49,14 @@ constexpr ComboRow kCombos[] = {
   {83, kHKCR, Opened(kFirstIconClass),  "SortOrderIndex", kFirstIcons, {0, 0, kNoItem},   Dword(84),   kMe2011, kAtGate, NOTE_LOGOUT_CAP, "The First Desktop Icon:", nullptr},
 };
 
+// The grace period's box enables its combo.
+constexpr int kGracePeriodCombo[] = {control::kCombo1};
+constexpr PageBehaviour kGracePeriodPage{Browse::kFile, {page::kSingleCombo, control::kCheck1, kGracePeriodCombo}};
+
 // Tweaks with routines of their own.
 constexpr std::array<TweakRoutines, 4> kOwnRoutines = {{
   {80, LoadIconVisibility,       ApplyIconVisibility},
-  {82, LoadGracePeriod,          ApplyGracePeriod},
+  {82, LoadGracePeriod,          ApplyGracePeriod, kGracePeriodPage},
   {90, LoadMyDocumentsOnDesktop, ApplyMyDocumentsOnDesktop},
   {91, LoadRecycleBinRights,     ApplyRecycleBinRights},
 }};

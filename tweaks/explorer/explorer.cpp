@@ -101,8 +101,8 @@ constexpr Field kProgramFolders[] = {
 
 // Several label/edit rows of one page over one key.
 constexpr FieldsRow kFields[] = {
-  //id  page              root   key                      gate     history  note             fields
-  {107, page::kEditCheck, kHKLM, Opened(kCurrentVersion), kNoGate, kAtGate, NOTE_LOGOUT_CAP, kProgramFolders},
+  //id  page              root   key                      gate     history  note             fields           browse
+  {107, page::kEditCheck, kHKLM, Opened(kCurrentVersion), kNoGate, kAtGate, NOTE_LOGOUT_CAP, kProgramFolders, Browse::kFolder},
 };
 
 // The open-with choice offers the registered applications that have a

@@ -78,7 +78,7 @@ constexpr EditRow kEdits[] = {
 // Tweaks with routines of their own.
 constexpr std::array<TweakRoutines, 8> kOwnRoutines = {{
   {158, LoadAutomaticLogin,   ApplyAutomaticLogin},
-  {159, LoadLoginScreenSaver, ApplyLoginScreenSaver},
+  {159, LoadLoginScreenSaver, ApplyLoginScreenSaver, kLoginScreenSaverPage},
   {161, LoadLoginScreenColor, ApplyLoginScreenColor},
   {162, LoadLoginWallpaper,   ApplyLoginWallpaper},
   {168, LoadForceAutoLogon,   ApplyForceAutoLogon},

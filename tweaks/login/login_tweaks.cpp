@@ -121,7 +121,7 @@ void LoadLoginScreenSaver(TweakContext& ctx, int tweakId) {
   if (auto file = key.ReadText(kScreenSaverFile)) ctx.pages.SetText(kPage, control::kEdit1, *file);
   if (auto timeOut = key.ReadText(kScreenSaveTimeOut)) ctx.pages.SetText(kPage, control::kEdit2, *timeOut);
   // The file and time-out rows are enabled as the box stands, as a click on it does.
-  OnCheckBoxClicked(ctx.pages, tweakId, kPage, control::kCheck1);
+  OnCheckBoxClicked(ctx.pages, kLoginScreenSaverPage, kPage, control::kCheck1);
 }
 
 void ApplyLoginScreenSaver(TweakContext& ctx) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "nav/tweak_context.h"
+#include "pages/page_handlers.h"
+#include "pages/page_host.h"
 
 namespace corvandel {
 
@@ -11,7 +13,11 @@ namespace corvandel {
 void LoadAutomaticLogin(TweakContext& ctx, int tweakId);
 void ApplyAutomaticLogin(TweakContext& ctx);
 
-// Change the Default login Screen Saver (159).
+// Change the Default login Screen Saver (159). Its box enables the file and
+// time-out rows.
+inline constexpr int kScreenSaverRows[] = {control::kEdit1, control::kEdit2, control::kBrowse1};
+inline constexpr PageBehaviour kLoginScreenSaverPage{Browse::kFile,
+                                                     {page::kEditCheck, control::kCheck1, kScreenSaverRows}};
 void LoadLoginScreenSaver(TweakContext& ctx, int tweakId);
 void ApplyLoginScreenSaver(TweakContext& ctx);
 

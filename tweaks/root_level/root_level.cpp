@@ -17,11 +17,11 @@ using enum RecordPoint;
 
 constexpr EditRow kEdits[] = {
   //id  root   key             value         type      shown up to  written after  empty edit      gate     history  browse   note         label
-  {307, kHKLM, Opened(kSetup), "SourcePath", reg::kSz, "",          "",            kSkipWhenEmpty, kNoGate, kAtGate, kBrowse, NOTE_LOGOUT, "Source Directory:"},
+  {307, kHKLM, Opened(kSetup), "SourcePath", reg::kSz, "",          "",            kSkipWhenEmpty, kNoGate, kAtGate, kBrowseFolder, NOTE_LOGOUT, "Source Directory:"},
 };
 
 constexpr std::array<TweakRoutines, 3> kOwnRoutines = {{
-  {306, LoadSpecialFolders,  ApplySpecialFolders},
+  {306, LoadSpecialFolders,  ApplySpecialFolders, {Browse::kFolder}},
   {308, LoadRegisteredOwner, ApplyRegisteredOwner},
   {309, LoadCoolSwitch,      ApplyCoolSwitch},
 }};

@@ -138,11 +138,8 @@ void ApplyCoolSwitch(TweakContext& ctx) {
   if (!PassGate(ctx, kNoGate, RecordPoint::kAtGate)) return;
   const RegistryKey key = RegistryKey::Open(ctx.registry, kHKCU, kDesktop);
   key.WriteText("CoolSwitch", "1");
-  for (const NumberField& combo : kCoolSwitchCombos) {
-    // No selection (a stored count the combo cannot show) keeps the value.
-    const int selected = ctx.pages.ComboGetCurSel(page::kComboCheck, combo.comboId);
-    if (selected >= 0 && selected <= kMostColumnsOrRows) key.WriteText(combo.value, std::to_string(selected));
-  }
+  // No selection (a stored count the combo cannot show) keeps the value.
+  WriteSelectedNumbers(ctx, page::kComboCheck, key, kCoolSwitchCombos, reg::kSz);
 }
 
 }  // namespace corvandel

@@ -212,7 +212,7 @@ constexpr FieldsRow kFields[] = {
 constexpr std::array<TweakRoutines, 5> kOwnRoutines = {{
   {253, LoadSfcProgress,      ApplySfcProgress},
   {254, LoadSfcScan,          ApplySfcScan},
-  {255, LoadSfcCacheDir,      ApplySfcCacheDir},
+  {255, LoadSfcCacheDir,      ApplySfcCacheDir, {Browse::kFolder}},
   {259, LoadUpdateServer,     nullptr},
   {269, LoadUsbPolling,       ApplyUsbPolling},
 }};
