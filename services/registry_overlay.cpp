@@ -7,30 +7,12 @@
 namespace corvandel {
 namespace {
 
-// The path's parts joined with single backslashes, so that one key has one
-// spelling here whatever the caller wrote.
-std::string Normalised(std::string_view path) {
-  std::string joined;
-  while (!path.empty()) {
-    const std::size_t slash = path.find('\\');
-    const std::string_view part = path.substr(0, slash);
-    if (!part.empty()) (joined.empty() ? joined : joined += '\\').append(part);
-    path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
-  }
-  return joined;
-}
-
 // Registry names match with ASCII letters folded to upper case.
 std::pair<RegKey, std::string> Folded(const std::pair<RegKey, std::string>& place) {
   std::string path = place.second;
   for (char& c : path)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return {place.first, path};
-}
-
-std::string Parent(const std::string& path) {
-  const std::size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 }  // namespace
@@ -45,13 +27,13 @@ bool OverlayRegistry::PlaceOf(RegKey key, const char* subKey, Place* place) cons
     if (known == places_.end()) return false;
     *place = known->second;
   }
-  place->second = Normalised(place->second + '\\' + (subKey ? subKey : ""));
+  place->second = JoinedKeyPath(place->second, subKey ? subKey : "");
   return true;
 }
 
 bool OverlayRegistry::Copied(const Place& place) const {
   if (copied_.count(Folded(place))) return true;
-  for (Place at = Folded(place);; at.second = Parent(at.second)) {
+  for (Place at = Folded(place);; at.second = ParentKeyPath(at.second)) {
     if (removed_.count(at)) return true;
     if (at.second.empty()) return false;
   }
@@ -111,7 +93,7 @@ RegResult OverlayRegistry::ProbeWrite(const Place& place) {
   if (const auto known = probes_.find(folded); known != probes_.end()) return known->second;
   base_.SetReadOnlyOpens(false);
   RegResult result = reg::kSuccess;
-  for (std::string path = place.second;; path = Parent(path)) {
+  for (std::string path = place.second;; path = std::string(ParentKeyPath(path))) {
     ReadKey key(base_, place.first, path, &IRegistry::OpenKeyEx);
     if (key.result() != reg::kFileNotFound || path.empty()) {
       result = key.result() == reg::kAccessDenied ? reg::kAccessDenied : reg::kSuccess;
@@ -168,7 +150,8 @@ RegResult OverlayRegistry::CreateKey(RegKey key, const char* subKey, RegKey* res
   const RegResult r = scratch_.CreateKey(key, subKey, result);
   // Keys made here are new: nothing of them comes from below.
   if (r == reg::kSuccess)
-    for (std::string path = place.second; !path.empty() && !Copied({place.first, path}); path = Parent(path))
+    for (std::string path = place.second; !path.empty() && !Copied({place.first, path});
+         path = std::string(ParentKeyPath(path)))
       copied_.insert(Folded({place.first, path}));
   return HandOut(r, place, result);
 }

@@ -15,20 +15,6 @@ bool IsWithin(std::string_view path, std::string_view key) {
   return path.size() == key.size() || path[key.size()] == '\\';
 }
 
-std::string Joined(const std::string& path, std::string_view subKey) {
-  std::string joined = path;
-  while (!subKey.empty()) {
-    const std::size_t slash = subKey.find('\\');
-    const std::string_view part = subKey.substr(0, slash);
-    if (!part.empty()) {
-      if (!joined.empty()) joined += '\\';
-      joined.append(part);
-    }
-    subKey = slash == std::string_view::npos ? std::string_view() : subKey.substr(slash + 1);
-  }
-  return joined;
-}
-
 using Stored = RecordingRegistry::Stored;
 using KeyContent = RecordingRegistry::KeyContent;
 using Tree = RecordingRegistry::Tree;
@@ -72,7 +58,7 @@ std::optional<Tree> ReadTree(IRegistry& registry, RegKey root, const std::string
   for (std::uint32_t index = 0; registry.EnumKey(key.key(), index, name.data(), 256) == reg::kSuccess; ++index)
     subkeys.emplace_back(name.data());
   for (const std::string& subkey : subkeys)
-    if (auto below = ReadTree(registry, root, Joined(path, subkey))) tree.insert(tree.end(), below->begin(), below->end());
+    if (auto below = ReadTree(registry, root, JoinedKeyPath(path, subkey))) tree.insert(tree.end(), below->begin(), below->end());
   return tree;
 }
 
@@ -98,11 +84,6 @@ const Stored* FindValue(const KeyContent& key, std::string_view name) {
   return nullptr;
 }
 
-std::string_view Parent(std::string_view path) {
-  const std::size_t slash = path.rfind('\\');
-  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
-}
-
 // What turns the key tree at path from before into after: removed keys once,
 // at the highest of them; new keys with all their values; in the keys that
 // stay, the values removed, added or changed.
@@ -114,12 +95,12 @@ void AddTreeChanges(RegKey root, const std::string& path, const std::optional<Tr
   }
   if (before)
     for (const KeyContent& key : *before)
-      if (!FindKey(after, key.path) && FindKey(after, Parent(key.path)))
+      if (!FindKey(after, key.path) && FindKey(after, ParentKeyPath(key.path)))
         made->push_back({RegChange::kDeleteKey, root, key.path, {}, reg::kNone, {}});
   for (auto key = after->begin(); key != after->end(); ++key) {
     const KeyContent* old = FindKey(before, key->path);
     // A new key without values that has subkeys is made with them.
-    const bool madeBelow = key + 1 != after->end() && Parent((key + 1)->path) == key->path;
+    const bool madeBelow = key + 1 != after->end() && ParentKeyPath((key + 1)->path) == key->path;
     if (!old && (!key->values.empty() || !madeBelow))
       made->push_back({RegChange::kCreateKey, root, key->path, {}, reg::kNone, {}});
     if (old)
@@ -159,7 +140,7 @@ std::optional<RecordingRegistry::Place> RecordingRegistry::PlaceOf(RegKey key, c
     if (known == places_.end()) return std::nullopt;  // not handed out here: nothing to record against
     place = known->second;
   }
-  place.path = Joined(place.path, subKey ? subKey : "");
+  place.path = JoinedKeyPath(place.path, subKey ? subKey : "");
   return place;
 }
 
@@ -316,7 +297,7 @@ std::optional<RecordingRegistry::Place> RecordingRegistry::FirstMissing(const Pl
   std::string path;
   for (std::string_view rest = place.path; !rest.empty();) {
     const std::size_t slash = rest.find('\\');
-    path = Joined(path, rest.substr(0, slash));
+    path = JoinedKeyPath(path, rest.substr(0, slash));
     rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
     ReadKey key(inner_, place.root, path, &IRegistry::OpenKey);
     if (key.result() == reg::kFileNotFound) return Place{place.root, path};

@@ -86,6 +86,31 @@ class UndoWindowTest : public ::testing::Test {
     }
     return nullptr;
   }
+  // The window opened over the key, its value not there yet.
+  void OpenWindow() {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));
+    RegCloseKey(key);
+    dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
+    ASSERT_TRUE(dialog->Create());
+  }
+  // Selected as a user does, in the tree.
+  void SelectAllowUncPaths() {
+    HWND tree = dialog->tree().window();
+    HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
+    ASSERT_NE(nullptr, item);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  }
+  void OpenWindowOnAllowUncPaths() {
+    ASSERT_NO_FATAL_FAILURE(OpenWindow());
+    ASSERT_NO_FATAL_FAILURE(SelectAllowUncPaths());
+  }
+  void DeleteTheValue() {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key));
+    RegDeleteValueA(key, kValue);
+    RegCloseKey(key);
+  }
   // As the system menu shows it: opening it sends WM_INITMENUPOPUP first.
   bool UndoEnabled() const {
     HMENU menu = GetSystemMenu(dialog->window(), FALSE);
@@ -102,15 +127,7 @@ class UndoWindowTest : public ::testing::Test {
 
 // "Preview Changes...": the page's writes in a read-only box, nothing written.
 TEST_F(UndoWindowTest, PreviewShowsThePagesWritesAndWritesNothing) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));
-  RegCloseKey(key);
-  dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
-  ASSERT_TRUE(dialog->Create());
-  HWND tree = dialog->tree().window();
-  HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
-  ASSERT_NE(nullptr, item);
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  ASSERT_NO_FATAL_FAILURE(OpenWindowOnAllowUncPaths());
   SendMessageA(GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013), BM_CLICK, 0, 0);
   SendMessageA(dialog->window(), WM_SYSCOMMAND, kPreviewCommand, 0);
   HWND box = FindWindowA("CorvandelPreview", "Preview Changes...");
@@ -128,11 +145,7 @@ TEST_F(UndoWindowTest, PreviewShowsThePagesWritesAndWritesNothing) {
 }
 
 TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRegedit) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));  // the value is not there yet
-  RegCloseKey(key);
-  dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
-  ASSERT_TRUE(dialog->Create());
+  ASSERT_NO_FATAL_FAILURE(OpenWindow());
   char text[100] = {};
   HMENU menu = GetSystemMenu(dialog->window(), FALSE);
   ASSERT_GT(GetMenuStringA(menu, kUndoCommand, text, sizeof(text), MF_BYCOMMAND), 0);
@@ -143,11 +156,7 @@ TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRe
   EXPECT_EQ(kPreviewCommand, GetMenuItemID(menu, items - 4));
   EXPECT_EQ(kUndoCommand, GetMenuItemID(menu, items - 5));  // right after About
   EXPECT_EQ(kAboutCommand, GetMenuItemID(menu, items - 6));
-
-  HWND tree = dialog->tree().window();
-  HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
-  ASSERT_NE(nullptr, item);
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  ASSERT_NO_FATAL_FAILURE(SelectAllowUncPaths());
   EXPECT_FALSE(UndoEnabled());
   HWND box = GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013);
   SendMessageA(box, BM_CLICK, 0, 0);
@@ -190,15 +199,7 @@ TEST_F(UndoWindowTest, AnApplyIsUndoneFromTheSystemMenuAndItsBackupsImportWithRe
 // user answered No to "every tweak"); "Apply Settings Profile..." applies a
 // profile's lines, counts them, and names the first problems.
 TEST_F(UndoWindowTest, ProfilesAreSavedAndAppliedFromTheSystemMenu) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key));
-  RegCloseKey(key);
-  dialog = std::make_unique<CMainDlg>(MainDlgServices{*registry, platform, profile, nullptr});
-  ASSERT_TRUE(dialog->Create());
-  HWND tree = dialog->tree().window();
-  HTREEITEM item = FindItem(tree, kAllowUncPaths, TVI_ROOT);
-  ASSERT_NE(nullptr, item);
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  ASSERT_NO_FATAL_FAILURE(OpenWindowOnAllowUncPaths());
   HWND box = GetDlgItem(dialog->pages().PageWindow(page::kMultiCheck), 1013);
   SendMessageA(box, BM_CLICK, 0, 0);
   SendMessageA(GetDlgItem(dialog->window(), page::kApplyButton), BM_CLICK, 0, 0);
@@ -218,9 +219,7 @@ TEST_F(UndoWindowTest, ProfilesAreSavedAndAppliedFromTheSystemMenu) {
   // The value gone again; the profile puts it back, and a line the page
   // cannot take fails without stopping the run.
   ASSERT_TRUE(ReplaceFileContent(saved, "3 1013=1\r\n# a control the page lacks\r\n3 1099=1\r\n", &error)) << error;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key));
-  RegDeleteValueA(key, kValue);
-  RegCloseKey(key);
+  ASSERT_NO_FATAL_FAILURE(DeleteTheValue());
   platform.browseAnswers = {saved};
   SendMessageA(dialog->window(), WM_SYSCOMMAND, kApplyProfileCommand, 0);
   EXPECT_EQ(1u, Stored());
@@ -234,9 +233,7 @@ TEST_F(UndoWindowTest, ProfilesAreSavedAndAppliedFromTheSystemMenu) {
 
   // A file that is no profile applies nothing and says why.
   ASSERT_TRUE(ReplaceFileContent(saved, "3 1013=1\r\nnot a line\r\n", &error)) << error;
-  RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key);
-  RegDeleteValueA(key, kValue);
-  RegCloseKey(key);
+  ASSERT_NO_FATAL_FAILURE(DeleteTheValue());
   platform.browseAnswers = {saved};
   SendMessageA(dialog->window(), WM_SYSCOMMAND, kApplyProfileCommand, 0);
   EXPECT_EQ(std::nullopt, Stored());
