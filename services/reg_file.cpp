@@ -225,13 +225,22 @@ class LineReader {
   std::string text_;  // the last line read, decoded
 };
 
-// UTF-16LE bytes to the program's text; an odd last byte has no character.
-std::vector<std::uint8_t> AnsiFromUtf16Bytes(const std::vector<std::uint8_t>& bytes) {
-  std::u16string units;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-    units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
-  const std::string text = NarrowKeepingUnicode(units);
-  return {text.begin(), text.end()};
+// UTF-16LE bytes to the program's text, in place; an odd last byte has no
+// character.
+void NarrowUtf16Bytes(std::vector<std::uint8_t>* bytes) {
+  const std::size_t units = bytes->size() / 2;
+  std::size_t i = 0;
+  for (; i < units && (*bytes)[2 * i + 1] == 0 && (*bytes)[2 * i] < 0x80; ++i) (*bytes)[i] = (*bytes)[2 * i];
+  if (i == units) {  // the same characters in ANSI
+    bytes->resize(units);
+    return;
+  }
+  std::u16string rest;
+  for (std::size_t at = 2 * i; at + 1 < bytes->size(); at += 2)
+    rest.push_back(static_cast<char16_t>((*bytes)[at] | (*bytes)[at + 1] << 8));
+  const std::string text = NarrowKeepingUnicode(rest);
+  bytes->resize(i);
+  bytes->insert(bytes->end(), text.begin(), text.end());
 }
 
 std::vector<std::uint8_t> Utf16BytesFromAnsi(const std::vector<std::uint8_t>& data) {
@@ -548,7 +557,7 @@ class Parser {
         rest = TrimLeft(rest);
       } while (!rest.empty() && rest.front() == ';');
     }
-    if (unicodeValues_ && IsText(change->type)) change->data = AnsiFromUtf16Bytes(change->data);
+    if (unicodeValues_ && IsText(change->type)) NarrowUtf16Bytes(&change->data);
     return true;
   }
 
@@ -564,7 +573,9 @@ class Parser {
       const bool last = comma == list.size();
       const std::string_view item = Trim(list.substr(start, comma - start));
       if (item.empty() && last && start > 0) return true;  // after a trailing comma
-      const auto byte = ParseHex(item, 2);
+      // Nearly every item is two digits: read without the general parse.
+      const int high = item.size() == 2 ? HexDigit(item[0]) : -1, low = high >= 0 ? HexDigit(item[1]) : -1;
+      const auto byte = low >= 0 ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(high << 4 | low)) : ParseHex(item, 2);
       if (!byte) return Fail("a hex list needs bytes of 1 or 2 hexadecimal digits separated by commas");
       data->push_back(static_cast<std::uint8_t>(*byte));
       if (last) return continued ? Fail("a continued hex list needs a comma before the \\") : true;
