@@ -399,9 +399,9 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
   MemoryRegistry fileRegistry;
   RegistryFile file;  // as read, to be written back with what the run changed
   if (line.registryFile) {
-    std::optional<std::string> bytes = files.Read(*line.registryFile, &message);
+    std::unique_ptr<OpenFile> opened = files.Open(*line.registryFile, &message);
     if (!message.empty()) return FileFailure(message);
-    if (bytes && !file.Read(std::move(*bytes), *line.registryFile, fileRegistry, &message)) return FileFailure(message);
+    if (opened && !file.Read(std::move(opened), *line.registryFile, fileRegistry, &message)) return FileFailure(message);
   }
   // Everything the run does to a registry file, start-up included, is
   // recorded, so that only what changed is written back.
@@ -462,10 +462,16 @@ std::optional<CliFailure> Run(const std::vector<std::string>& args, CliHost& hos
     // writes those too.
     if (!line.registryFile || preview || changes.restore.empty()) return std::nullopt;
     const std::vector<RegChange> made = fileRun.End().made;
-    std::string bytes;
-    if (!file.Rewrite(made, &bytes, &message)) return FileFailure(*line.registryFile + ": " + message);
-    file = RegistryFile();  // the file as read is done with: a large one is not held twice more
-    if (!files.WriteOwned(*line.registryFile, std::move(bytes), &message)) return FileFailure(message);
+    const bool written = files.WriteMade(
+        *line.registryFile,
+        [&](const FileTransaction::PutBytes& put, std::string* error) {
+          if (file.Rewrite(made, put, error)) return true;
+          *error = *line.registryFile + ": " + *error;
+          return false;
+        },
+        &message);
+    file = RegistryFile();  // the file as read is done with
+    if (!written) return FileFailure(message);
     return std::nullopt;
   };
 

@@ -7,11 +7,22 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 
 namespace corvandel {
+
+// What a file of a run's own adds to the name of the file it stands beside:
+// ".~", sixteen random hexadecimal digits and ending; taken only where no
+// file has the name.
+inline std::string SideSuffix(std::random_device& random, const char* ending) {
+  char suffix[32];
+  std::snprintf(suffix, sizeof(suffix), ".~%08x%08x%s", random(), random(), ending);
+  return suffix;
+}
 
 // What stands at a path, enough to see whether another program changed it.
 struct FileStamp {
@@ -40,6 +51,29 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* rea
 // Removes a file; false with *reason.
 bool RemoveFile(const std::string& path, std::string* reason);
 
+// Puts a file that NewFile::PutInPlace kept back under its old name, over
+// what took its place; false with *reason (the kept file is then still there).
+bool PutBack(const std::string& kept, const std::string& target, std::string* reason);
+
+// A file open for reading a piece at a time, so that a large one need not be
+// held whole; closed when the object goes.
+class OpenFile {
+ public:
+  OpenFile();
+  ~OpenFile();
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+
+  bool Open(const std::string& path, std::string* reason);
+  // Appends up to size bytes from offset to *into, fewer only at the end of
+  // the file; false with *reason.
+  bool ReadAt(std::uint64_t offset, std::size_t size, std::string* into, std::string* reason) const;
+
+ private:
+  struct Handle;
+  std::unique_ptr<Handle> handle_;
+};
+
 // A new file in the folder of the file it is to replace, under a name no
 // other file has (created exclusively), with that file's mode and owner
 // (POSIX) from the start. Removed again unless it was put in place.
@@ -52,11 +86,18 @@ class NewFile {
 
   // target: the final path of the file to write (see FinalPath).
   bool Create(const std::string& target, std::string* reason);
-  // Writes all bytes and flushes them to the disk.
+  // Appends the bytes; Flush puts everything written on the disk.
   bool Write(std::string_view bytes, std::string* reason);
+  bool Flush(std::string* reason);
+  // The new file's own name, as the program names files.
+  const std::string& Name() const;
   // Takes target's place: replaces it when replace is set, and otherwise
-  // fails rather than take the name of a file that appeared meanwhile.
-  bool PutInPlace(const std::string& target, bool replace, std::string* reason);
+  // fails rather than take the name of a file that appeared meanwhile. With
+  // keptOld, the replaced file is not dropped but stays beside the target
+  // under a new name no file had (*keptOld), for PutBack or RemoveFile: a
+  // rollback then costs a rename, not a copy of the old content. The target
+  // name holds a whole file at every moment.
+  bool PutInPlace(const std::string& target, bool replace, std::string* reason, std::string* keptOld = nullptr);
 
  private:
   struct Handle;

@@ -46,6 +46,8 @@ void SyncFolder(const std::string& nativeFolder) {
   ::close(fd);
 }
 
+bool NoHardLinks(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
+
 }  // namespace
 
 std::string FinalPath(const std::string& path) {
@@ -111,9 +113,56 @@ bool RemoveFile(const std::string& path, std::string* reason) {
   return false;
 }
 
+bool PutBack(const std::string& kept, const std::string& target, std::string* reason) {
+  const std::string native = Native(target);
+  if (::rename(Native(kept).c_str(), native.c_str()) != 0) {
+    *reason = Reason();
+    return false;
+  }
+  SyncFolder(FolderOf(native));
+  return true;
+}
+
+struct OpenFile::Handle {
+  int fd = -1;
+};
+
+OpenFile::OpenFile() : handle_(std::make_unique<Handle>()) {}
+
+OpenFile::~OpenFile() {
+  if (handle_->fd >= 0) ::close(handle_->fd);
+}
+
+bool OpenFile::Open(const std::string& path, std::string* reason) {
+  handle_->fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (handle_->fd >= 0) return true;
+  *reason = Reason();
+  return false;
+}
+
+bool OpenFile::ReadAt(std::uint64_t offset, std::size_t size, std::string* into, std::string* reason) const {
+  const std::size_t had = into->size();
+  into->resize(had + size);
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t read = ::pread(handle_->fd, into->data() + had + got, size - got, static_cast<off_t>(offset + got));
+    if (read < 0 && errno == EINTR) continue;
+    if (read < 0) {
+      *reason = Reason();
+      into->resize(had);
+      return false;
+    }
+    if (read == 0) break;
+    got += static_cast<std::size_t>(read);
+  }
+  into->resize(had + got);
+  return true;
+}
+
 struct NewFile::Handle {
   int fd = -1;
   std::string path;  // native
+  std::string name;  // as the program names it
   bool placed = false;
 };
 
@@ -130,8 +179,7 @@ bool NewFile::Create(const std::string& target, std::string* reason) {
   const bool replacing = ::stat(native.c_str(), &old) == 0;
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof(suffix), ".~%08x%08x.tmp", random(), random());
+    const std::string suffix = SideSuffix(random, ".tmp");
     const std::string name = native + suffix;
     // The replaced file's mode from the start (so its content is never
     // readable by more users than before); a new file as the umask says.
@@ -143,6 +191,7 @@ bool NewFile::Create(const std::string& target, std::string* reason) {
     }
     handle_->fd = fd;
     handle_->path = name;
+    handle_->name = target + suffix;
     if (replacing && (::fchmod(fd, old.st_mode & 07777) != 0 ||
                       ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
                        ::fchown(fd, old.st_uid, old.st_gid) != 0))) {
@@ -168,6 +217,12 @@ bool NewFile::Write(std::string_view bytes, std::string* reason) {
     }
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
+  return true;
+}
+
+const std::string& NewFile::Name() const { return handle_->name; }
+
+bool NewFile::Flush(std::string* reason) {
   if (::fsync(handle_->fd) != 0) {
     *reason = Reason();
     return false;
@@ -175,11 +230,40 @@ bool NewFile::Write(std::string_view bytes, std::string* reason) {
   return true;
 }
 
-bool NewFile::PutInPlace(const std::string& target, bool replace, std::string* reason) {
+// The old file is kept by a second name (a link, which refuses a name that
+// is taken), so that the target keeps a whole file until the rename; on a
+// file system without hard links it is renamed aside after a look for the
+// name, and put back should the rename after it fail.
+bool NewFile::PutInPlace(const std::string& target, bool replace, std::string* reason, std::string* keptOld) {
   const std::string native = Native(target);
+  std::string side;  // native, when the old file is kept
+  bool linked = false;
+  if (replace && keptOld) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && side.empty(); ++attempt) {
+      const std::string suffix = SideSuffix(random, ".old");
+      struct stat taken;
+      if (::link(native.c_str(), (native + suffix).c_str()) == 0) {
+        linked = true;
+      } else if (errno == EEXIST || (NoHardLinks(errno) && ::stat((native + suffix).c_str(), &taken) == 0)) {
+        continue;
+      } else if (!NoHardLinks(errno) || ::rename(native.c_str(), (native + suffix).c_str()) != 0) {
+        *reason = Reason();
+        return false;
+      }
+      side = native + suffix;
+      *keptOld = target + suffix;
+    }
+    if (side.empty()) {
+      *reason = "no unused name to keep the old file under";
+      return false;
+    }
+  }
   if (replace) {
     if (::rename(handle_->path.c_str(), native.c_str()) != 0) {
       *reason = Reason();
+      if (!side.empty()) linked ? ::unlink(side.c_str()) : ::rename(side.c_str(), native.c_str());
+      if (keptOld) keptOld->clear();
       return false;
     }
   } else if (::link(handle_->path.c_str(), native.c_str()) == 0) {
@@ -187,8 +271,7 @@ bool NewFile::PutInPlace(const std::string& target, bool replace, std::string* r
   } else {
     // A file system without hard links: renamed after a look for the name.
     struct stat taken;
-    const bool noLinks = errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS;
-    if (!noLinks) {
+    if (!NoHardLinks(errno)) {
       *reason = Reason();
       return false;
     }

@@ -97,6 +97,53 @@ bool RemoveFile(const std::string& path, std::string* reason) {
   return false;
 }
 
+bool PutBack(const std::string& kept, const std::string& target, std::string* reason) {
+  if (MoveFileExA(kept.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  *reason = Reason();
+  return false;
+}
+
+struct OpenFile::Handle {
+  HANDLE file = INVALID_HANDLE_VALUE;
+};
+
+OpenFile::OpenFile() : handle_(std::make_unique<Handle>()) {}
+
+OpenFile::~OpenFile() {
+  if (handle_->file != INVALID_HANDLE_VALUE) CloseHandle(handle_->file);
+}
+
+bool OpenFile::Open(const std::string& path, std::string* reason) {
+  handle_->file = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle_->file != INVALID_HANDLE_VALUE) return true;
+  *reason = Reason();
+  return false;
+}
+
+bool OpenFile::ReadAt(std::uint64_t offset, std::size_t size, std::string* into, std::string* reason) const {
+  const std::size_t had = into->size();
+  into->resize(had + size);
+  std::size_t got = 0;
+  while (got < size) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>((offset + got) & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>((offset + got) >> 32);
+    const DWORD wanted = size - got > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size - got);
+    DWORD read = 0;
+    if (!ReadFile(handle_->file, into->data() + had + got, wanted, &read, &at)) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_HANDLE_EOF) break;
+      *reason = Reason(code);
+      into->resize(had);
+      return false;
+    }
+    if (read == 0) break;
+    got += read;
+  }
+  into->resize(had + got);
+  return true;
+}
+
 struct NewFile::Handle {
   HANDLE file = INVALID_HANDLE_VALUE;
   std::string path;
@@ -113,10 +160,9 @@ NewFile::~NewFile() {
 bool NewFile::Create(const std::string& target, std::string* reason) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof(suffix), ".~%08x%08x.tmp", random(), random());
-    const std::string name = target + suffix;
-    const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string name = target + SideSuffix(random, ".tmp");
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       const DWORD code = GetLastError();
       if (code == ERROR_FILE_EXISTS) continue;
@@ -141,6 +187,12 @@ bool NewFile::Write(std::string_view bytes, std::string* reason) {
     }
     bytes.remove_prefix(put);
   }
+  return true;
+}
+
+const std::string& NewFile::Name() const { return handle_->path; }
+
+bool NewFile::Flush(std::string* reason) {
   if (!FlushFileBuffers(handle_->file)) {
     *reason = Reason();
     return false;
@@ -148,18 +200,32 @@ bool NewFile::Write(std::string_view bytes, std::string* reason) {
   return true;
 }
 
-bool NewFile::PutInPlace(const std::string& target, bool replace, std::string* reason) {
+bool NewFile::PutInPlace(const std::string& target, bool replace, std::string* reason, std::string* keptOld) {
   CloseHandle(handle_->file);
   handle_->file = INVALID_HANDLE_VALUE;
   // ReplaceFile gives the new file the replaced one's attributes and
-  // security; a new name is taken only when no file has it.
-  const BOOL done = replace ? ReplaceFileA(target.c_str(), handle_->path.c_str(), nullptr,
+  // security, and keeps the replaced file under the backup name; a new name
+  // is taken only when no file has it.
+  std::string backup;
+  if (replace && keptOld) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && backup.empty(); ++attempt) {
+      const std::string name = target + SideSuffix(random, ".old");
+      if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) backup = name;
+    }
+    if (backup.empty()) {
+      *reason = "no unused name to keep the old file under";
+      return false;
+    }
+  }
+  const BOOL done = replace ? ReplaceFileA(target.c_str(), handle_->path.c_str(), backup.empty() ? nullptr : backup.c_str(),
                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                             : MoveFileExA(handle_->path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
   if (!done) {
     *reason = Reason();
     return false;
   }
+  if (keptOld) *keptOld = backup;
   handle_->placed = true;
   return true;
 }

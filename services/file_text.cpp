@@ -96,16 +96,43 @@ std::optional<std::string> FileTransaction::Read(const std::string& path, std::s
   std::string message;
   const auto [target, stamp] = Look(path, &message);
   if (error) *error = message;
-  if (const Entry* entry = Find(target)) return entry->content;
+  if (const Entry* entry = Find(target)) {
+    if (entry->content) return entry->content;
+    std::string bytes, reason;
+    if (ReadFileBytes(entry->file->Name(), &bytes, &reason)) return bytes;
+    if (error) *error = path + ": cannot read: " + reason;
+    return std::nullopt;
+  }
   if (!message.empty() || std::find(removals_.begin(), removals_.end(), target) != removals_.end()) return std::nullopt;
   return ReadAt(path, target, stamp, error);
 }
 
-bool FileTransaction::Write(const std::string& path, std::string_view content, std::string* error) {
-  return WriteOwned(path, std::string(content), error);
+std::unique_ptr<OpenFile> FileTransaction::Open(const std::string& path, std::string* error) {
+  error->clear();
+  const auto [target, stamp] = Look(path, error);
+  if (!error->empty() || !stamp.exists) return nullptr;
+  if (stamp.folder) {
+    *error = path + " is a folder";
+    return nullptr;
+  }
+  auto file = std::make_unique<OpenFile>();
+  std::string reason;
+  if (file->Open(target, &reason)) return file;
+  *error = path + ": cannot read: " + reason;
+  return nullptr;
 }
 
-bool FileTransaction::WriteOwned(const std::string& path, std::string&& content, std::string* error) {
+bool FileTransaction::Write(const std::string& path, std::string_view content, std::string* error) {
+  return Add(path, std::string(content), {}, error);
+}
+
+bool FileTransaction::WriteMade(const std::string& path, const ContentMaker& make, std::string* error) {
+  return Add(path, std::nullopt, make, error);
+}
+
+// The new file of path with content, or what make puts, written and flushed.
+bool FileTransaction::Add(const std::string& path, std::optional<std::string> content, const ContentMaker& make,
+                          std::string* error) {
   std::string message;
   const auto [target, stamp] = Look(path, &message);
   if (message.empty())
@@ -115,7 +142,13 @@ bool FileTransaction::WriteOwned(const std::string& path, std::string&& content,
   if (message.empty() && !file->Create(target, &reason)) message = path + ": cannot write: " + reason;
   if (message.empty())
     if (auto fault = Fault(FileStep::kWrite, path)) message = path + ": cannot write: " + *fault;
-  if (message.empty() && !file->Write(content, &reason)) message = path + ": cannot write: " + reason;
+  if (message.empty()) {
+    const PutBytes put = [&](std::string_view bytes) { return file->Write(bytes, &reason); };
+    std::string unmade;
+    const bool written = content ? put(*content) : make(put, &unmade);
+    if (written && !file->Flush(&reason)) message = path + ": cannot write: " + reason;
+    if (!written) message = reason.empty() ? unmade : path + ": cannot write: " + reason;
+  }
   if (!message.empty()) {
     if (error) *error = message;
     if (failure_.empty()) failure_ = message;
@@ -152,10 +185,11 @@ bool FileTransaction::Commit(std::string* error) {
     for (Entry& entry : entries_)
       if (last_.count(entry.target) == static_cast<std::size_t>(last)) order.push_back(&entry);
 
-  // What each replaced file held, to put back when a later step fails.
+  // Each replaced file stays under a side name until all are in place, to be
+  // put back by a rename when a later step fails.
   struct Placed {
     const Entry* entry;
-    std::optional<std::string> old;
+    std::string kept;  // empty: no file stood there before
   };
   std::vector<Placed> placed;
   std::string message;
@@ -171,35 +205,38 @@ bool FileTransaction::Commit(std::string* error) {
       message = entry->path + " was changed by another program during this run";
       break;
     }
-    std::optional<std::string> old;
-    if (now.exists && entry != order.back()) {
-      std::string unread;
-      old = ReadAt(entry->path, entry->target, now, &unread);
-      if (!old) {
-        message = unread;
-        break;
-      }
-    }
+    // Nothing comes after the last file that could fail and call it back.
+    const bool keep = now.exists && entry != order.back();
+    std::string kept;
     if (auto fault = Fault(FileStep::kReplace, entry->path)) reason = *fault;
-    if (!reason.empty() || !entry->file->PutInPlace(entry->target, now.exists, &reason)) {
+    if (!reason.empty() || !entry->file->PutInPlace(entry->target, now.exists, &reason, keep ? &kept : nullptr)) {
       message = entry->path + ": cannot write: " + reason;
       break;
     }
-    placed.push_back({entry, std::move(old)});
+    placed.push_back({entry, std::move(kept)});
   }
   if (message.empty()) {
+    for (const Placed& done : placed) {
+      std::string ignored;
+      if (!done.kept.empty()) RemoveFile(done.kept, &ignored);
+    }
     for (const std::string& target : removals_) {
       std::string ignored;
       RemoveFile(target, &ignored);
     }
     return true;
   }
-  // Last replaced first back; what cannot be put back is said.
+  // Last replaced first back; a file that cannot be put back is said, and
+  // where its old content stays.
   for (auto at = placed.rbegin(); at != placed.rend(); ++at) {
     std::string reason;
-    const bool back = at->old ? ReplaceFileContent(at->entry->target, *at->old, &reason)
-                              : RemoveFile(at->entry->target, &reason);
-    if (!back) message += "; " + at->entry->path + " could not be put back: " + reason;
+    if (auto fault = Fault(FileStep::kPutBack, at->entry->path)) reason = *fault;
+    const bool back = !reason.empty()               ? false
+                      : at->kept.empty()            ? RemoveFile(at->entry->target, &reason)
+                                                    : PutBack(at->kept, at->entry->target, &reason);
+    if (!back)
+      message += "; " + at->entry->path + " could not be put back: " + reason +
+                 (at->kept.empty() ? std::string() : " (its old content is kept as " + at->kept + ")");
   }
   entries_.clear();  // the new files not put in place go
   if (error) *error = message;

@@ -29,8 +29,9 @@ namespace corvandel {
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
 
 // Where a test makes the file layer fail, as a full disk or a lost right
-// would: the reason the step fails at path, or nothing.
-enum class FileStep { kWrite, kReplace };
+// would: the reason the step fails at path, or nothing. kPutBack: putting
+// a replaced file back after a later step failed.
+enum class FileStep { kWrite, kReplace, kPutBack };
 using FileFaults = std::function<std::optional<std::string>(FileStep step, const std::string& path)>;
 
 // Replaces the file's content as described above; false with *error.
@@ -68,7 +69,9 @@ IFileStore& DirectFiles();
 // file beside its target at once (so a full disk or a missing folder shows
 // before anything is replaced); Commit then puts them in place, in the order
 // first written with the files named by PutLast after all others, and removes
-// the files Remove named. A failure puts back the files already replaced. A
+// the files Remove named. Each replaced file but the last stays under a side
+// name (NewFile::PutInPlace) until all are in place, and is removed then; a
+// failure renames the files already replaced back. A
 // write that failed fails the Commit too, with its message (a caller such as
 // the history may not report it). What is not committed is dropped with the
 // object.
@@ -81,10 +84,19 @@ class FileTransaction final : public IFileStore {
   // Reading a file notes its size and time: Commit refuses to replace a file
   // that another program changed after this run first looked at it.
   std::optional<std::string> Read(const std::string& path, std::string* error = nullptr) override;
+  // The file as it stands (not one written here), open to be read a piece at
+  // a time, its size and time noted as by Read. Nothing when there is no file
+  // (*error empty) or when it cannot be read (*error).
+  std::unique_ptr<OpenFile> Open(const std::string& path, std::string* error);
   bool Write(const std::string& path, std::string_view content, std::string* error = nullptr) override;
-  // The same, keeping content itself rather than a copy (a registry file may
-  // be hundreds of megabytes).
-  bool WriteOwned(const std::string& path, std::string&& content, std::string* error = nullptr);
+  // The same with content made piece by piece straight into the new file,
+  // none of it held here (a registry file may be hundreds of megabytes):
+  // make hands each piece to put, in order. A put that fails (false) fails
+  // the write with the system's reason; make failing on its own fails it
+  // with make's *error as it stands.
+  using PutBytes = std::function<bool(std::string_view bytes)>;
+  using ContentMaker = std::function<bool(const PutBytes& put, std::string* error)>;
+  bool WriteMade(const std::string& path, const ContentMaker& make, std::string* error = nullptr);
   void Remove(const std::string& path) override;
 
   // The record that a change was made goes in only once the change is saved.
@@ -95,12 +107,13 @@ class FileTransaction final : public IFileStore {
   struct Entry {
     std::string path;  // as given, for messages
     std::string target;
-    std::string content;
+    std::optional<std::string> content;  // nothing: read back from the new file
     std::unique_ptr<NewFile> file;
   };
   // The target of path and what stood there when this run first saw it.
   std::pair<std::string, FileStamp> Look(const std::string& path, std::string* error);
   Entry* Find(const std::string& target);
+  bool Add(const std::string& path, std::optional<std::string> content, const ContentMaker& make, std::string* error);
   std::optional<std::string> Fault(FileStep step, const std::string& path) const;
 
   FileFaults faults_;

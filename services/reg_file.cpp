@@ -86,51 +86,96 @@ using Encoding = RegistryFile::Encoding;
 // them: where each lies in the file's bytes, and its text in the program's
 // ANSI with the Unicode it lacks kept (NarrowKeepingUnicode). Lines split at
 // CR LF, LF or CR, in the file's own encoding: UTF-16LE and UTF-8 files carry
-// a byte-order mark, which stays part of the first line.
+// a byte-order mark, which stays part of the first line. The bytes are all
+// given at once, or read from a source a window at a time, so that a large
+// file is never held whole.
 class LineReader {
  public:
-  explicit LineReader(std::string_view bytes) : bytes_(bytes) {
-    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+  explicit LineReader(std::string_view bytes) : bytes_(bytes) { DetectEncoding(); }
+  explicit LineReader(const RegistryFile::ByteSource& source) : source_(&source), more_(true) {
+    Refill();
+    DetectEncoding();
+  }
+  LineReader(const LineReader&) = delete;  // the window points into the buffer
+  LineReader& operator=(const LineReader&) = delete;
+
+  Encoding encoding() const { return encoding_; }
+  bool lastLineEnded() const { return lastLineEnded_; }
+  // Why the source could not be read; empty while it could.
+  const std::string& failure() const { return failure_; }
+  // After the last line: the file's size.
+  std::size_t size() const { return base_ + bytes_.size(); }
+
+  // The next line's text, without its line end, and where the line lies
+  // (from the end of the one before, line end included).
+  bool Next(std::string_view* text, RegistryFile::Line* where) {
+    const std::size_t begin = base_ + at_;
+    at_ = std::max(at_, start_);
+    if (more_ && bytes_.size() - at_ < kWindow / 4) Refill();
+    if (at_ >= bytes_.size()) return false;
+    // A line that runs past the window is read again in a larger one.
+    while (!(encoding_ == Encoding::kUtf16Le ? NextUtf16(text) : NextBytes(text))) Refill();
+    *where = {begin, base_ + at_};
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kWindow = 1 << 20;
+
+  void DetectEncoding() {
+    if (bytes_.size() >= 2 && bytes_[0] == '\xFF' && bytes_[1] == '\xFE') {
       encoding_ = Encoding::kUtf16Le;
       start_ = 2;
-    } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    } else if (bytes_.substr(0, 3) == "\xEF\xBB\xBF") {
       encoding_ = Encoding::kUtf8;
       start_ = 3;
     }
   }
 
-  Encoding encoding() const { return encoding_; }
-  bool lastLineEnded() const { return lastLineEnded_; }
-
-  // The next line's text, without its line end, and where the line lies
-  // (from the end of the one before, line end included).
-  bool Next(std::string_view* text, RegistryFile::Line* where) {
-    const std::size_t begin = at_;
-    at_ = std::max(at_, start_);
-    if (at_ >= bytes_.size()) return false;
-    if (encoding_ == Encoding::kUtf16Le)
-      NextUtf16(text);
-    else
-      NextBytes(text);
-    *where = {begin, at_};
-    return true;
+  // Keeps the window from the line being read on and fills it up, or makes
+  // it a window larger where that line fills it already.
+  void Refill() {
+    buffer_.erase(0, at_);
+    base_ += at_;
+    start_ = start_ > at_ ? start_ - at_ : 0;
+    at_ = 0;
+    const std::size_t had = buffer_.size(), wanted = had < kWindow / 2 ? kWindow - had : kWindow;
+    if ((*source_)(base_ + had, wanted, &buffer_, &failure_)) {
+      more_ = buffer_.size() - had == wanted;
+    } else {
+      buffer_.resize(had);  // the lines read so far end the file; the parse fails
+      more_ = false;
+    }
+    bytes_ = buffer_;
   }
 
- private:
   char16_t UnitAt(std::size_t i) const {
     return static_cast<char16_t>(static_cast<unsigned char>(bytes_[i]) | static_cast<unsigned char>(bytes_[i + 1]) << 8);
   }
 
-  void NextUtf16(std::string_view* text) {
-    text_.clear();
+  // False, with nothing read, when the window ends before the line does.
+  bool NextUtf16(std::string_view* text) {
+    const auto* units = reinterpret_cast<const unsigned char*>(bytes_.data());
     std::size_t i = at_;
+    bool ascii = true;  // most lines: the same characters in ANSI
     for (; i + 1 < bytes_.size(); i += 2) {
-      const char16_t unit = UnitAt(i);
-      if (unit == u'\r' || unit == u'\n') break;
-      if (unit < 0x80)  // most of a file, and the same in ANSI
-        text_.push_back(static_cast<char>(unit));
-      else
-        AppendNarrowKeepingUnicode(std::u16string_view(&unit, 1), &text_);
+      if (units[i + 1] == 0 && (units[i] == '\r' || units[i] == '\n')) break;
+      ascii = ascii && units[i + 1] == 0 && units[i] < 0x80;
+    }
+    if (more_ && (i + 1 >= bytes_.size() || (units[i] == '\r' && i + 3 >= bytes_.size()))) return false;
+    if (ascii) {
+      text_.resize((i - at_) / 2);
+      char* out = text_.data();
+      for (std::size_t at = at_; at < i; at += 2) *out++ = static_cast<char>(units[at]);
+    } else {
+      text_.clear();
+      for (std::size_t at = at_; at < i; at += 2) {
+        const char16_t unit = UnitAt(at);
+        if (unit < 0x80)
+          text_.push_back(static_cast<char>(unit));
+        else
+          AppendNarrowKeepingUnicode(std::u16string_view(&unit, 1), &text_);
+      }
     }
     lastLineEnded_ = i + 1 < bytes_.size();
     if (lastLineEnded_) {
@@ -142,11 +187,13 @@ class LineReader {
     }
     at_ = i;
     *text = text_;
+    return true;
   }
 
-  void NextBytes(std::string_view* text) {
+  bool NextBytes(std::string_view* text) {
     const std::size_t start = at_;
     std::size_t end = bytes_.find_first_of("\r\n", start);
+    if (more_ && (end == std::string_view::npos || (bytes_[end] == '\r' && end + 1 >= bytes_.size()))) return false;
     if (end == std::string_view::npos) end = bytes_.size();
     std::size_t i = end;
     lastLineEnded_ = i < bytes_.size();
@@ -157,14 +204,20 @@ class LineReader {
     const std::string_view line = bytes_.substr(start, end - start);
     if (encoding_ == Encoding::kAnsi) {
       *text = line;
-      return;
+      return true;
     }
     text_.clear();
     AppendNarrowKeepingUnicode(DecodeUtf8(line), &text_);
     *text = text_;
+    return true;
   }
 
-  std::string_view bytes_;
+  const RegistryFile::ByteSource* source_ = nullptr;
+  bool more_ = false;      // the source holds bytes after the window
+  std::string buffer_;     // the window, when read from the source
+  std::string failure_;
+  std::string_view bytes_;  // the window
+  std::size_t base_ = 0;    // where the window lies in the file
   Encoding encoding_ = Encoding::kAnsi;
   std::size_t start_ = 0;  // after the byte-order mark
   std::size_t at_ = 0;     // the next line's first byte
@@ -172,13 +225,22 @@ class LineReader {
   std::string text_;  // the last line read, decoded
 };
 
-// UTF-16LE bytes to the program's text; an odd last byte has no character.
-std::vector<std::uint8_t> AnsiFromUtf16Bytes(const std::vector<std::uint8_t>& bytes) {
-  std::u16string units;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-    units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
-  const std::string text = NarrowKeepingUnicode(units);
-  return {text.begin(), text.end()};
+// UTF-16LE bytes to the program's text, in place; an odd last byte has no
+// character.
+void NarrowUtf16Bytes(std::vector<std::uint8_t>* bytes) {
+  const std::size_t units = bytes->size() / 2;
+  std::size_t i = 0;
+  for (; i < units && (*bytes)[2 * i + 1] == 0 && (*bytes)[2 * i] < 0x80; ++i) (*bytes)[i] = (*bytes)[2 * i];
+  if (i == units) {  // the same characters in ANSI
+    bytes->resize(units);
+    return;
+  }
+  std::u16string rest;
+  for (std::size_t at = 2 * i; at + 1 < bytes->size(); at += 2)
+    rest.push_back(static_cast<char16_t>((*bytes)[at] | (*bytes)[at + 1] << 8));
+  const std::string text = NarrowKeepingUnicode(rest);
+  bytes->resize(i);
+  bytes->insert(bytes->end(), text.begin(), text.end());
 }
 
 std::vector<std::uint8_t> Utf16BytesFromAnsi(const std::vector<std::uint8_t>& data) {
@@ -224,7 +286,7 @@ std::size_t KeyDepth(std::string_view path) {
 class ChangeSink {
  public:
   virtual void Key(const Change& key) = 0;
-  virtual void Value(Change&& value) = 0;
+  virtual void Value(const Change& value) = 0;
 
  protected:
   ~ChangeSink() = default;
@@ -239,10 +301,10 @@ class ChangeList final : public ChangeSink {
     root_ = key.root;
     path_ = key.path;
   }
-  void Value(Change&& value) override {
-    value.root = root_;
-    value.path = path_;
-    changes_->push_back(std::move(value));
+  void Value(const Change& value) override {
+    changes_->push_back(value);
+    changes_->back().root = root_;
+    changes_->back().path = path_;
   }
 
  private:
@@ -271,11 +333,12 @@ class ChangeWriter final : public ChangeSink {
     else
       open_ = registry_.CreateKey(key.root, key.path.c_str(), &handle_) == reg::kSuccess;
   }
-  void Value(Change&& value) override {
+  void Value(const Change& value) override {
     if (!open_) {  // each value tries the key again, as a change of its own
-      value.root = root_;
-      value.path = path_;
-      Apply(value, registry_);
+      Change change = value;
+      change.root = root_;
+      change.path = path_;
+      Apply(change, registry_);
     } else if (value.kind == Change::kSetValue) {
       registry_.SetValueEx(handle_, value.name.c_str(), value.type, value.data.data(),
                            static_cast<std::uint32_t>(value.data.size()));
@@ -299,15 +362,15 @@ class ChangeWriter final : public ChangeSink {
 
 class Parser {
  public:
-  // lines and blocks, when given, get the file's lines and blocks.
-  Parser(LineReader& in, const std::string& fileName, std::vector<RegistryFile::Line>* lines = nullptr,
-         std::vector<Block>* blocks = nullptr)
-      : in_(in), fileName_(fileName), lines_(lines), blocks_(blocks) {}
+  // blocks, when given, gets the file's blocks.
+  Parser(LineReader& in, const std::string& fileName, std::vector<Block>* blocks = nullptr)
+      : in_(in), fileName_(fileName), blocks_(blocks) {}
 
   // The changes go to sink, when given.
   bool Parse(ChangeSink* sink, std::string* error) {
     sink_ = sink;
     bool ok = ParseAll();
+    if (!in_.failure().empty()) ok = Fail("cannot read: " + in_.failure());
     if (!ok && error) *error = fileName_ + ":" + std::to_string(next_) + ": " + problem_;
     return ok;
   }
@@ -322,15 +385,14 @@ class Parser {
 
   // The next physical line's text, without its line end.
   bool NextLine(std::string_view* line) {
-    RegistryFile::Line where;
-    if (!in_.Next(line, &where)) return false;
+    if (!in_.Next(line, &where_)) return false;
     ++next_;
-    if (lines_) lines_->push_back(where);
     return true;
   }
 
-  void AddBlock(Block::Kind kind, std::size_t firstLine, bool deletion = false, std::string name = {}) {
-    if (blocks_) blocks_->push_back({kind, deletion, firstLine, next_, sectionBlock_, std::move(name)});
+  // The block from the line that began at begin to the last line read.
+  void AddBlock(Block::Kind kind, std::size_t begin, bool deletion = false, std::string name = {}) {
+    if (blocks_) blocks_->push_back({kind, deletion, begin, where_.end, sectionBlock_, std::move(name)});
   }
 
   bool ParseAll() {
@@ -347,7 +409,7 @@ class Parser {
     }
     AddBlock(Block::kHeader, 0);
     while (NextLine(&line)) {
-      const std::size_t first = next_ - 1;
+      const std::size_t first = where_.begin;
       line = TrimLeft(line);
       if (line.empty()) {
         AddBlock(Block::kBlank, first);
@@ -358,11 +420,10 @@ class Parser {
         sectionBlock_ = blocks_ ? blocks_->size() : 0;
         AddBlock(Block::kSection, first, section_->deleted, section_->key);
       } else if (line.front() == '"' || line.front() == '@') {
-        Change change;
-        if (!ParseValue(line, &change)) return false;
-        AddBlock(Block::kValue, first, change.kind == Change::kDeleteValue, change.name);
+        if (!ParseValue(line, &value_)) return false;
+        AddBlock(Block::kValue, first, value_.kind == Change::kDeleteValue, value_.name);
         // Values under a deleted key, or a root no tweak uses, are not imported.
-        if (!section_->deleted && section_->root != 0 && sink_) sink_->Value(std::move(change));
+        if (!section_->deleted && section_->root != 0 && sink_) sink_->Value(value_);
       } else {
         return Fail("cannot read this line: expected a [key], a \"name\"= or @= value, or a ; comment");
       }
@@ -408,13 +469,13 @@ class Parser {
     std::string_view s = rest->substr(1);
     text->clear();
     for (std::size_t i = 0; i < s.size(); ++i) {
+      std::size_t plain = i;
+      while (plain < s.size() && s[plain] != '"' && s[plain] != '\\') ++plain;
+      text->append(s, i, plain - i);
+      if ((i = plain) == s.size()) break;
       if (s[i] == '"') {
         *rest = s.substr(i + 1);
         return true;
-      }
-      if (s[i] != '\\') {
-        text->push_back(s[i]);
-        continue;
       }
       if (++i == s.size()) break;
       switch (s[i]) {
@@ -428,29 +489,32 @@ class Parser {
     return Fail("a quoted text without its closing \"");
   }
 
+  // Into change, whose name and data keep their room from value to value.
   bool ParseValue(std::string_view line, Change* out) {
     if (!section_) return Fail("a value before the first [key] section");
+    Change& change = *out;
+    change.kind = Change::kSetValue;
+    change.type = reg::kNone;
+    change.name.clear();
+    change.data.clear();
     std::string_view rest = line;
-    std::string name;
     if (rest.front() == '@') {
       rest.remove_prefix(1);
-    } else if (!ParseQuoted(&rest, &name)) {
+    } else if (!ParseQuoted(&rest, &change.name)) {
       return false;
     }
     rest = TrimLeft(rest);
     if (rest.empty() || rest.front() != '=') return Fail("a value name without = after it");
     rest = TrimLeft(rest.substr(1));
 
-    Change change{Change::kSetValue, 0, {}, std::move(name), reg::kNone, {}};
     if (!rest.empty() && rest.front() == '-') {
       if (!IsEndOfEntry(rest.substr(1))) return Fail("text after the - of a value deletion");
       change.kind = Change::kDeleteValue;
     } else if (!rest.empty() && rest.front() == '"') {
-      std::string text;
-      if (!ParseQuoted(&rest, &text)) return false;
+      if (!ParseQuoted(&rest, &text_)) return false;
       if (!IsEndOfEntry(rest)) return Fail("text after the closing \" of a value");
       change.type = reg::kSz;
-      change.data.assign(text.begin(), text.end());
+      change.data.assign(text_.begin(), text_.end());
       change.data.push_back(0);
     } else if (StartsWithNoCase(rest, "dword:")) {
       rest.remove_prefix(6);
@@ -465,7 +529,6 @@ class Parser {
     } else {
       return Fail("unknown kind of value: expected \"text\", dword:, hex:, hex(N): or -");
     }
-    *out = std::move(change);
     return true;
   }
 
@@ -494,7 +557,7 @@ class Parser {
         rest = TrimLeft(rest);
       } while (!rest.empty() && rest.front() == ';');
     }
-    if (unicodeValues_ && IsText(change->type)) change->data = AnsiFromUtf16Bytes(change->data);
+    if (unicodeValues_ && IsText(change->type)) NarrowUtf16Bytes(&change->data);
     return true;
   }
 
@@ -502,13 +565,17 @@ class Parser {
   // bytes and a comma after the last (always, before a continuation).
   bool ParseHexBytes(std::string_view list, bool continued, std::vector<std::uint8_t>* data) {
     if (Trim(list).empty()) return true;
+    data->reserve(data->size() + list.size() / 3 + 1);
     std::size_t start = 0;
     for (;;) {
-      const std::size_t comma = list.find(',', start);
-      const std::string_view item = Trim(list.substr(start, comma == std::string_view::npos ? comma : comma - start));
-      const bool last = comma == std::string_view::npos;
+      std::size_t comma = start;
+      while (comma < list.size() && list[comma] != ',') ++comma;
+      const bool last = comma == list.size();
+      const std::string_view item = Trim(list.substr(start, comma - start));
       if (item.empty() && last && start > 0) return true;  // after a trailing comma
-      const auto byte = ParseHex(item, 2);
+      // Nearly every item is two digits: read without the general parse.
+      const int high = item.size() == 2 ? HexDigit(item[0]) : -1, low = high >= 0 ? HexDigit(item[1]) : -1;
+      const auto byte = low >= 0 ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(high << 4 | low)) : ParseHex(item, 2);
       if (!byte) return Fail("a hex list needs bytes of 1 or 2 hexadecimal digits separated by commas");
       data->push_back(static_cast<std::uint8_t>(*byte));
       if (last) return continued ? Fail("a continued hex list needs a comma before the \\") : true;
@@ -525,12 +592,14 @@ class Parser {
 
   LineReader& in_;
   const std::string& fileName_;
-  std::vector<RegistryFile::Line>* lines_;
   std::vector<Block>* blocks_;
+  RegistryFile::Line where_{0, 0};  // the last line read
   std::size_t next_ = 0;  // the next physical line; the number of the last one read
   bool unicodeValues_ = false;
   std::optional<Section> section_;
   std::size_t sectionBlock_ = 0;
+  Change value_;      // the value line being read
+  std::string text_;  // its quoted text
   ChangeSink* sink_ = nullptr;
   std::string problem_;
 };
@@ -763,36 +832,83 @@ bool ExportRegistryText(const MemoryRegistry& registry, std::string* text, std::
 }
 
 bool RegistryFile::Read(std::string bytes, const std::string& fileName, MemoryRegistry& registry, std::string* error) {
+  *this = RegistryFile();
+  bytes_ = std::move(bytes);
+  return Import(fileName, registry, error);
+}
+
+bool RegistryFile::Read(std::unique_ptr<OpenFile> file, const std::string& fileName, MemoryRegistry& registry,
+                        std::string* error) {
+  *this = RegistryFile();
+  file_ = std::move(file);
+  return Import(fileName, registry, error);
+}
+
+RegistryFile::ByteSource RegistryFile::Source() const {
+  if (file_)
+    return [file = file_.get()](std::uint64_t offset, std::size_t size, std::string* into, std::string* reason) {
+      return file->ReadAt(offset, size, into, reason);
+    };
+  return [bytes = std::string_view(bytes_)](std::uint64_t offset, std::size_t size, std::string* into, std::string*) {
+    if (offset < bytes.size()) into->append(bytes.substr(offset, size));
+    return true;
+  };
+}
+
+bool RegistryFile::PutOriginal(std::size_t begin, std::size_t end, const PutBytes& put, std::string* error) const {
+  if (!file_) return put(std::string_view(bytes_).substr(begin, end - begin));
+  constexpr std::size_t kPiece = 1 << 20;
+  std::string piece, reason;
+  for (std::size_t at = begin; at < end; at += piece.size()) {
+    piece.clear();
+    if (!file_->ReadAt(at, std::min(kPiece, end - at), &piece, &reason) || piece.empty()) {
+      if (error) *error = "cannot read the file again: " + (reason.empty() ? "it is shorter than it was" : reason);
+      return false;
+    }
+    if (!put(piece)) return false;
+  }
+  return true;
+}
+
+bool RegistryFile::Import(const std::string& fileName, MemoryRegistry& registry, std::string* error) {
+  const ByteSource source = Source();
+  const auto reader = [&] { return file_ ? LineReader(source) : LineReader(bytes_); };
   // The changes are made as they are read, in one pass over the file: a
   // registry that holds nothing yet is made empty again on an error; any
   // other is left alone until a first pass has found the file sound.
   const bool pristine = registry.IsPristine();
   if (!pristine) {
-    LineReader check(bytes);
-    if (!Parser(check, fileName).Parse(nullptr, error)) return false;
+    LineReader check = reader();
+    if (!Parser(check, fileName).Parse(nullptr, error)) {
+      *this = RegistryFile();
+      return false;
+    }
   }
-  std::vector<Line> lines;
   std::vector<Block> blocks;
-  LineReader reader(bytes);
-  Parser parser(reader, fileName, &lines, &blocks);
+  LineReader lines = reader();
+  Parser parser(lines, fileName, &blocks);
   bool ok;
   {
     ChangeWriter writer(registry);
     ok = parser.Parse(&writer, error);
   }
+  std::string header;
+  if (ok && !PutOriginal(0, blocks.front().end, [&](std::string_view piece) { return header.append(piece), true; },
+                         error))
+    ok = false;
   if (!ok) {
     registry = MemoryRegistry();
+    *this = RegistryFile();
     return false;
   }
 
-  bytes_ = std::move(bytes);
-  encoding_ = reader.encoding();
+  size_ = lines.size();
+  encoding_ = lines.encoding();
   version5_ = parser.version5();
-  lines_ = std::move(lines);
   blocks_ = std::move(blocks);
-  lastLineEnded_ = reader.lastLineEnded();
+  lastLineEnded_ = lines.lastLineEnded();
   // New lines end as the header's line does.
-  const std::string_view headerEnd = std::string_view(bytes_).substr(0, lines_.front().end);
+  const std::string_view headerEnd = header;
   const std::size_t unit = encoding_ == Encoding::kUtf16Le ? 2 : 1;
   const bool cr = headerEnd.size() >= unit && headerEnd[headerEnd.size() - unit] == '\r';
   const bool lf = headerEnd.size() >= unit && headerEnd[headerEnd.size() - unit] == '\n';
@@ -813,7 +929,7 @@ class RegistryFileRewriter {
   explicit RegistryFileRewriter(const RegistryFile& file)
       : file_(file), blocks_(file.blocks_), form_{file.version5_, file.newline_} {}
 
-  bool Make(const std::vector<RegChange>& made, std::string* bytes, std::string* error) {
+  bool Make(const std::vector<RegChange>& made, const RegistryFile::PutBytes& put, std::string* error) {
     for (const Change& change : made) {
       if (HasLineBreak(change.path)) {
         if (error) *error = "the key " + Quoted(RegistryKeyName(change.root, change.path)) +
@@ -830,8 +946,7 @@ class RegistryFileRewriter {
           break;
       }
     }
-    *bytes = Write();
-    return true;
+    return Write(put, error);
   }
 
  private:
@@ -1024,31 +1139,21 @@ class RegistryFileRewriter {
     if (afterBlank) text += form_.newline;
   }
 
-  std::string Write() const {
-    const std::string& bytes = file_.bytes_;
-    // One buffer, sized once: new text is ANSI, which takes at most three
-    // bytes a character in the file's encoding.
-    std::size_t added = 0;
-    for (const auto& [block, text] : replaced_) added += text.size() + form_.newline.size();
-    for (const auto& [block, text] : appended_) added += text.size() + form_.newline.size();
-    for (const NewSection& fresh : new_) {
-      added += fresh.header.size() + 2 * form_.newline.size();
-      for (const auto& value : fresh.values) added += value.second.size();
-    }
-    std::string out;
-    out.reserve(bytes.size() + 3 * added);
-    std::size_t copyFrom = 0, copyTo = 0;  // original bytes not yet copied
-    bool lineEnded = true;
+  // Original bytes go out as they lie in the file, in runs as long as the
+  // changes allow; new text in the file's encoding between them.
+  bool Write(const RegistryFile::PutBytes& put, std::string* error) const {
+    std::string text;  // new text not put yet, after the original bytes before it
+    std::size_t copyFrom = 0, copyTo = 0;  // original bytes not yet put
+    bool lineEnded = true, ok = true;
     const auto flush = [&] {
-      out.append(bytes, copyFrom, copyTo - copyFrom);
+      if (!text.empty()) ok = ok && put(text);
+      text.clear();
+      if (copyTo > copyFrom) ok = ok && file_.PutOriginal(copyFrom, copyTo, put, error);
       copyFrom = copyTo;
     };
-    const auto emit = [&](const std::string& text) {
+    const auto emit = [&](const std::string& lines) {
       flush();
-      std::string lines;
-      if (!lineEnded) lines += form_.newline;
-      lines += text;
-      AppendEncoded(out, lines, file_.encoding_);
+      AppendEncoded(text, lineEnded ? lines : std::string(form_.newline) + lines, file_.encoding_);
       lineEnded = true;
     };
     std::multimap<std::size_t, const NewSection*> anchored;
@@ -1056,7 +1161,7 @@ class RegistryFileRewriter {
       if (!fresh.gone) anchored.emplace(fresh.anchor, &fresh);
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
       const Block& block = blocks_[b];
-      const std::size_t begin = file_.lines_[block.firstLine].begin, end = file_.lines_[block.endLine - 1].end;
+      const std::size_t begin = block.begin, end = block.end;
       const auto replaced = replaced_.find(b);
       if (dropped_.count(b) || replaced != replaced_.end()) {
         flush();
@@ -1065,7 +1170,7 @@ class RegistryFileRewriter {
       } else {
         if (copyTo != begin) flush(), copyFrom = begin;
         copyTo = end;
-        lineEnded = end != bytes.size() || file_.lastLineEnded_;
+        lineEnded = end != file_.size_ || file_.lastLineEnded_;
       }
       std::string after;
       if (const auto appended = appended_.find(b); appended != appended_.end()) after += appended->second;
@@ -1073,7 +1178,7 @@ class RegistryFileRewriter {
       if (!after.empty()) emit(after);
     }
     flush();
-    return out;
+    return ok;
   }
 
   const RegistryFile& file_;
@@ -1085,13 +1190,19 @@ class RegistryFileRewriter {
   std::vector<NewSection> new_;
 };
 
-bool RegistryFile::Rewrite(const std::vector<RegChange>& made, std::string* bytes, std::string* error) const {
+bool RegistryFile::Rewrite(const std::vector<RegChange>& made, const PutBytes& put, std::string* error) const {
   if (blocks_.empty()) {  // nothing was read: the registry's changes make the file
     MemoryRegistry registry;
     ApplyRegistryChanges(made, registry);
-    return ExportRegistryText(registry, bytes, error);
+    std::string text;
+    return ExportRegistryText(registry, &text, error) && put(text);
   }
-  return RegistryFileRewriter(*this).Make(made, bytes, error);
+  return RegistryFileRewriter(*this).Make(made, put, error);
+}
+
+bool RegistryFile::Rewrite(const std::vector<RegChange>& made, std::string* bytes, std::string* error) const {
+  bytes->clear();
+  return Rewrite(made, [bytes](std::string_view piece) { return bytes->append(piece), true; }, error);
 }
 
 bool LoadRegistryFile(const std::string& path, MemoryRegistry& registry, std::string* error, RegistryFile* file) {

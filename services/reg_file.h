@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "services/file_system.h"
 #include "services/registry_memory.h"
 
 namespace corvandel {
@@ -77,7 +80,12 @@ class RegistryFile {
  public:
   enum class Encoding { kAnsi, kUtf16Le, kUtf8 };
 
+  // A failed Read leaves this as a file that was never read.
   bool Read(std::string bytes, const std::string& fileName, MemoryRegistry& registry, std::string* error);
+  // The same from an open file, read a window at a time rather than held
+  // whole, and kept open to copy the lines a rewrite keeps from it.
+  bool Read(std::unique_ptr<OpenFile> file, const std::string& fileName, MemoryRegistry& registry,
+            std::string* error);
 
   // The file written back with `made` worked in (RecordedChanges::made of
   // everything done to the registry since Read): every line of a key the
@@ -87,19 +95,28 @@ class RegistryFile {
   // keys, a deleted key's sections removed. The file keeps its header, its
   // encoding and its line ends. False when a change cannot be written in
   // this file's form (*error says which).
+  // The same, handing the file to put piece by piece rather than making it
+  // whole; false also when a put fails.
+  using PutBytes = std::function<bool(std::string_view bytes)>;
+  bool Rewrite(const std::vector<RegChange>& made, const PutBytes& put, std::string* error) const;
   bool Rewrite(const std::vector<RegChange>& made, std::string* bytes, std::string* error) const;
 
   Encoding encoding() const { return encoding_; }
   bool version5() const { return version5_; }
 
-  // Parser output, one entry per logical line of the file.
+  // Where a file's bytes come from when it is not held whole: appends up to
+  // size bytes from offset to *into, fewer only at its end; false with *reason.
+  using ByteSource = std::function<bool(std::uint64_t offset, std::size_t size, std::string* into, std::string* reason)>;
+
+  // Where a physical line lies in the file.
   struct Line {
     std::size_t begin, end;  // the original bytes, line end included
   };
+  // One entry per logical line of the file.
   struct Block {
     enum Kind : std::uint8_t { kHeader, kBlank, kComment, kSection, kValue } kind;
     bool deletion = false;  // [-KEY] or "name"=-
-    std::size_t firstLine = 0, endLine = 0;
+    std::size_t begin = 0, end = 0;  // its bytes, from its first line to its last line's end
     std::size_t section = 0;  // a value's section block
     std::string name;         // a value's name; a section's key as RegistryKeyName gives it
   };
@@ -107,12 +124,18 @@ class RegistryFile {
  private:
   friend class RegistryFileRewriter;
 
-  std::string bytes_;
+  bool Import(const std::string& fileName, MemoryRegistry& registry, std::string* error);
+  ByteSource Source() const;
+  // The file's bytes from begin to end, handed to put in pieces.
+  bool PutOriginal(std::size_t begin, std::size_t end, const PutBytes& put, std::string* error) const;
+
+  std::string bytes_;              // the file, when given whole
+  std::unique_ptr<OpenFile> file_;  // or where it is read from
+  std::size_t size_ = 0;
   Encoding encoding_ = Encoding::kAnsi;
   bool version5_ = false;
   std::string newline_ = "\r\n";
   bool lastLineEnded_ = true;
-  std::vector<Line> lines_;
   std::vector<Block> blocks_;
   // Section blocks by key in upper case: the ones that create the key, the
   // ones that delete it.

@@ -130,6 +130,54 @@ TEST(FileTransaction, AFailureAtAnyStepPutsBackWhatWasReplaced) {
   EXPECT_EQ((std::map<std::string, std::string>{{"a.reg", "A1"}, {"b.reg", "B1"}}), FolderContents(scratch.path()));
 }
 
+// A replaced file waits under a side name until every file is in place. A
+// failure renames it back, byte for byte; where even that fails, the message
+// says where the old content is, and it is there. A side file left by an
+// earlier run that crashed is neither taken nor removed.
+TEST(FileTransaction, AReplacedFileWaitsBesideItsTargetUntilTheCommitEnds) {
+  const std::string old("A0\r\n\0\xFF", 6), stale = "a.reg.~0123456789abcdef.old";
+  for (bool putBackFails : {false, true}) {
+    SCOPED_TRACE(putBackFails ? "put back fails" : "put back");
+    ScratchFolder scratch;
+    scratch.Write("a.reg", old);
+    scratch.Write(stale, "an earlier run's");
+    scratch.Write("h.kvd", "H0");
+    const auto before = FolderContents(scratch.path());
+    std::string error;
+    {
+      FileTransaction files([&](FileStep step, const std::string& path) -> std::optional<std::string> {
+        if ((step == FileStep::kReplace && path.ends_with("h.kvd")) || (putBackFails && step == FileStep::kPutBack))
+          return "Permission denied";
+        return std::nullopt;
+      });
+      files.PutLast(scratch.Ansi() + "\\h.kvd");
+      ASSERT_TRUE(files.Write(scratch.Ansi() + "\\a.reg", "A1", &error) &&
+                  files.Write(scratch.Ansi() + "\\h.kvd", "H1", &error));
+      EXPECT_FALSE(files.Commit(&error));
+    }
+    if (!putBackFails) {
+      EXPECT_EQ(before, FolderContents(scratch.path()));
+      continue;
+    }
+    const std::string kept = " (its old content is kept as ";
+    const std::size_t at = error.find(kept);
+    ASSERT_NE(std::string::npos, at) << error;
+    EXPECT_EQ(old, ReadWholeFile(error.substr(at + kept.size(), error.size() - at - kept.size() - 1)));
+    EXPECT_EQ("A1", ReadWholeFile(scratch.Ansi() + "\\a.reg"));
+    EXPECT_EQ(4u, FolderContents(scratch.path()).size());  // a.reg, its old content, the stale file, h.kvd
+  }
+  ScratchFolder scratch;
+  scratch.Write("a.reg", old);
+  scratch.Write(stale, "an earlier run's");
+  FileTransaction files;
+  std::string error;
+  files.PutLast(scratch.Ansi() + "\\h.kvd");
+  ASSERT_TRUE(files.Write(scratch.Ansi() + "\\a.reg", "A1", &error) && files.Write(scratch.Ansi() + "\\h.kvd", "H1", &error));
+  ASSERT_TRUE(files.Commit(&error)) << error;
+  EXPECT_EQ((std::map<std::string, std::string>{{"a.reg", "A1"}, {"h.kvd", "H1"}, {stale, "an earlier run's"}}),
+            FolderContents(scratch.path()));
+}
+
 TEST(FileTransaction, AFileAnotherProgramChangedMeanwhileIsNotReplaced) {
   struct Case {
     const char* name;

@@ -459,5 +459,56 @@ TEST(RegFileTest, FilesAreReadWithWhatTheyHeld) {
   EXPECT_EQ(text, again);
 }
 
+// A file read from disk a window at a time reads and writes back as the same
+// file read whole: lines and line ends across a window's edge, a line longer
+// than a window. A file that shrinks after it was read fails the rewrite
+// instead of writing it short.
+TEST(RegFileTest, AFileReadInWindowsIsTheFileReadWhole) {
+  const std::pair<const char*, bool> forms[] = {{"\r\n", false}, {"\r", false}, {"\r\n", true}, {"\n", true}};
+  for (const auto& [newline, utf16] : forms) {
+    {
+      SCOPED_TRACE(std::string(utf16 ? "UTF-16 " : "ANSI ") + (newline[0] == '\n' ? "LF" : newline[1] ? "CR LF" : "CR"));
+      std::string text = std::string(utf16 ? "Windows Registry Editor Version 5.00" : "REGEDIT4") + newline, key;
+      for (int k = 0; text.size() < 1100000; ++k) {
+        key = "Big\\K" + std::to_string(k);
+        text += std::string(newline) + "[HKEY_CURRENT_USER\\" + key + "]" + newline;
+        for (int v = 0; v < 1 + k % 7; ++v)
+          text += "\"V" + std::to_string(v) + "\"=\"text " + std::string(static_cast<std::size_t>(k % 13), 'x') + "\"" + newline;
+      }
+      std::string list = "ab";  // a line longer than a window
+      for (int n = 1; n < 400000; ++n) list += ",ab";
+      text += "\"Long\"=hex:" + list + newline;
+      std::string bytes = utf16 ? "\xFF\xFE" : "";
+      for (char c : text) utf16 ? (bytes += c) += '\0' : bytes += c;
+
+      ScratchFolder scratch;
+      scratch.Write("r.reg", bytes);
+      auto opened = std::make_unique<OpenFile>();
+      std::string error;
+      ASSERT_TRUE(opened->Open(scratch.Ansi() + "\\r.reg", &error)) << error;
+      MemoryRegistry fromDisk, whole;
+      RegistryFile windowed, held;
+      ASSERT_TRUE(windowed.Read(std::move(opened), "r.reg", fromDisk, &error)) << error;
+      ASSERT_TRUE(held.Read(bytes, "r.reg", whole, &error)) << error;
+      EXPECT_EQ(Bytes(400000, 0xAB), Get(fromDisk, reg::kCurrentUser, key, "Long"));
+      Set(fromDisk, reg::kCurrentUser, key, "Long", reg::kBinary, {});  // the rest compared as text
+      Set(whole, reg::kCurrentUser, key, "Long", reg::kBinary, {});
+      EXPECT_EQ(Dump(whole), Dump(fromDisk));
+      const std::vector<RegChange> made = {
+          {RegChange::kSetValue, reg::kCurrentUser, "Big\\K3", "V0", reg::kDword, {1, 0, 0, 0}}};
+      std::string fromWindows, fromHeld;
+      ASSERT_TRUE(windowed.Rewrite({}, &fromWindows, &error)) << error;
+      EXPECT_TRUE(fromWindows == bytes);
+      ASSERT_TRUE(windowed.Rewrite(made, &fromWindows, &error) && held.Rewrite(made, &fromHeld, &error)) << error;
+      EXPECT_TRUE(fromWindows == fromHeld);
+      EXPECT_FALSE(fromWindows == bytes);
+
+      scratch.Write("r.reg", bytes.substr(0, bytes.size() / 2));
+      EXPECT_FALSE(windowed.Rewrite(made, &fromWindows, &error));
+      EXPECT_EQ("cannot read the file again: it is shorter than it was", error);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace corvandel
