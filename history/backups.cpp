@@ -72,7 +72,8 @@ BackupFile BackupFolder::NextFile(int tweakId, const CalendarDate& today) {
   char date[16];
   std::snprintf(date, sizeof(date), "%04d-%02d-%02d", today.year, today.month, today.day);
   BackupFile next{{}, {}, date, 1, tweakId};
-  std::vector<BackupFile> known = List();
+  listed_ = List();
+  std::vector<BackupFile> known = *listed_;
   known.insert(known.end(), handedOut_.begin(), handedOut_.end());
   for (const BackupFile& file : known) {
     if (file.date > next.date) next = {{}, {}, file.date, 1, tweakId};
@@ -118,7 +119,8 @@ void BackupFolder::Remove(const BackupFile& file) {
 }
 
 void BackupFolder::Prune() {
-  std::vector<BackupFile> files = List();
+  std::vector<BackupFile> files = listed_ ? std::move(*listed_) : List();
+  listed_.reset();
   for (const BackupFile& out : handedOut_)
     if (std::none_of(files.begin(), files.end(), [&](const BackupFile& f) { return f.name == out.name; }))
       files.push_back(out);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "services/window_text_win32.h"
@@ -69,23 +70,56 @@ HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
 
 // Pages and controls.
 
+void Win32PageHost::HoldVisibility() { holding_ = true; }
+
+void Win32PageHost::ReleaseVisibility() {
+  holding_ = false;
+  std::map<HWND, bool> held;
+  held.swap(heldVisibility_);
+  // Pages go first when hidden and last when shown, so that a page's
+  // controls change while it is off screen.
+  const auto isPage = [&](HWND window) {
+    return std::any_of(pages_.begin(), pages_.end(), [&](const auto& page) { return page.second == window; });
+  };
+  std::vector<HWND> pagesShown;
+  for (const auto& [window, show] : held) {
+    if (!isPage(window) || HasStyle(window, WS_VISIBLE) == show) continue;
+    if (show) pagesShown.push_back(window);
+    else ShowWindow(window, SW_HIDE);
+  }
+  for (const auto& [window, show] : held)
+    if (!isPage(window) && HasStyle(window, WS_VISIBLE) != show) ShowWindow(window, show ? SW_SHOW : SW_HIDE);
+  for (HWND page : pagesShown) ShowWindow(page, SW_SHOW);
+}
+
+void Win32PageHost::SetVisible(HWND window, bool show) {
+  if (holding_) heldVisibility_[window] = show;
+  else ShowWindow(window, show ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32PageHost::IsVisible(HWND window) const {
+  const auto held = heldVisibility_.find(window);
+  return held != heldVisibility_.end() ? held->second : HasStyle(window, WS_VISIBLE);
+}
+
 void Win32PageHost::ShowPage(int pageId, bool show) {
   if (!show && !IsPageCreated(pageId)) return;  // made hidden when it is made
   if (show) RunFills(pageId, kAnyControl);
-  if (HWND page = PageWindow(pageId)) ShowWindow(page, show ? SW_SHOW : SW_HIDE);
+  if (HWND page = PageWindow(pageId)) SetVisible(page, show);
 }
 
 bool Win32PageHost::IsPageVisible(int pageId) const {
-  return IsPageCreated(pageId) && HasStyle(PageWindow(pageId), WS_VISIBLE);
+  return IsPageCreated(pageId) && IsVisible(PageWindow(pageId));
 }
 
 void Win32PageHost::ShowControl(int pageId, int controlId, bool show) {
-  if (HWND control = Control(pageId, controlId)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+  if (HWND control = Control(pageId, controlId)) SetVisible(control, show);
 }
 
 bool Win32PageHost::IsControlVisible(int pageId, int controlId) const {
   // The control's own style: a shown control on a hidden page counts.
-  return HasStyle(Control(pageId, controlId), WS_VISIBLE);
+  HWND control = Control(pageId, controlId);
+  return control != nullptr && IsVisible(control);
 }
 
 void Win32PageHost::EnableControl(int pageId, int controlId, bool enable) {

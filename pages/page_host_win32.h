@@ -33,6 +33,13 @@ class Win32PageHost : public IPageHost {
   // page is first shown. Showing, hiding or enabling it does not wait for it.
   void FillOnFirstUse(int pageId, int controlId, std::function<void()> fill);
 
+  // While held, showing and hiding pages and controls is noted and done at
+  // the end, only where it changes something: a selection hides every page
+  // and control before its load shows what it needs, and a control hidden
+  // and shown again would be painted twice. Queries see the noted state.
+  void HoldVisibility();
+  void ReleaseVisibility();
+
   void ShowPage(int pageId, bool show) override;
   bool IsPageVisible(int pageId) const override;
 
@@ -93,7 +100,13 @@ class Win32PageHost : public IPageHost {
     std::function<void()> fill;
   };
 
+  // Shows or hides now, or notes it while visibility is held.
+  void SetVisible(HWND window, bool show);
+  bool IsVisible(HWND window) const;
+
   HWND main_ = nullptr;
+  bool holding_ = false;
+  std::map<HWND, bool> heldVisibility_;  // the state each window is to end in
   std::map<int, HWND> pages_;
   std::function<void(int pageId)> create_;
   mutable std::set<int> asked_;  // pages the creator was asked for
