@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "services/ansi_text.h"
+#include "services/file_system.h"
 #include "services/file_text.h"
 
 namespace corvandel {
@@ -50,10 +51,8 @@ BackupFolder::BackupFolder(const std::string& programFolder, IFileStore& files)
 
 std::vector<BackupFile> BackupFolder::List(std::optional<int> tweakId) const {
   std::vector<BackupFile> files;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(PathFromAnsi(folder_), error)) {
-    if (!entry.is_regular_file(error)) continue;
-    std::optional<BackupFile> file = ParseName(AnsiFromPath(entry.path().filename()));
+  for (const std::string& name : FileNamesIn(folder_)) {
+    std::optional<BackupFile> file = ParseName(name);
     if (!file || (tweakId && file->tweakId != *tweakId)) continue;
     file->path = folder_ + "\\" + file->name;
     files.push_back(std::move(*file));

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvandel {
 
@@ -39,6 +40,11 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* rea
 
 // Removes a file; false with *reason.
 bool RemoveFile(const std::string& path, std::string* reason);
+
+// The names of the files in a folder (not its folders, nothing below them);
+// none when the folder is missing or cannot be read. One pass over the
+// folder: the system says what each entry is as it lists it.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // A new file in the folder of the file it is to replace, under a name no
 // other file has (created exclusively), with that file's mode and owner
