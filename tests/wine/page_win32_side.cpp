@@ -91,6 +91,26 @@ TEST(Win32PageHost, HeldVisibilityChangesTheWindowsOnlyAtTheEnd) {
   }
 }
 
+// Items changed while held are there at once, and at the release the combo
+// box draws again: its edit part has its WS_VISIBLE back.
+TEST(Win32PageHost, ItemsChangedWhileHeldAreThereAndDrawnAfterTheRelease) {
+  constexpr int kPage = page::kComboCheck, kCombo = 1021;
+  TemplatePages pages;
+  pages.ShowPage(kPage, true);
+  pages.ShowControl(kPage, kCombo, true);
+  HWND edit = GetWindow(GetDlgItem(pages.PageWindow(kPage), kCombo), GW_CHILD);
+  ASSERT_NE(nullptr, edit);
+  ASSERT_TRUE(HasVisibleStyle(edit));
+  pages.HoldVisibility();
+  pages.ComboReset(kPage, kCombo);
+  for (const char* text : {"1", "2", "3"}) pages.ComboAddString(kPage, kCombo, text);
+  EXPECT_EQ(3, pages.ComboCount(kPage, kCombo));
+  pages.ReleaseVisibility();
+  EXPECT_TRUE(HasVisibleStyle(edit));
+  EXPECT_TRUE(pages.IsControlVisible(kPage, kCombo));
+  EXPECT_EQ("2", pages.ComboItemText(kPage, kCombo, 1));
+}
+
 INSTANTIATE_TEST_SUITE_P(Win32, PageHostConformance,
                          ::testing::Values(PageHostSide{
                              "Win32", [] { return std::unique_ptr<IPageHost>(std::make_unique<TemplatePages>()); }}),
