@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/startup_notes_win32.h"
 #include "widgets/picture_win32.h"
 #include "help/about_dlg_win32.h"
 #include "nav/profile.h"
@@ -98,12 +99,15 @@ bool CMainDlg::Create() {
 }
 
 INT_PTR CMainDlg::DoModal() {
+  StartupNotes notes;
   if (Create()) {
     splash_.Close();  // never left over the window it announced
     ShowWindow(window_, startMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+    notes.TreeShown();
   }
   MSG message;
   while (window_ != nullptr && !ended_) {
+    if (notes.WantsIdle() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) notes.FirstIdle();
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));  // for whoever runs the outer loop
@@ -481,7 +485,9 @@ void CMainDlg::OnTreeSelect() {
   CTreeListItem* item = tree_.GetSelectedItem();
   if (item == nullptr) return;
   ShowStatus("");
+  pageHost_.HoldVisibility();
   navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
+  pageHost_.ReleaseVisibility();
   FitOverviewColumns();
   KeepFocusUsable();
 }
@@ -700,7 +706,8 @@ bool CMainDlg::OnInitDialog() {
     return false;
   }
   navigator_.LoadTables();
-  images_.reset(ImageList_Create(Scaled(kTreeBitmapSize), Scaled(kTreeBitmapSize), ILC_COLOR24 | ILC_MASK, 1, 1));
+  images_.reset(
+      ImageList_Create(Scaled(kTreeBitmapSize), Scaled(kTreeBitmapSize), ILC_COLOR24 | ILC_MASK, kTreeBitmapCount, 1));
   LoadBackground();
   FillImageList();
   if (!CreateSplitter()) return false;
@@ -763,24 +770,31 @@ void CMainDlg::LoadBackground() {
 }
 
 void CMainDlg::FillImageList() {
+  // All the images are drawn side by side into one strip that goes into the
+  // list at once: one bitmap and one mask instead of one per image.
   HINSTANCE instance = GetModuleHandleA(nullptr);
   const int size = Scaled(kTreeBitmapSize);
   HDC screen = GetDC(nullptr);
   HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-  for (int id = kFirstTreeBitmap; id < kFirstTreeBitmap + kTreeBitmapCount; ++id) {
-    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(id));
+  HBITMAP strip = CreateCompatibleBitmap(screen, size * kTreeBitmapCount, size);
+  HGDIOBJ oldTo = SelectObject(to, strip);
+  const RECT whole{0, 0, size * kTreeBitmapCount, size};
+  HBRUSH mask = CreateSolidBrush(kTreeBitmapMask);  // a missing bitmap leaves its place empty
+  FillRect(to, &whole, mask);
+  DeleteObject(mask);
+  SetStretchBltMode(to, COLORONCOLOR);
+  for (int k = 0; k < kTreeBitmapCount; ++k) {
+    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(kFirstTreeBitmap + k));
     if (bitmap == nullptr) continue;
     // Enlarged pixel for pixel, so that the mask colour stays pure.
-    HBITMAP scaled = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ oldFrom = SelectObject(from, bitmap), oldTo = SelectObject(to, scaled);
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
+    HGDIOBJ oldFrom = SelectObject(from, bitmap);
+    StretchBlt(to, k * size, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
     SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    ImageList_AddMasked(images_.get(), scaled, kTreeBitmapMask);
-    DeleteObject(scaled);
     DeleteObject(bitmap);
   }
+  SelectObject(to, oldTo);
+  ImageList_AddMasked(images_.get(), strip, kTreeBitmapMask);
+  DeleteObject(strip);
   DeleteDC(from);
   DeleteDC(to);
   ReleaseDC(nullptr, screen);
@@ -815,14 +829,13 @@ void CMainDlg::BuildTree() {
   for (const TreeItem& node : TreeItems(navigator_.Table(), navigator_.Dispatch())) {
     CTreeListItem* parent = kTreeListRoot;
     if (node.row.parentId != kNoParent) parent = items[static_cast<std::size_t>(node.row.parentId)];
-    CTreeListItem* item = tree_.InsertItem(node.text.c_str(), parent, kTreeListLast);
+    CTreeListItem* item = tree_.InsertItem(
+        {node.text.c_str(), static_cast<unsigned long>(node.tweakId), IsBold(node.row.kind), node.image}, parent,
+        kTreeListLast);
     if (item == nullptr) continue;
     treeNodes_.push_back(node);
     nodeItems_.push_back(item);
     items[static_cast<std::size_t>(node.row.tweakId)] = item;
-    tree_.SetItemData(item, static_cast<unsigned long>(node.tweakId));
-    tree_.SetItemBold(item, IsBold(node.row.kind) ? 1 : 0);
-    tree_.SetItemImage(item, node.image, node.image, node.image, node.image);
   }
   SendMessageA(treeView, WM_SETREDRAW, TRUE, 0);
 }

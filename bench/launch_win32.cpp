@@ -1,24 +1,31 @@
-// corvandel_bench_launch: start-up of two programs, in pairs (A B A B ...).
+// corvandel_bench_launch: start-up of Corvandel against another program, in
+// pairs, each pair measured two ways.
 //
-//   corvandel_bench_launch PAIRS EXE_A NAME_A EXE_B NAME_B
+//   corvandel_bench_launch PAIRS CORVANDEL_EXE OTHER_EXE OTHER_NAME
 //
-// Each run starts the exe with CreateProcess and takes two times from the
-// launch: the first moment one of its tree views (SysTreeView32) answers
-// TVM_GETCOUNT with an item, and the moment WaitForInputIdle, called then,
-// returns. (Wine answers a message sent from another process only while the
-// program waits for messages, and marks a program idle the first time it
-// waits with an empty queue, which may come before its tree.) Then
-// the program is closed (WM_CLOSE to its top-level windows) and the next
-// starts. Prints the medians with their ranges, and the B/A... ratios pair by
-// pair.
+// Undisturbed: Corvandel notes its own moments (app/startup_notes_win32.h:
+// the window shown with its tree filled, and the first time its message loop
+// finds nothing to do) in a shared block that this launcher makes, and the
+// launcher only waits on the block's event; the other program is timed to
+// WaitForInputIdle, which waits on the process without sending it anything.
+// Watched (the older method): from the launch, the first moment one of the
+// program's tree views (SysTreeView32) answers TVM_GETCOUNT with an item,
+// polled every millisecond, then WaitForInputIdle. Wine answers a message
+// sent from another process only while the program waits for messages, so
+// the polling slows what it watches; both ways are printed so that the two
+// can be compared. Each run ends with WM_CLOSE to the program's top-level
+// windows. Order in a pair: Corvandel undisturbed, other undisturbed,
+// Corvandel watched, other watched.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/startup_notes_win32.h"
 #include "bench/clock_win32.h"
 #include "bench/stats.h"
 
@@ -29,6 +36,7 @@ struct Search {
   DWORD processId;
   std::vector<HWND> topLevel;
   bool filled = false;
+  bool watch = false;  // look into tree views
 };
 
 BOOL CALLBACK CheckChild(HWND window, LPARAM param) {
@@ -50,16 +58,56 @@ BOOL CALLBACK CheckTopLevel(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.processId) return TRUE;
   search.topLevel.push_back(window);
-  if (!search.filled) EnumChildWindows(window, CheckChild, param);
+  if (search.watch && !search.filled) EnumChildWindows(window, CheckChild, param);
   return TRUE;
 }
 
 struct Run {
-  double tree = 0;
+  double tree = 0;  // 0: not measured
   double idle = 0;
 };
 
-bool Launch(const std::string& exe, Run* run) {
+// The shared block and event a noting Corvandel writes to.
+class NoteBlock {
+ public:
+  explicit NoteBlock(int serial)
+      : name_("corvandel-bench-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial)),
+        mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(StartupNoteBlock),
+                                    name_.c_str())),
+        idle_(CreateEventA(nullptr, TRUE, FALSE, (name_ + kStartupIdleEventSuffix).c_str())),
+        block_(static_cast<StartupNoteBlock*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))) {}
+  ~NoteBlock() {
+    UnmapViewOfFile(block_);
+    CloseHandle(idle_);
+    CloseHandle(mapping_);
+  }
+  NoteBlock(const NoteBlock&) = delete;
+  NoteBlock& operator=(const NoteBlock&) = delete;
+
+  const std::string& name() const { return name_; }
+  HANDLE idle() const { return idle_; }
+  const StartupNoteBlock& notes() const { return *block_; }
+
+ private:
+  std::string name_;
+  HANDLE mapping_;
+  HANDLE idle_;
+  StartupNoteBlock* block_;
+};
+
+double CounterMs(LONGLONG counter) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+enum class Method { kNoted, kIdleOnly, kWatched };
+
+bool Launch(const std::string& exe, Method method, Run* run) {
+  static int serial = 0;
+  std::unique_ptr<NoteBlock> block;
+  if (method == Method::kNoted) block = std::make_unique<NoteBlock>(++serial);
+  SetEnvironmentVariableA(kStartupNotesVariable, block ? block->name().c_str() : nullptr);
   std::string commandLine = "\"" + exe + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
@@ -67,24 +115,53 @@ bool Launch(const std::string& exe, Run* run) {
   const double start = Now();
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
-  Search search{process.dwProcessId, {}, false};
-  const double deadline = start + 10000;
-  while (!search.filled && Now() < deadline) {
-    search.topLevel.clear();
-    EnumWindows(CheckTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (!search.filled) Sleep(1);
+  Search search{process.dwProcessId, {}, false, method == Method::kWatched};
+  bool ok = true;
+  if (method == Method::kNoted) {
+    ok = WaitForSingleObject(block->idle(), 10000) == WAIT_OBJECT_0;
+    run->tree = CounterMs(block->notes().treeShown) - start;
+    run->idle = CounterMs(block->notes().firstIdle) - start;
+  } else if (method == Method::kIdleOnly) {
+    ok = WaitForInputIdle(process.hProcess, 10000) == 0;
+    run->idle = Now() - start;
+  } else {
+    const double deadline = start + 10000;
+    while (!search.filled && Now() < deadline) {
+      search.topLevel.clear();
+      EnumWindows(CheckTopLevel, reinterpret_cast<LPARAM>(&search));
+      if (!search.filled) Sleep(1);
+    }
+    run->tree = Now() - start;
+    WaitForInputIdle(process.hProcess, 10000);
+    run->idle = Now() - start;
+    ok = search.filled;
   }
-  const double treeAt = Now();
-  WaitForInputIdle(process.hProcess, 10000);
-  run->tree = treeAt - start;
-  run->idle = Now() - start;
+  search.watch = false;
   search.topLevel.clear();
   EnumWindows(CheckTopLevel, reinterpret_cast<LPARAM>(&search));
   for (HWND window : search.topLevel) PostMessageA(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return search.filled;
+  return ok;
+}
+
+// A figure over the pairs, and its ratio to another pair by pair.
+struct Series {
+  std::vector<double> values;
+  void Add(double value) { values.push_back(value); }
+};
+
+std::vector<double> Ratios(const Series& a, const Series& b) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < a.values.size() && i < b.values.size(); ++i) ratios.push_back(a.values[i] / b.values[i]);
+  return ratios;
+}
+
+std::string Fixed(double value) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%.2f", value);
+  return text;
 }
 
 }  // namespace
@@ -92,33 +169,45 @@ bool Launch(const std::string& exe, Run* run) {
 
 int main(int argc, char** argv) {
   using namespace corvandel;
-  if (argc != 6) {
-    std::fprintf(stderr, "usage: corvandel_bench_launch PAIRS EXE_A NAME_A EXE_B NAME_B\n");
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: corvandel_bench_launch PAIRS CORVANDEL_EXE OTHER_EXE OTHER_NAME\n");
     return 2;
   }
   const int pairs = std::atoi(argv[1]);
-  std::vector<double> treeA, treeB, idleA, idleB, treeRatio, idleRatio;
+  const std::string corvandel = argv[2], other = argv[3], name = argv[4];
+  Series notedTree, notedIdle, otherIdle, watchedTree, watchedIdle, otherWatchedTree, otherWatchedIdle;
   for (int pair = 0; pair < pairs; ++pair) {
-    Run a, b;
-    if (!Launch(argv[2], &a) || !Launch(argv[4], &b)) {
-      std::fprintf(stderr, "pair %d: a program showed no filled tree\n", pair + 1);
+    Run a, b, c, d;
+    if (!Launch(corvandel, Method::kNoted, &a) || !Launch(other, Method::kIdleOnly, &b) ||
+        !Launch(corvandel, Method::kWatched, &c) || !Launch(other, Method::kWatched, &d)) {
+      std::fprintf(stderr, "pair %d: a program did not start\n", pair + 1);
       return 1;
     }
-    treeA.push_back(a.tree);
-    treeB.push_back(b.tree);
-    idleA.push_back(a.idle);
-    idleB.push_back(b.idle);
-    treeRatio.push_back(a.tree / b.tree);
-    idleRatio.push_back(a.idle / b.idle);
+    notedTree.Add(a.tree);
+    notedIdle.Add(a.idle);
+    otherIdle.Add(b.idle);
+    watchedTree.Add(c.tree);
+    watchedIdle.Add(c.idle);
+    otherWatchedTree.Add(d.tree);
+    otherWatchedIdle.Add(d.idle);
   }
-  const std::string nameA = argv[3], nameB = argv[5];
-  const Spread idleOfA = SpreadOf(idleA), idleOfB = SpreadOf(idleB);
-  PrintRow(nameA + ": launch to filled tree", SpreadOf(treeA), "ms");
-  PrintRow(nameB + ": launch to filled tree", SpreadOf(treeB), "ms");
-  PrintRow(nameA + ": launch to input idle", idleOfA, "ms");
-  PrintRow(nameB + ": launch to input idle", idleOfB, "ms");
-  PrintRow("filled tree, " + nameA + "/" + nameB + " pair by pair", SpreadOf(treeRatio), "x");
-  PrintRow("input idle, " + nameA + "/" + nameB + " pair by pair", SpreadOf(idleRatio), "x",
-           "ratio of medians " + std::to_string(idleOfA.median / idleOfB.median).substr(0, 4) + " (target <= 1.0)");
+  std::printf("undisturbed (Corvandel's own notes; %s to WaitForInputIdle, not sent anything)\n", name.c_str());
+  PrintRow("Corvandel: launch to tree shown", SpreadOf(notedTree.values), "ms");
+  PrintRow("Corvandel: launch to first idle", SpreadOf(notedIdle.values), "ms");
+  PrintRow(name + ": launch to input idle", SpreadOf(otherIdle.values), "ms");
+  PrintRow("tree shown, Corvandel / " + name + " idle, pairs", SpreadOf(Ratios(notedTree, otherIdle)), "x",
+           "(target <= 1.0; " + name + "'s tree fills before its idle)");
+  PrintRow("first idle, Corvandel / " + name + ", pairs", SpreadOf(Ratios(notedIdle, otherIdle)), "x",
+           "ratio of medians " + Fixed(SpreadOf(notedIdle.values).median / SpreadOf(otherIdle.values).median) +
+               " (target <= 1.0)");
+  std::printf("watched (tree views polled every 1 ms, then WaitForInputIdle)\n");
+  PrintRow("Corvandel: launch to filled tree", SpreadOf(watchedTree.values), "ms");
+  PrintRow(name + ": launch to filled tree", SpreadOf(otherWatchedTree.values), "ms");
+  PrintRow("Corvandel: launch to input idle", SpreadOf(watchedIdle.values), "ms");
+  PrintRow(name + ": launch to input idle", SpreadOf(otherWatchedIdle.values), "ms");
+  PrintRow("filled tree, Corvandel / " + name + ", pairs", SpreadOf(Ratios(watchedTree, otherWatchedTree)), "x");
+  PrintRow("input idle, Corvandel / " + name + ", pairs", SpreadOf(Ratios(watchedIdle, otherWatchedIdle)), "x");
+  PrintRow("Corvandel idle, watched / undisturbed", SpreadOf(Ratios(watchedIdle, notedIdle)), "x");
+  PrintRow(name + " idle, watched / undisturbed", SpreadOf(Ratios(otherWatchedIdle, otherIdle)), "x");
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "services/ansi_text.h"
+#include "services/file_system.h"
 #include "services/file_text.h"
 
 namespace corvandel {
@@ -50,10 +51,8 @@ BackupFolder::BackupFolder(const std::string& programFolder, IFileStore& files)
 
 std::vector<BackupFile> BackupFolder::List(std::optional<int> tweakId) const {
   std::vector<BackupFile> files;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(PathFromAnsi(folder_), error)) {
-    if (!entry.is_regular_file(error)) continue;
-    std::optional<BackupFile> file = ParseName(AnsiFromPath(entry.path().filename()));
+  for (const std::string& name : FileNamesIn(folder_)) {
+    std::optional<BackupFile> file = ParseName(name);
     if (!file || (tweakId && file->tweakId != *tweakId)) continue;
     file->path = folder_ + "\\" + file->name;
     files.push_back(std::move(*file));
@@ -72,7 +71,8 @@ BackupFile BackupFolder::NextFile(int tweakId, const CalendarDate& today) {
   char date[16];
   std::snprintf(date, sizeof(date), "%04d-%02d-%02d", today.year, today.month, today.day);
   BackupFile next{{}, {}, date, 1, tweakId};
-  std::vector<BackupFile> known = List();
+  listed_ = List();
+  std::vector<BackupFile> known = *listed_;
   known.insert(known.end(), handedOut_.begin(), handedOut_.end());
   for (const BackupFile& file : known) {
     if (file.date > next.date) next = {{}, {}, file.date, 1, tweakId};
@@ -118,7 +118,8 @@ void BackupFolder::Remove(const BackupFile& file) {
 }
 
 void BackupFolder::Prune() {
-  std::vector<BackupFile> files = List();
+  std::vector<BackupFile> files = listed_ ? std::move(*listed_) : List();
+  listed_.reset();
   for (const BackupFile& out : handedOut_)
     if (std::none_of(files.begin(), files.end(), [&](const BackupFile& f) { return f.name == out.name; }))
       files.push_back(out);

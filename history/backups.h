@@ -55,7 +55,8 @@ class BackupFolder {
   bool Write(const BackupFile& file, const std::string& title, const std::vector<RegChange>& restore,
              std::string* error = nullptr);
   void Remove(const BackupFile& file);
-  // Removes all but the newest kKeptBackups (counting those handed out).
+  // Removes all but the newest kKeptBackups (counting those handed out). An
+  // apply lists the folder once: the listing NextFile made is used again.
   void Prune();
 
   // The changes a backup holds; false with *error when it cannot be read.
@@ -70,6 +71,7 @@ class BackupFolder {
   std::string folder_;
   IFileStore& files_;
   std::vector<BackupFile> handedOut_;
+  std::optional<std::vector<BackupFile>> listed_;  // the folder as NextFile last listed it
   std::set<std::string> written_;  // names
 };
 

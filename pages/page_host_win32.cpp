@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "services/window_text_win32.h"
@@ -57,9 +58,16 @@ void Win32PageHost::RunFills(int pageId, int controlId) const {
 }
 
 HWND Win32PageHost::Control(int pageId, int controlId) const {
+  // GetDlgItem lists the page's children through the wineserver under Wine,
+  // and a selection asks for every control of every page made: each
+  // control's window is looked up once and kept while it lives.
+  const auto known = controls_.find({pageId, controlId});
+  if (known != controls_.end() && IsWindow(known->second)) return known->second;
   if (FindControl(pageId, controlId) == nullptr) return nullptr;
   HWND parent = pageId == page::kMainWindow ? main_ : PageWindow(pageId);
-  return parent == nullptr ? nullptr : GetDlgItem(parent, controlId);
+  HWND control = parent == nullptr ? nullptr : GetDlgItem(parent, controlId);
+  if (control != nullptr) controls_[{pageId, controlId}] = control;
+  return control;
 }
 
 HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
@@ -69,23 +77,66 @@ HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
 
 // Pages and controls.
 
+void Win32PageHost::HoldVisibility() { holding_ = true; }
+
+void Win32PageHost::HoldItems(int pageId, int controlId, ControlKind kind) {
+  RunFills(pageId, controlId);
+  if (!holding_) return;
+  HWND control = Control(pageId, controlId, kind);
+  if (control != nullptr && heldItems_.insert(control).second) SendMessageA(control, WM_SETREDRAW, FALSE, 0);
+}
+
+void Win32PageHost::ReleaseVisibility() {
+  holding_ = false;
+  std::map<HWND, bool> held;
+  held.swap(heldVisibility_);
+  std::set<HWND> items;
+  items.swap(heldItems_);
+  for (HWND control : items) SendMessageA(control, WM_SETREDRAW, TRUE, 0);
+  // Pages go first when hidden and last when shown, so that a page's
+  // controls change while it is off screen.
+  const auto isPage = [&](HWND window) {
+    return std::any_of(pages_.begin(), pages_.end(), [&](const auto& page) { return page.second == window; });
+  };
+  std::vector<HWND> pagesShown;
+  for (const auto& [window, show] : held) {
+    if (!isPage(window) || HasStyle(window, WS_VISIBLE) == show) continue;
+    if (show) pagesShown.push_back(window);
+    else ShowWindow(window, SW_HIDE);
+  }
+  for (const auto& [window, show] : held)
+    if (!isPage(window) && HasStyle(window, WS_VISIBLE) != show) ShowWindow(window, show ? SW_SHOW : SW_HIDE);
+  for (HWND page : pagesShown) ShowWindow(page, SW_SHOW);
+}
+
+void Win32PageHost::SetVisible(HWND window, bool show) {
+  if (holding_) heldVisibility_[window] = show;
+  else ShowWindow(window, show ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32PageHost::IsVisible(HWND window) const {
+  const auto held = heldVisibility_.find(window);
+  return held != heldVisibility_.end() ? held->second : HasStyle(window, WS_VISIBLE);
+}
+
 void Win32PageHost::ShowPage(int pageId, bool show) {
   if (!show && !IsPageCreated(pageId)) return;  // made hidden when it is made
   if (show) RunFills(pageId, kAnyControl);
-  if (HWND page = PageWindow(pageId)) ShowWindow(page, show ? SW_SHOW : SW_HIDE);
+  if (HWND page = PageWindow(pageId)) SetVisible(page, show);
 }
 
 bool Win32PageHost::IsPageVisible(int pageId) const {
-  return IsPageCreated(pageId) && HasStyle(PageWindow(pageId), WS_VISIBLE);
+  return IsPageCreated(pageId) && IsVisible(PageWindow(pageId));
 }
 
 void Win32PageHost::ShowControl(int pageId, int controlId, bool show) {
-  if (HWND control = Control(pageId, controlId)) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+  if (HWND control = Control(pageId, controlId)) SetVisible(control, show);
 }
 
 bool Win32PageHost::IsControlVisible(int pageId, int controlId) const {
   // The control's own style: a shown control on a hidden page counts.
-  return HasStyle(Control(pageId, controlId), WS_VISIBLE);
+  HWND control = Control(pageId, controlId);
+  return control != nullptr && IsVisible(control);
 }
 
 void Win32PageHost::EnableControl(int pageId, int controlId, bool enable) {
@@ -110,7 +161,8 @@ std::string Win32PageHost::GetText(int pageId, int controlId) const {
 
 void Win32PageHost::SetPasswordMask(int pageId, int controlId, bool masked) {
   HWND edit = Control(pageId, controlId, ControlKind::kEdit);
-  if (edit == nullptr) return;
+  // Every selection unmasks the edit again: redrawn only when it changes.
+  if (edit == nullptr || (SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0) != 0) == masked) return;
   SendMessageA(edit, EM_SETPASSWORDCHAR, masked ? '*' : 0, 0);
   InvalidateRect(edit, nullptr, TRUE);
 }
@@ -140,9 +192,13 @@ LRESULT Win32PageHost::ComboCall(int pageId, int controlId, UINT message, WPARAM
   return combo == nullptr ? CB_ERR : SendMessageA(combo, message, wParam, lParam);
 }
 
-void Win32PageHost::ComboReset(int pageId, int controlId) { ComboCall(pageId, controlId, CB_RESETCONTENT, 0, 0); }
+void Win32PageHost::ComboReset(int pageId, int controlId) {
+  HoldItems(pageId, controlId, ControlKind::kComboBox);
+  ComboCall(pageId, controlId, CB_RESETCONTENT, 0, 0);
+}
 
 int Win32PageHost::ComboAddString(int pageId, int controlId, const std::string& text) {
+  HoldItems(pageId, controlId, ControlKind::kComboBox);
   return static_cast<int>(ComboCall(pageId, controlId, CB_ADDSTRING, 0, TextParam(text)));
 }
 
@@ -205,6 +261,7 @@ bool Win32PageHost::IsRow(HWND list, int row) {
 }
 
 void Win32PageHost::ListDeleteAllItems(int pageId, int controlId) {
+  HoldItems(pageId, controlId, ControlKind::kListView);
   if (HWND list = Control(pageId, controlId, ControlKind::kListView)) SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -259,6 +316,7 @@ int Win32PageHost::ListColumnWidth(int pageId, int controlId, int column) const 
 }
 
 int Win32PageHost::ListInsertItem(int pageId, int controlId, int row, const std::string& text) {
+  HoldItems(pageId, controlId, ControlKind::kListView);
   HWND list = Control(pageId, controlId, ControlKind::kListView);
   if (list == nullptr) return -1;
   LVITEMA item{};
@@ -269,6 +327,7 @@ int Win32PageHost::ListInsertItem(int pageId, int controlId, int row, const std:
 }
 
 bool Win32PageHost::ListSetItemText(int pageId, int controlId, int row, int column, const std::string& text) {
+  HoldItems(pageId, controlId, ControlKind::kListView);
   HWND list = Control(pageId, controlId, ControlKind::kListView);
   if (list == nullptr) return false;
   LVITEMA item{};

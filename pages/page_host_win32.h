@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "pages/page_host.h"
@@ -32,6 +33,15 @@ class Win32PageHost : public IPageHost {
   // this host first reaches the control's items or text, or the control's
   // page is first shown. Showing, hiding or enabling it does not wait for it.
   void FillOnFirstUse(int pageId, int controlId, std::function<void()> fill);
+
+  // While held, showing and hiding pages and controls is noted and done at
+  // the end, only where it changes something: a selection hides every page
+  // and control before its load shows what it needs, and a control hidden
+  // and shown again would be painted twice. Queries see the noted state.
+  // Combo boxes and lists whose items change stop redrawing until the end:
+  // otherwise every item added updates the list's scroll bar at once.
+  void HoldVisibility();
+  void ReleaseVisibility();
 
   void ShowPage(int pageId, bool show) override;
   bool IsPageVisible(int pageId) const override;
@@ -93,7 +103,18 @@ class Win32PageHost : public IPageHost {
     std::function<void()> fill;
   };
 
+  // Shows or hides now, or notes it while visibility is held.
+  void SetVisible(HWND window, bool show);
+  bool IsVisible(HWND window) const;
+  // Before a change of a combo box's or list's items: while held, the
+  // control stops redrawing until the hold ends. Its waiting fill runs first.
+  void HoldItems(int pageId, int controlId, ControlKind kind);
+
   HWND main_ = nullptr;
+  bool holding_ = false;
+  std::map<HWND, bool> heldVisibility_;  // the state each window is to end in
+  std::set<HWND> heldItems_;  // combo boxes and lists not redrawing
+  mutable std::map<std::pair<int, int>, HWND> controls_;  // by page and control ID, as found
   std::map<int, HWND> pages_;
   std::function<void(int pageId)> create_;
   mutable std::set<int> asked_;  // pages the creator was asked for

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the measuring programs and prints one table of figures:
 #  1. start-up of Corvandel.exe against Wine's own regedit.exe on one copy of
-#     the prefix, in pairs (A B A B ...), launch to a filled tree and to input
-#     idle;
-#  2. selection of every tree node in process, against the registry reads it
-#     makes;
+#     the prefix, in pairs, launch to the tree and to the first idle: measured
+#     undisturbed (Corvandel notes its own moments, regedit is waited for with
+#     WaitForInputIdle) and watched (the tree polled from outside), so that
+#     the two methods can be compared;
+#  2. selection from outside of every tree node, each paired with regedit's
+#     selection of a key of ten values; then in process, against the registry
+#     reads it makes;
 #  3. "Apply Changes" on every tweak as loaded, against the registry calls it
-#     makes plus one rewrite of the history file;
+#     makes plus the two file writes it needs (history and backup);
 #  4. the native corvandel-cli: "show" of every node in one process, the tree
 #     under a language file of about 44 KB, and registry files of 5 and 100 MB
 #     read, applied to and written back.
@@ -16,6 +19,7 @@ source "$(dirname "$0")/common.sh"
 
 PAIRS=${1:-9}
 SELECT_PASSES=3
+OUTSIDE_PASSES=1  # selections from outside: each node once, a few minutes
 HEADLESS_RUNS=9
 BENCH_NATIVE=$BUILD/bench-native
 
@@ -24,7 +28,7 @@ mkdir -p "$BUILD"
 log "building (log: $BUILD/build-bench.log)"
 {
   configure_windows
-  cmake --build "$WINDOWS_BUILD" --target dist corvandel_bench_launch corvandel_bench_window
+  cmake --build "$WINDOWS_BUILD" --target dist corvandel_bench_launch corvandel_bench_select corvandel_bench_window
   # The headless figures come from an optimised build of the front end.
   cmake -S "$ROOT" -B "$BENCH_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}"
   cmake --build "$BENCH_NATIVE" --target corvandel-cli
@@ -47,7 +51,22 @@ echo
 printf '%-44s %10s  %-22s %s\n' "figure" "median" "[min .. max]" "unit"
 echo "-- 1. start-up, $PAIRS pairs"
 wine "$WINDOWS_BUILD/bench/corvandel_bench_launch.exe" "$PAIRS" \
-  "$(windows_path "$scratch/program/Corvandel.exe")" Corvandel 'C:\windows\regedit.exe' regedit </dev/null
+  "$(windows_path "$scratch/program/Corvandel.exe")" 'C:\windows\regedit.exe' regedit </dev/null
+
+# For the other program's selections: a key of ten values (five texts, five
+# numbers) and an empty sibling.
+awk 'BEGIN {
+  printf "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Corvandel Bench\\Empty]\r\n\r\n"
+  printf "[HKEY_CURRENT_USER\\Software\\Corvandel Bench\\Ten Values]\r\n"
+  for (v = 0; v < 10; ++v)
+    if (v % 2) printf "\"Number %d\"=dword:%08x\r\n", v, v * 1000
+    else printf "\"Text %d\"=\"value %d, a few words long\"\r\n", v, v
+}' >"$scratch/ten.reg"
+wine reg import "$(windows_path "$scratch/ten.reg")" </dev/null >/dev/null 2>&1
+echo "-- 2. selection from outside, paired with regedit's, $OUTSIDE_PASSES pass"
+wine "$WINDOWS_BUILD/bench/corvandel_bench_select.exe" "$OUTSIDE_PASSES" \
+  "$(windows_path "$scratch/program/Corvandel.exe")" 'C:\windows\regedit.exe' regedit \
+  'HKEY_CURRENT_USER\Software\Corvandel Bench\Ten Values' Empty </dev/null
 
 echo "-- 2, 3. selection and apply in process, $SELECT_PASSES passes"
 wine "$WINDOWS_BUILD/bench/corvandel_bench_window.exe" "$(windows_path "$scratch/program")" "$SELECT_PASSES" </dev/null

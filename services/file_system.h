@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvandel {
 
@@ -73,6 +74,11 @@ class OpenFile {
   struct Handle;
   std::unique_ptr<Handle> handle_;
 };
+
+// The names of the files in a folder (not its folders, nothing below them);
+// none when the folder is missing or cannot be read. One pass over the
+// folder: the system says what each entry is as it lists it.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // A new file in the folder of the file it is to replace, under a name no
 // other file has (created exclusively), with that file's mode and owner

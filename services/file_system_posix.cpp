@@ -1,6 +1,7 @@
 // The file calls on POSIX systems (the native build).
 #include "services/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -105,6 +106,23 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* rea
   }
   ::close(fd);
   return true;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::string at = Native(folder);
+  DIR* listing = opendir(at.c_str());
+  if (listing == nullptr) return names;
+  while (const dirent* entry = readdir(listing)) {
+    bool file = entry->d_type == DT_REG;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {  // asked where the listing does not say
+      struct stat info;
+      file = stat((at + "/" + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    }
+    if (file) names.push_back(AnsiFromPath(entry->d_name));
+  }
+  closedir(listing);
+  return names;
 }
 
 bool RemoveFile(const std::string& path, std::string* reason) {

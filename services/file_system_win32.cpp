@@ -91,6 +91,18 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, std::string* rea
   return ok;
 }
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
 bool RemoveFile(const std::string& path, std::string* reason) {
   if (DeleteFileA(path.c_str())) return true;
   *reason = Reason();

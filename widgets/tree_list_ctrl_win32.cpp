@@ -4,7 +4,6 @@ namespace corvandel {
 namespace {
 
 constexpr int kInnerTreeId = 1;
-constexpr UINT_PTR kSubclassId = 1004;
 
 // The TreeView paints its empty ground and the ground of unselected texts in
 // this colour, which is then made transparent over the picture. An odd
@@ -18,6 +17,7 @@ constexpr DWORD kFixedStyles = TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
 // Per-window state of a "TurboDLL.TreeListCtrl".
 struct TreeListWindow {
   HWND tree = nullptr;
+  WNDPROC treeProc = nullptr;  // the TreeView's own, under the one put in its place
   UINT selectMessage = 0;
   CTreeBackground background;
 };
@@ -61,7 +61,8 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 
 // The TreeView draws its items into a memory DC on the transparent key; the
 // picture is laid under them and the whole shown at once, so nothing flickers.
-void PaintOverBackground(HWND tree, const CTreeBackground& background) {
+void PaintOverBackground(HWND tree, const TreeListWindow& state) {
+  const CTreeBackground& background = state.background;
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(tree, &paint);
   RECT client;
@@ -77,7 +78,7 @@ void PaintOverBackground(HWND tree, const CTreeBackground& background) {
     Canvas items(dc, width, height);
     IntersectClipRect(items.dc(), dirty.left, dirty.top, dirty.right, dirty.bottom);
     FillSolid(items.dc(), dirty, kTransparentKey);
-    DefSubclassProc(tree, WM_PAINT, reinterpret_cast<WPARAM>(items.dc()), 0);
+    CallWindowProcW(state.treeProc, tree, WM_PAINT, reinterpret_cast<WPARAM>(items.dc()), 0);
     Canvas scene(dc, width, height);
     background.Draw(scene.dc(), client, dirty);
     GdiTransparentBlt(scene.dc(), dirty.left, dirty.top, w, h, items.dc(), dirty.left, dirty.top, w, h, kTransparentKey);
@@ -86,24 +87,30 @@ void PaintOverBackground(HWND tree, const CTreeBackground& background) {
   EndPaint(tree, &paint);
 }
 
-LRESULT CALLBACK TreeSubclassProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  const auto* state = reinterpret_cast<const TreeListWindow*>(data);
+// The TreeView's window procedure is replaced rather than subclassed through
+// the common controls: their subclass chain looks its data up in a window
+// property at every message, which under Wine is a call to the server, and
+// the tree takes a message per node at start-up. Unicode both ways, so that
+// no message is converted on the way through.
+LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* state = reinterpret_cast<const TreeListWindow*>(GetWindowLongPtrW(tree, GWLP_USERDATA));
+  const WNDPROC treeProc = state->treeProc;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint below covers everything
     case WM_PAINT:
       if (wParam != 0) break;  // painting into a given DC: the TreeView's own
-      PaintOverBackground(tree, state->background);
+      PaintOverBackground(tree, *state);
       return 0;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(tree, TreeSubclassProc, kSubclassId);
-      return DefSubclassProc(tree, message, wParam, lParam);
+      SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProc));
+      return CallWindowProcW(treeProc, tree, message, wParam, lParam);
   }
   // Scrolling copies the painted picture along with the items; the picture
   // stays put, so a scroll repaints the whole tree.
   const int vertical = GetScrollPos(tree, SB_VERT);
   const int horizontal = GetScrollPos(tree, SB_HORZ);
-  const LRESULT result = DefSubclassProc(tree, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(treeProc, tree, message, wParam, lParam);
   if (GetScrollPos(tree, SB_VERT) != vertical || GetScrollPos(tree, SB_HORZ) != horizontal)
     InvalidateRect(tree, nullptr, FALSE);
   return result;
@@ -119,7 +126,9 @@ bool OnCreate(HWND window, TreeListWindow& state) {
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);
   if (state.tree == nullptr) return false;
   SendMessageA(state.tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kTransparentKey));
-  SetWindowSubclass(state.tree, TreeSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&state));
+  SetWindowLongPtrW(state.tree, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+  state.treeProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(state.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TreeProc)));
   return true;
 }
 
@@ -270,39 +279,19 @@ void CTreeListCtrl::SetColumnWidth(int, int, int, int) {}
 
 void CTreeListCtrl::DeleteAllItems() { Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
 
-CTreeListItem* CTreeListCtrl::InsertItem(const char* text, CTreeListItem* parent, CTreeListItem* insertAfter) {
+CTreeListItem* CTreeListCtrl::InsertItem(const CTreeListNode& node, CTreeListItem* parent, CTreeListItem* insertAfter) {
   TVINSERTSTRUCTA insert{};
   insert.hParent = Handle(parent);
   insert.hInsertAfter = Handle(insertAfter);
-  insert.item.mask = TVIF_TEXT;
-  insert.item.pszText = const_cast<char*>(text);
-  return reinterpret_cast<CTreeListItem*>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-void CTreeListCtrl::SetItemData(CTreeListItem* item, unsigned long data) {
-  TVITEMA update{};
-  update.mask = TVIF_PARAM;
-  update.hItem = Handle(item);
-  update.lParam = static_cast<LPARAM>(data);
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&update));
-}
-
-void CTreeListCtrl::SetItemBold(CTreeListItem* item, int bold) {
-  TVITEMA update{};
-  update.mask = TVIF_STATE;
-  update.hItem = Handle(item);
-  update.stateMask = TVIS_BOLD;
-  update.state = bold ? TVIS_BOLD : 0;
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&update));
-}
-
-void CTreeListCtrl::SetItemImage(CTreeListItem* item, int image, int selectedImage, int, int) {
-  TVITEMA update{};
-  update.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  update.hItem = Handle(item);
-  update.iImage = image;
-  update.iSelectedImage = selectedImage;
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&update));
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.pszText = const_cast<char*>(node.text);
+  insert.item.lParam = static_cast<LPARAM>(node.data);
+  insert.item.stateMask = TVIS_BOLD;
+  insert.item.state = node.bold ? TVIS_BOLD : 0;
+  insert.item.iImage = node.image;
+  insert.item.iSelectedImage = node.image;
+  // Straight to the inner TreeView: start-up inserts every node.
+  return reinterpret_cast<CTreeListItem*>(SendMessageA(treeView(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 CTreeListItem* CTreeListCtrl::GetSelectedItem() const {

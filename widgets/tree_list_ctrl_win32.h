@@ -20,6 +20,14 @@ bool RegisterTreeListClass(HINSTANCE instance);
 // An item of the tree (the inner TreeView's item handle).
 struct CTreeListItem;
 
+// What InsertItem puts into a node.
+struct CTreeListNode {
+  const char* text;
+  unsigned long data;
+  bool bold;
+  int image;
+};
+
 // InsertItem's parent for a root-level node, and insert-after for "append".
 inline CTreeListItem* const kTreeListRoot = reinterpret_cast<CTreeListItem*>(static_cast<ULONG_PTR>(0xFFFF0001));
 inline CTreeListItem* const kTreeListLast = reinterpret_cast<CTreeListItem*>(static_cast<ULONG_PTR>(0xFFFF0002));
@@ -77,13 +85,9 @@ class CTreeListCtrl {
 
   void DeleteAllItems();
   // Appends a node under parent (kTreeListRoot at the root); insertAfter is
-  // kTreeListLast or a sibling. nullptr on failure.
-  CTreeListItem* InsertItem(const char* text, CTreeListItem* parent, CTreeListItem* insertAfter);
-  void SetItemData(CTreeListItem* item, unsigned long data);
-  void SetItemBold(CTreeListItem* item, int bold);
-  // A TreeView has one image for an item and one for it selected; the two
-  // expanded positions follow them.
-  void SetItemImage(CTreeListItem* item, int image, int selectedImage, int expandedImage, int expandedSelectedImage);
+  // kTreeListLast or a sibling. Its text, data, boldness and image (the same
+  // when selected) go in with it, one message a node. nullptr on failure.
+  CTreeListItem* InsertItem(const CTreeListNode& node, CTreeListItem* parent, CTreeListItem* insertAfter);
   CTreeListItem* GetSelectedItem() const;
   unsigned long GetItemData(CTreeListItem* item) const;
 

@@ -5,6 +5,7 @@
 
 #include "scratch_folder.h"
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -413,6 +414,21 @@ TEST(Undo, BackupsAreOrderedByDateAndNumber) {
       EXPECT_EQ(c.next, folder.Newest(3)->name);
     }
   }
+}
+
+// Only files named as backups count: a folder with such a name and other
+// files are passed over, and a missing folder lists none.
+TEST(Undo, OnlyFilesNamedAsBackupsAreListed) {
+  ScratchFolder scratch;
+  scratch.Write("Backup\\2026-12-07_000001_3.reg", "REGEDIT4\r\n");
+  scratch.Write("Backup\\notes.txt", "x");
+  std::filesystem::create_directories(scratch.path() / "Backup" / "2026-12-08_000009_3.reg");
+  BackupFolder folder(scratch.Ansi());
+  const std::vector<BackupFile> listed = folder.List();
+  ASSERT_EQ(1u, listed.size());
+  EXPECT_EQ("2026-12-07_000001_3.reg", listed.front().name);
+  EXPECT_EQ("2026-12-07_000002_3.reg", folder.NextFile(3, {2026, 12, 7}).name);
+  EXPECT_TRUE(BackupFolder(scratch.Ansi() + "\\missing").List().empty());
 }
 
 TEST(Undo, TheQuestionShowsWhatIsPutBackShortened) {

@@ -1,0 +1,77 @@
+// The start-up notes: written only when the variable names a block the
+// launcher made, each moment once, and the event set with the first idle.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup_notes_win32.h"
+
+namespace corvandel {
+namespace {
+
+class NotesBlock {
+ public:
+  explicit NotesBlock(const std::string& name)
+      : mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(StartupNoteBlock),
+                                    name.c_str())),
+        idle_(CreateEventA(nullptr, TRUE, FALSE, (name + kStartupIdleEventSuffix).c_str())),
+        block_(static_cast<StartupNoteBlock*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))) {}
+  ~NotesBlock() {
+    UnmapViewOfFile(block_);
+    CloseHandle(idle_);
+    CloseHandle(mapping_);
+  }
+  const StartupNoteBlock& notes() const { return *block_; }
+  bool idleSet() const { return WaitForSingleObject(idle_, 0) == WAIT_OBJECT_0; }
+
+ private:
+  HANDLE mapping_;
+  HANDLE idle_;
+  StartupNoteBlock* block_;
+};
+
+// Runs a start-up's notes with the variable as given (nullptr: unset).
+void NoteStartUp(const char* variable) {
+  SetEnvironmentVariableA(kStartupNotesVariable, variable);
+  {
+    StartupNotes notes;
+    notes.TreeShown();
+    notes.FirstIdle();
+    notes.FirstIdle();
+  }
+  SetEnvironmentVariableA(kStartupNotesVariable, nullptr);
+}
+
+TEST(StartupNotes, WrittenOnlyIntoTheBlockTheVariableNames) {
+  const std::string name = "corvandel-notes-test-" + std::to_string(GetCurrentProcessId());
+  NotesBlock block(name);
+  ASSERT_NE(nullptr, &block.notes());
+
+  for (const char* other : {static_cast<const char*>(nullptr), "", "corvandel-notes-test-none"}) {
+    SCOPED_TRACE(other == nullptr ? "unset" : other);
+    NoteStartUp(other);
+    EXPECT_EQ(0, block.notes().treeShown);
+    EXPECT_EQ(0, block.notes().firstIdle);
+    EXPECT_FALSE(block.idleSet());
+  }
+  // A name without a block makes none.
+  EXPECT_EQ(nullptr, OpenFileMappingA(FILE_MAP_READ, FALSE, "corvandel-notes-test-none"));
+
+  LARGE_INTEGER before;
+  QueryPerformanceCounter(&before);
+  NoteStartUp(name.c_str());
+  EXPECT_GE(block.notes().treeShown, before.QuadPart);
+  EXPECT_GE(block.notes().firstIdle, block.notes().treeShown);
+  EXPECT_TRUE(block.idleSet());
+
+  // A second start-up on the same block leaves the first one's moments.
+  const StartupNoteBlock first = block.notes();
+  NoteStartUp(name.c_str());
+  EXPECT_EQ(first.treeShown, block.notes().treeShown);
+  EXPECT_EQ(first.firstIdle, block.notes().firstIdle);
+}
+
+}  // namespace
+}  // namespace corvandel
