@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 namespace corvandel {
 
 inline constexpr char kStartupNotesVariable[] = "CORVANDEL_STARTUP_NOTES";
@@ -39,6 +42,36 @@ class StartupNotes {
   HANDLE mapping_ = nullptr;
   HANDLE idle_ = nullptr;
   StartupNoteBlock* block_ = nullptr;
+};
+
+// The launcher's side: the block and the event under name, made before the
+// program starts with the variable set to name; both go with the object.
+class StartupNotesWatch {
+ public:
+  explicit StartupNotesWatch(std::string name)
+      : name_(std::move(name)),
+        mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(StartupNoteBlock),
+                                    name_.c_str())),
+        idle_(CreateEventA(nullptr, TRUE, FALSE, (name_ + kStartupIdleEventSuffix).c_str())),
+        block_(static_cast<StartupNoteBlock*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))) {}
+  ~StartupNotesWatch() {
+    UnmapViewOfFile(block_);
+    CloseHandle(idle_);
+    CloseHandle(mapping_);
+  }
+  StartupNotesWatch(const StartupNotesWatch&) = delete;
+  StartupNotesWatch& operator=(const StartupNotesWatch&) = delete;
+
+  const std::string& name() const { return name_; }
+  HANDLE idle() const { return idle_; }
+  bool IdleSet() const { return WaitForSingleObject(idle_, 0) == WAIT_OBJECT_0; }
+  const StartupNoteBlock& notes() const { return *block_; }
+
+ private:
+  std::string name_;
+  HANDLE mapping_;
+  HANDLE idle_;
+  StartupNoteBlock* block_;
 };
 
 }  // namespace corvandel

@@ -67,34 +67,6 @@ struct Run {
   double idle = 0;
 };
 
-// The shared block and event a noting Corvandel writes to.
-class NoteBlock {
- public:
-  explicit NoteBlock(int serial)
-      : name_("corvandel-bench-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial)),
-        mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(StartupNoteBlock),
-                                    name_.c_str())),
-        idle_(CreateEventA(nullptr, TRUE, FALSE, (name_ + kStartupIdleEventSuffix).c_str())),
-        block_(static_cast<StartupNoteBlock*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))) {}
-  ~NoteBlock() {
-    UnmapViewOfFile(block_);
-    CloseHandle(idle_);
-    CloseHandle(mapping_);
-  }
-  NoteBlock(const NoteBlock&) = delete;
-  NoteBlock& operator=(const NoteBlock&) = delete;
-
-  const std::string& name() const { return name_; }
-  HANDLE idle() const { return idle_; }
-  const StartupNoteBlock& notes() const { return *block_; }
-
- private:
-  std::string name_;
-  HANDLE mapping_;
-  HANDLE idle_;
-  StartupNoteBlock* block_;
-};
-
 double CounterMs(LONGLONG counter) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
@@ -105,8 +77,10 @@ enum class Method { kNoted, kIdleOnly, kWatched };
 
 bool Launch(const std::string& exe, Method method, Run* run) {
   static int serial = 0;
-  std::unique_ptr<NoteBlock> block;
-  if (method == Method::kNoted) block = std::make_unique<NoteBlock>(++serial);
+  std::unique_ptr<StartupNotesWatch> block;
+  if (method == Method::kNoted)
+    block = std::make_unique<StartupNotesWatch>("corvandel-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                                std::to_string(++serial));
   SetEnvironmentVariableA(kStartupNotesVariable, block ? block->name().c_str() : nullptr);
   std::string commandLine = "\"" + exe + "\"";
   STARTUPINFOA startup{};

@@ -11,27 +11,6 @@
 namespace corvandel {
 namespace {
 
-class NotesBlock {
- public:
-  explicit NotesBlock(const std::string& name)
-      : mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(StartupNoteBlock),
-                                    name.c_str())),
-        idle_(CreateEventA(nullptr, TRUE, FALSE, (name + kStartupIdleEventSuffix).c_str())),
-        block_(static_cast<StartupNoteBlock*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0))) {}
-  ~NotesBlock() {
-    UnmapViewOfFile(block_);
-    CloseHandle(idle_);
-    CloseHandle(mapping_);
-  }
-  const StartupNoteBlock& notes() const { return *block_; }
-  bool idleSet() const { return WaitForSingleObject(idle_, 0) == WAIT_OBJECT_0; }
-
- private:
-  HANDLE mapping_;
-  HANDLE idle_;
-  StartupNoteBlock* block_;
-};
-
 // Runs a start-up's notes with the variable as given (nullptr: unset).
 void NoteStartUp(const char* variable) {
   SetEnvironmentVariableA(kStartupNotesVariable, variable);
@@ -46,7 +25,7 @@ void NoteStartUp(const char* variable) {
 
 TEST(StartupNotes, WrittenOnlyIntoTheBlockTheVariableNames) {
   const std::string name = "corvandel-notes-test-" + std::to_string(GetCurrentProcessId());
-  NotesBlock block(name);
+  StartupNotesWatch block(name);
   ASSERT_NE(nullptr, &block.notes());
 
   for (const char* other : {static_cast<const char*>(nullptr), "", "corvandel-notes-test-none"}) {
@@ -54,7 +33,7 @@ TEST(StartupNotes, WrittenOnlyIntoTheBlockTheVariableNames) {
     NoteStartUp(other);
     EXPECT_EQ(0, block.notes().treeShown);
     EXPECT_EQ(0, block.notes().firstIdle);
-    EXPECT_FALSE(block.idleSet());
+    EXPECT_FALSE(block.IdleSet());
   }
   // A name without a block makes none.
   EXPECT_EQ(nullptr, OpenFileMappingA(FILE_MAP_READ, FALSE, "corvandel-notes-test-none"));
@@ -64,7 +43,7 @@ TEST(StartupNotes, WrittenOnlyIntoTheBlockTheVariableNames) {
   NoteStartUp(name.c_str());
   EXPECT_GE(block.notes().treeShown, before.QuadPart);
   EXPECT_GE(block.notes().firstIdle, block.notes().treeShown);
-  EXPECT_TRUE(block.idleSet());
+  EXPECT_TRUE(block.IdleSet());
 
   // A second start-up on the same block leaves the first one's moments.
   const StartupNoteBlock first = block.notes();
