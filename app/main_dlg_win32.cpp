@@ -16,6 +16,7 @@
 #include "pages/page_reset.h"
 #include "pages/page_templates.h"
 #include "res/resource.h"
+#include "services/window_text_win32.h"
 #include "services/change_lines.h"
 #include "services/file_text.h"
 #include "services/dialog_texts_win32.h"
@@ -287,7 +288,11 @@ void CMainDlg::OnSysCommand(WPARAM) {
 }
 
 void CMainDlg::ApplyChanges() {
-  const ChangeOutcome outcome = navigator_.Apply();
+  ChangeOutcome outcome;
+  {
+    Win32PageHost::HeldVisibility held(pageHost_);  // a failed apply loads the page again
+    outcome = navigator_.Apply();
+  }
   NoteApplied(outcome);
   ShowStatus(ApplyStatusText(outcome));
   KeepFocusUsable();
@@ -309,9 +314,10 @@ void CMainDlg::CreateStatusLine() {
 }
 
 void CMainDlg::ShowStatus(const std::string& text) {
+  // Every selection clears it: only what changes is sent.
   HWND status = GetDlgItem(window_, IDC_APPLY_STATUS);
-  SetWindowTextA(status, text.c_str());
-  ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+  if (WindowText(status) != text) SetWindowTextA(status, text.c_str());
+  if (IsWindowVisible(status) == text.empty()) ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void CMainDlg::OnUndoLastChange() {
@@ -330,7 +336,10 @@ void CMainDlg::OnUndoLastChange() {
       mb::kIdOk)
     return;
   ShowStatus("");
-  navigator_.UndoLastChange(&error);
+  {
+    Win32PageHost::HeldVisibility held(pageHost_);
+    navigator_.UndoLastChange(&error);
+  }
   KeepFocusUsable();
 }
 
@@ -374,8 +383,11 @@ void CMainDlg::RunOverTweaks(std::vector<NoticingPlatform::HeldMessage>* held, c
   const HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
   navigator_.Platform().Hold(held);
-  work();
-  navigator_.Select(selected);
+  {
+    Win32PageHost::HeldVisibility shown(pageHost_);  // each tweak's page is loaded in turn
+    work();
+    navigator_.Select(selected);
+  }
   navigator_.Platform().Hold(nullptr);
   SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -485,9 +497,10 @@ void CMainDlg::OnTreeSelect() {
   CTreeListItem* item = tree_.GetSelectedItem();
   if (item == nullptr) return;
   ShowStatus("");
-  pageHost_.HoldVisibility();
-  navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
-  pageHost_.ReleaseVisibility();
+  {
+    Win32PageHost::HeldVisibility held(pageHost_);
+    navigator_.Select(static_cast<int>(tree_.GetItemData(item)));
+  }
   FitOverviewColumns();
   KeepFocusUsable();
 }

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,11 +120,11 @@ class Bench {
   }
 
   // Writing a backup file once as the backups are written, with the bytes of
-  // the newest one, beside them.
-  double WriteBackup() {
+  // the newest one, beside them; none before the first backup.
+  std::optional<double> WriteBackup() {
     const std::string folder = platform_.programFolder + "\\" + kBackupFolderName;
     const std::vector<BackupFile> backups = BackupFolder(platform_.programFolder).List();
-    if (backups.empty()) return 0;
+    if (backups.empty()) return std::nullopt;
     const std::string bytes = ReadWholeFile(backups.front().path).value_or(std::string());
     const std::string path = folder + "\\bench.tmp";
     const double start = Now();
@@ -234,7 +235,7 @@ int main(int argc, char** argv) {
       m.registry.push_back(bench.registryMs());
       m.calls = bench.registryCalls();
       rewrites.push_back(bench.RewriteHistory());
-      backups.push_back(bench.WriteBackup());
+      if (const std::optional<double> backup = bench.WriteBackup()) backups.push_back(*backup);
     }
     const Spread rewrite = SpreadOf(rewrites), backup = SpreadOf(backups);
     PrintRow("history file rewritten once", rewrite, "ms");

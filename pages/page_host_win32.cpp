@@ -77,17 +77,17 @@ HWND Win32PageHost::Control(int pageId, int controlId, ControlKind kind) const {
 
 // Pages and controls.
 
-void Win32PageHost::HoldVisibility() { holding_ = true; }
+void Win32PageHost::HoldVisibility() { ++holds_; }
 
 void Win32PageHost::HoldItems(int pageId, int controlId, ControlKind kind) {
   RunFills(pageId, controlId);
-  if (!holding_) return;
+  if (holds_ == 0) return;
   HWND control = Control(pageId, controlId, kind);
   if (control != nullptr && heldItems_.insert(control).second) SendMessageA(control, WM_SETREDRAW, FALSE, 0);
 }
 
 void Win32PageHost::ReleaseVisibility() {
-  holding_ = false;
+  if (holds_ == 0 || --holds_ > 0) return;
   std::map<HWND, bool> held;
   held.swap(heldVisibility_);
   std::set<HWND> items;
@@ -110,7 +110,7 @@ void Win32PageHost::ReleaseVisibility() {
 }
 
 void Win32PageHost::SetVisible(HWND window, bool show) {
-  if (holding_) heldVisibility_[window] = show;
+  if (holds_ > 0) heldVisibility_[window] = show;
   else ShowWindow(window, show ? SW_SHOW : SW_HIDE);
 }
 
@@ -150,7 +150,10 @@ bool Win32PageHost::IsControlEnabled(int pageId, int controlId) const {
 
 void Win32PageHost::SetText(int pageId, int controlId, const std::string& text) {
   RunFills(pageId, controlId);
-  if (HWND control = Control(pageId, controlId)) SetWindowTextA(control, text.c_str());
+  // Setting a text goes to the wineserver and repaints the control; a load
+  // sets many a text the control already shows (a page's note, a caption).
+  HWND control = Control(pageId, controlId);
+  if (control != nullptr && WindowText(control) != text) SetWindowTextA(control, text.c_str());
 }
 
 std::string Win32PageHost::GetText(int pageId, int controlId) const {

@@ -39,9 +39,23 @@ class Win32PageHost : public IPageHost {
   // and control before its load shows what it needs, and a control hidden
   // and shown again would be painted twice. Queries see the noted state.
   // Combo boxes and lists whose items change stop redrawing until the end:
-  // otherwise every item added updates the list's scroll bar at once.
+  // otherwise every item added updates the list's scroll bar at once. Holds
+  // nest: the outermost release does the work.
   void HoldVisibility();
   void ReleaseVisibility();
+  // Holds for as long as it lives: around anything that may load a page
+  // again (a selection, an apply that reloads what could not be written, an
+  // undo).
+  class HeldVisibility {
+   public:
+    explicit HeldVisibility(Win32PageHost& host) : host_(host) { host_.HoldVisibility(); }
+    ~HeldVisibility() { host_.ReleaseVisibility(); }
+    HeldVisibility(const HeldVisibility&) = delete;
+    HeldVisibility& operator=(const HeldVisibility&) = delete;
+
+   private:
+    Win32PageHost& host_;
+  };
 
   void ShowPage(int pageId, bool show) override;
   bool IsPageVisible(int pageId) const override;
@@ -111,7 +125,7 @@ class Win32PageHost : public IPageHost {
   void HoldItems(int pageId, int controlId, ControlKind kind);
 
   HWND main_ = nullptr;
-  bool holding_ = false;
+  int holds_ = 0;
   std::map<HWND, bool> heldVisibility_;  // the state each window is to end in
   std::set<HWND> heldItems_;  // combo boxes and lists not redrawing
   mutable std::map<std::pair<int, int>, HWND> controls_;  // by page and control ID, as found
