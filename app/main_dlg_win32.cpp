@@ -107,8 +107,15 @@ INT_PTR CMainDlg::DoModal() {
     notes.TreeShown();
   }
   MSG message;
+  bool pagesLeft = true;
   while (window_ != nullptr && !ended_) {
-    if (notes.WantsIdle() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) notes.FirstIdle();
+    if ((notes.WantsIdle() || pagesLeft) && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (notes.WantsIdle()) notes.FirstIdle();
+      // Pages are made when first needed; with nothing else to do, the rest
+      // are made one at a time, so that a first selection seldom waits for
+      // its page to be made.
+      if (pagesLeft && (pagesLeft = MakeNextPage())) continue;
+    }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));  // for whoever runs the outer loop
@@ -851,6 +858,16 @@ void CMainDlg::BuildTree() {
     items[static_cast<std::size_t>(node.row.tweakId)] = item;
   }
   SendMessageA(treeView, WM_SETREDRAW, TRUE, 0);
+}
+
+bool CMainDlg::MakeNextPage() {
+  while (pagesTried_ < pageDialogs_.size()) {
+    const int pageId = pageDialogs_[pagesTried_++]->templateId();
+    if (pageHost_.IsPageCreated(pageId)) continue;
+    pageHost_.PageWindow(pageId);  // once: a page that could not be made is not asked again
+    return true;
+  }
+  return false;
 }
 
 void CMainDlg::CreatePage(int pageId) {

@@ -103,6 +103,8 @@ class CMainDlg : private IPageOwner {
   void BuildTree();
   // Makes a page when it is first needed (Win32PageHost asks).
   void CreatePage(int pageId);
+  // Makes the first page not made yet; false when every page is made.
+  bool MakeNextPage();
 
   void OnSysCommand(WPARAM command);
   void OnUndoLastChange();
@@ -188,6 +190,7 @@ class CMainDlg : private IPageOwner {
   CEditComboPage editComboPage_;
   CSingleComboPage singleComboPage_;
   std::array<CPageDialog*, 9> pageDialogs_;
+  std::size_t pagesTried_ = 0;  // by MakeNextPage
   // Every move of the splitter bar since start-up, for pages made later.
   std::vector<int> splitterMoves_;
   std::vector<int> appliedTweaks_;  // since start-up, each once, in the order first applied
