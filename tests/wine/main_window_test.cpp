@@ -337,6 +337,28 @@ TEST_F(MainWindowTest, WithoutTheSkinTheProgramSaysSoOnceAndEnds) {
   EXPECT_EQ(mb::kOk, platform.messages[0].style);
 }
 
+// Left alone after start-up, the window makes the pages a first selection
+// would otherwise wait for. A timer looks every 20 ms and closes the window
+// once all are made (or after four seconds).
+CMainDlg* g_idleWindow = nullptr;
+bool g_everyPageMade = false;
+void CALLBACK CloseOnceEveryPageIsMade(HWND, UINT, UINT_PTR timer, DWORD) {
+  static int ticks = 0;
+  g_everyPageMade = std::all_of(PageTemplates().begin(), PageTemplates().end(),
+                                [](const PageTemplate& page) { return g_idleWindow->pages().IsPageCreated(page.id); });
+  if (!g_everyPageMade && ++ticks < 200) return;
+  KillTimer(nullptr, timer);
+  PostMessageA(g_idleWindow->window(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(MainWindowTest, LeftAloneAfterStartUpItMakesEveryPage) {
+  CMainDlg dialog({*registry, platform, profile, {}});
+  g_idleWindow = &dialog;
+  SetTimer(nullptr, 0, 20, CloseOnceEveryPageIsMade);
+  EXPECT_EQ(0, dialog.DoModal());
+  EXPECT_TRUE(g_everyPageMade);
+}
+
 // Closes the About box as soon as it is up, remembering its caption.
 std::string* g_aboutCaption = nullptr;
 HWND g_aboutOwner = nullptr;
