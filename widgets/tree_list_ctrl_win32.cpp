@@ -12,7 +12,12 @@ constexpr int kInnerTreeId = 1;
 constexpr COLORREF kTransparentKey = RGB(0xFE, 0xFD, 0xFF);
 
 constexpr DWORD kHonouredStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
-constexpr DWORD kFixedStyles = TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
+// No horizontal scroll bar, as in the system's own navigation panes: a title
+// wider than the tree ends at its edge (the splitter bar widens the tree, and
+// the page repeats the title). The TreeView sets and redraws its scroll bars
+// at every paint; under Wine each redraw waits on the X server several times,
+// and the horizontal bar took two of a selection's three.
+constexpr DWORD kFixedStyles = TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_NOHSCROLL;
 
 // Per-window state of a "TurboDLL.TreeListCtrl".
 struct TreeListWindow {
