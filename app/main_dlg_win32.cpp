@@ -324,7 +324,8 @@ void CMainDlg::ShowStatus(const std::string& text) {
   // Every selection clears it: only what changes is sent.
   HWND status = GetDlgItem(window_, IDC_APPLY_STATUS);
   if (WindowText(status) != text) SetWindowTextA(status, text.c_str());
-  if (IsWindowVisible(status) == text.empty()) ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+  const bool shown = (GetWindowLongA(status, GWL_STYLE) & WS_VISIBLE) != 0;  // its own state, not its parent's
+  if (shown == text.empty()) ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void CMainDlg::OnUndoLastChange() {
