@@ -106,15 +106,17 @@ INT_PTR CMainDlg::DoModal() {
     ShowWindow(window_, startMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     notes.TreeShown();
   }
+  // Pages are made and filled when first needed. Once the window is first
+  // idle, the rest are prepared one at a time while nothing else waits (a
+  // timer's message comes only when the queue is empty), so that a first
+  // selection seldom waits for its page; between them the loop waits for
+  // input as at any other time.
+  bool preparing = false;
   MSG message;
-  bool pagesLeft = true;
   while (window_ != nullptr && !ended_) {
-    if ((notes.WantsIdle() || pagesLeft) && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (notes.WantsIdle()) notes.FirstIdle();
-      // Pages are made when first needed; with nothing else to do, the rest
-      // are made one at a time, so that a first selection seldom waits for
-      // its page to be made.
-      if (pagesLeft && (pagesLeft = MakeNextPage())) continue;
+    if (!preparing && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      notes.FirstIdle();
+      preparing = SetTimer(window_, kMakePagesTimer, USER_TIMER_MINIMUM, nullptr) != 0;
     }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
@@ -193,6 +195,10 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // selection and apply: finding the newest backup lists the folder.
       if (reinterpret_cast<HMENU>(wParam) == GetSystemMenu(window_, FALSE)) UpdateUndoItem();
       return FALSE;
+    case WM_TIMER:
+      if (wParam != kMakePagesTimer) return FALSE;
+      if (!PrepareNextPage()) KillTimer(window_, kMakePagesTimer);
+      return TRUE;
     case WM_PAINT:
       return OnPaintIconic();
     case WM_QUERYDRAGICON:
@@ -861,14 +867,14 @@ void CMainDlg::BuildTree() {
   SendMessageA(treeView, WM_SETREDRAW, TRUE, 0);
 }
 
-bool CMainDlg::MakeNextPage() {
+bool CMainDlg::PrepareNextPage() {
   while (pagesTried_ < pageDialogs_.size()) {
     const int pageId = pageDialogs_[pagesTried_++]->templateId();
     if (pageHost_.IsPageCreated(pageId)) continue;
     pageHost_.PageWindow(pageId);  // once: a page that could not be made is not asked again
     return true;
   }
-  return false;
+  return pageHost_.RunNextFills();
 }
 
 void CMainDlg::CreatePage(int pageId) {

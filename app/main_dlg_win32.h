@@ -28,6 +28,9 @@ namespace corvandel {
 // Private window messages: the tree's selection changed; open the help file.
 inline constexpr UINT WM_TREE_SELECT = 1226;
 inline constexpr UINT WM_OPEN_HELP = 1227;
+// The timer that prepares the pages not made or filled yet, one per tick
+// (CMainDlg::PrepareNextPage).
+inline constexpr UINT_PTR kMakePagesTimer = 1;
 
 // The system menu's About item, and the item after it that undoes the last
 // change to the selected tweak.
@@ -103,8 +106,9 @@ class CMainDlg : private IPageOwner {
   void BuildTree();
   // Makes a page when it is first needed (Win32PageHost asks).
   void CreatePage(int pageId);
-  // Makes the first page not made yet; false when every page is made.
-  bool MakeNextPage();
+  // Makes the next page not made yet or, once all are made, fills the next
+  // page's waiting items; false when nothing is left.
+  bool PrepareNextPage();
 
   void OnSysCommand(WPARAM command);
   void OnUndoLastChange();
@@ -190,7 +194,7 @@ class CMainDlg : private IPageOwner {
   CEditComboPage editComboPage_;
   CSingleComboPage singleComboPage_;
   std::array<CPageDialog*, 9> pageDialogs_;
-  std::size_t pagesTried_ = 0;  // by MakeNextPage
+  std::size_t pagesTried_ = 0;  // by PrepareNextPage
   // Every move of the splitter bar since start-up, for pages made later.
   std::vector<int> splitterMoves_;
   std::vector<int> appliedTweaks_;  // since start-up, each once, in the order first applied

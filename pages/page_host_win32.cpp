@@ -42,6 +42,12 @@ void Win32PageHost::FillOnFirstUse(int pageId, int controlId, std::function<void
   waitingFills_.push_back({pageId, controlId, std::move(fill)});
 }
 
+bool Win32PageHost::RunNextFills() {
+  if (waitingFills_.empty()) return false;
+  RunFills(waitingFills_.front().pageId, kAnyControl);
+  return true;
+}
+
 void Win32PageHost::RunFills(int pageId, int controlId) const {
   PageWindow(pageId);  // a page made now registers its fills as it is made
   if (waitingFills_.empty()) return;

@@ -33,6 +33,8 @@ class Win32PageHost : public IPageHost {
   // this host first reaches the control's items or text, or the control's
   // page is first shown. Showing, hiding or enabling it does not wait for it.
   void FillOnFirstUse(int pageId, int controlId, std::function<void()> fill);
+  // Runs the waiting fills of the page first given one; false when none waits.
+  bool RunNextFills();
 
   // While held, showing and hiding pages and controls is noted and done at
   // the end, only where it changes something: a selection hides every page

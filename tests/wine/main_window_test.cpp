@@ -338,25 +338,31 @@ TEST_F(MainWindowTest, WithoutTheSkinTheProgramSaysSoOnceAndEnds) {
 }
 
 // Left alone after start-up, the window makes the pages a first selection
-// would otherwise wait for. A timer looks every 20 ms and closes the window
-// once all are made (or after four seconds).
+// would otherwise wait for, and fills their long lists (the colours, the
+// numbers) before they are first shown. A timer looks every 20 ms and closes
+// the window once all is ready (or after four seconds).
 CMainDlg* g_idleWindow = nullptr;
-bool g_everyPageMade = false;
-void CALLBACK CloseOnceEveryPageIsMade(HWND, UINT, UINT_PTR timer, DWORD) {
+bool g_everyPageReady = false;
+void CALLBACK CloseOnceEveryPageIsReady(HWND, UINT, UINT_PTR timer, DWORD) {
   static int ticks = 0;
-  g_everyPageMade = std::all_of(PageTemplates().begin(), PageTemplates().end(),
-                                [](const PageTemplate& page) { return g_idleWindow->pages().IsPageCreated(page.id); });
-  if (!g_everyPageMade && ++ticks < 200) return;
+  Win32PageHost& pages = g_idleWindow->pages();
+  const auto items = [&](int pageId, int controlId) {  // straight from the control: asking the host would fill it
+    return SendMessageA(GetDlgItem(pages.PageWindow(pageId), controlId), CB_GETCOUNT, 0, 0);
+  };
+  g_everyPageReady = std::all_of(PageTemplates().begin(), PageTemplates().end(),
+                                 [&](const PageTemplate& page) { return pages.IsPageCreated(page.id); }) &&
+                     items(page::kComboCheck, control::kColorCombo) > 0 && items(page::kSingleCombo, 1021) > 0;
+  if (!g_everyPageReady && ++ticks < 200) return;
   KillTimer(nullptr, timer);
   PostMessageA(g_idleWindow->window(), WM_CLOSE, 0, 0);
 }
 
-TEST_F(MainWindowTest, LeftAloneAfterStartUpItMakesEveryPage) {
+TEST_F(MainWindowTest, LeftAloneAfterStartUpItMakesAndFillsEveryPage) {
   CMainDlg dialog({*registry, platform, profile, {}});
   g_idleWindow = &dialog;
-  SetTimer(nullptr, 0, 20, CloseOnceEveryPageIsMade);
+  SetTimer(nullptr, 0, 20, CloseOnceEveryPageIsReady);
   EXPECT_EQ(0, dialog.DoModal());
-  EXPECT_TRUE(g_everyPageMade);
+  EXPECT_TRUE(g_everyPageReady);
 }
 
 // Closes the About box as soon as it is up, remembering its caption.
