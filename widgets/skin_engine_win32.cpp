@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <map>
+#include <unordered_map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -14,7 +15,6 @@
 namespace corvandel {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x534B4E;  // "SKN"
 constexpr std::size_t kSkinFileLimit = 64 * 1024;
 constexpr LONG_PTR kButtonTypeMask = 0x0F;  // BS_TYPEMASK
 
@@ -99,6 +99,30 @@ bool IsPushButton(HWND window) {
   return lstrcmpiA(className, "Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
+// A skinned window's procedure is replaced rather than subclassed through
+// the common controls: their subclass chain looks its data up in a window
+// property at every message, which under Wine is a call to the server (a
+// message to a skinned label took about 80 times as long as to a plain one).
+// The hooks are kept here, by window, for the one user-interface thread.
+struct WindowHook {
+  void* engine = nullptr;  // the SkinEngine::Impl drawing it; none once it let go
+  WNDPROC original = nullptr;
+  bool unicode = false;
+};
+
+std::unordered_map<HWND, WindowHook>& Hooks() {
+  static std::unordered_map<HWND, WindowHook> hooks;
+  return hooks;
+}
+
+LRESULT CallOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto it = Hooks().find(window);
+  if (it == Hooks().end()) return DefWindowProcA(window, message, wParam, lParam);
+  const WindowHook& hook = it->second;
+  return hook.unicode ? CallWindowProcW(hook.original, window, message, wParam, lParam)
+                      : CallWindowProcA(hook.original, window, message, wParam, lParam);
+}
+
 }  // namespace
 
 struct SkinEngine::Impl {
@@ -135,7 +159,7 @@ struct SkinEngine::Impl {
       SetWindowLongPtrA(window, GWL_STYLE, (style & ~kButtonTypeMask) | BS_OWNERDRAW);
     }
     windows[window] = state;
-    SetWindowSubclass(window, &Impl::Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    HookWindow(window);
     if (IsChildKind(kind) && !windows.count(GetParent(window))) Attach(GetParent(window), Kind::kHost);
     InvalidateRect(window, nullptr, TRUE);
   }
@@ -148,7 +172,39 @@ struct SkinEngine::Impl {
       SetWindowLongPtrA(window, GWL_STYLE, style | (it->second.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
     }
     windows.erase(it);
-    RemoveWindowSubclass(window, &Impl::Proc, kSubclassId);
+    UnhookWindow(window);
+  }
+
+  // Puts Proc in the window's place; a window still hooked keeps its hook.
+  void HookWindow(HWND window) {
+    auto& hook = Hooks()[window];
+    hook.engine = this;
+    if (hook.original != nullptr) return;
+    // The procedure is set in the window's own character set: setting it in
+    // the other one would change the window's.
+    hook.unicode = IsWindowUnicode(window) != FALSE;
+    const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&Impl::Proc);
+    hook.original = reinterpret_cast<WNDPROC>(hook.unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                                                           : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+  }
+
+  // Gives the window its own procedure back; when another has been put in
+  // Proc's place since, Proc stays in the chain and only passes messages on.
+  static void UnhookWindow(HWND window) {
+    const auto it = Hooks().find(window);
+    if (it == Hooks().end()) return;
+    WindowHook& hook = it->second;
+    const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&Impl::Proc);
+    const LONG_PTR current =
+        hook.unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC);
+    if (current != proc) {
+      hook.engine = nullptr;
+      return;
+    }
+    const LONG_PTR original = reinterpret_cast<LONG_PTR>(hook.original);
+    if (hook.unicode) SetWindowLongPtrW(window, GWLP_WNDPROC, original);
+    else SetWindowLongPtrA(window, GWLP_WNDPROC, original);
+    Hooks().erase(it);
   }
 
   void Reskin() {
@@ -156,17 +212,25 @@ struct SkinEngine::Impl {
     for (const auto& entry : windows) InvalidateRect(entry.first, nullptr, TRUE);
   }
 
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    return reinterpret_cast<Impl*>(data)->Handle(window, message, wParam, lParam);
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto hook = Hooks().find(window);
+    auto* engine = hook == Hooks().end() ? nullptr : static_cast<Impl*>(hook->second.engine);
+    if (message == WM_NCDESTROY) {
+      // The last message: the window's own procedure is put back, and gets it.
+      const WindowHook last = hook == Hooks().end() ? WindowHook{} : hook->second;
+      if (engine != nullptr) engine->Detach(window);
+      Hooks().erase(window);
+      if (last.original == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+      return last.unicode ? CallWindowProcW(last.original, window, message, wParam, lParam)
+                          : CallWindowProcA(last.original, window, message, wParam, lParam);
+    }
+    if (engine == nullptr) return CallOriginal(window, message, wParam, lParam);
+    return engine->Handle(window, message, wParam, lParam);
   }
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto it = windows.find(window);
-    if (it == windows.end()) return DefSubclassProc(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-      Detach(window);
-      return DefSubclassProc(window, message, wParam, lParam);
-    }
+    if (it == windows.end()) return CallOriginal(window, message, wParam, lParam);
     if (auto result = HandleChildMessage(message, wParam, lParam)) return *result;
     switch (it->second.kind) {
       case Kind::kMainWindow:
@@ -186,7 +250,7 @@ struct SkinEngine::Impl {
       case Kind::kHost:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallOriginal(window, message, wParam, lParam);
   }
 
   // Messages a parent receives about its skinned children.
@@ -297,7 +361,7 @@ struct SkinEngine::Impl {
       }
       case WM_SETTEXT:
       case WM_SIZE: {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = CallOriginal(window, message, wParam, lParam);
         const RECT strip = CaptionStrip(window);
         InvalidateRect(window, &strip, TRUE);
         return result;
@@ -359,7 +423,7 @@ struct SkinEngine::Impl {
         // keep the mark here and the button owner-drawn.
         state.isDefault = (wParam & kButtonTypeMask) == BS_DEFPUSHBUTTON;
         InvalidateRect(window, nullptr, TRUE);
-        return DefSubclassProc(window, message, (wParam & ~kButtonTypeMask) | BS_OWNERDRAW, lParam);
+        return CallOriginal(window, message, (wParam & ~kButtonTypeMask) | BS_OWNERDRAW, lParam);
       case WM_MOUSEMOVE:
         if (!state.hover) {
           state.hover = true;
