@@ -70,22 +70,35 @@ std::optional<BackupFile> BackupFolder::Newest(int tweakId) const {
 BackupFile BackupFolder::NextFile(int tweakId, const CalendarDate& today) {
   char date[16];
   std::snprintf(date, sizeof(date), "%04d-%02d-%02d", today.year, today.month, today.day);
-  BackupFile next{{}, {}, date, 1, tweakId};
-  listed_ = List();
-  std::vector<BackupFile> known = *listed_;
-  known.insert(known.end(), handedOut_.begin(), handedOut_.end());
-  for (const BackupFile& file : known) {
-    if (file.date > next.date) next = {{}, {}, file.date, 1, tweakId};
-    // The highest number is left as it is: the new name is taken, and the
-    // write refuses it rather than wrap to the lowest.
-    if (file.date == next.date && file.number >= next.number)
-      next.number = file.number == UINT64_MAX ? file.number : file.number + 1;
+  const auto pick = [&] {
+    BackupFile next{{}, {}, date, 1, tweakId};
+    std::vector<BackupFile> known = *listed_;
+    known.insert(known.end(), handedOut_.begin(), handedOut_.end());
+    for (const BackupFile& file : known) {
+      if (file.date > next.date) next = {{}, {}, file.date, 1, tweakId};
+      // The highest number is left as it is: the new name is taken, and the
+      // write refuses it rather than wrap to the lowest.
+      if (file.date == next.date && file.number >= next.number)
+        next.number = file.number == UINT64_MAX ? file.number : file.number + 1;
+    }
+    char name[64];
+    std::snprintf(name, sizeof(name), "%s_%06llu_%d.reg", next.date.c_str(),
+                  static_cast<unsigned long long>(next.number), tweakId);
+    next.name = name;
+    next.path = folder_ + "\\" + name;
+    return next;
+  };
+  // The listing is kept from one backup to the next (listing a full folder
+  // costs more than the backup's write); a name another program has taken
+  // since is found here, and the folder listed again.
+  if (!listed_) listed_ = List();
+  BackupFile next = pick();
+  FileStamp there;
+  std::string reason;
+  if (StampOf(next.path, &there, &reason) && there.exists) {
+    listed_ = List();
+    next = pick();
   }
-  char name[64];
-  std::snprintf(name, sizeof(name), "%s_%06llu_%d.reg", next.date.c_str(),
-                static_cast<unsigned long long>(next.number), tweakId);
-  next.name = name;
-  next.path = folder_ + "\\" + name;
   handedOut_.push_back(next);
   return next;
 }
@@ -112,9 +125,9 @@ bool BackupFolder::Write(const BackupFile& file, const std::string& title, const
 void BackupFolder::Remove(const BackupFile& file) {
   files_.Remove(file.path);
   written_.erase(file.name);
-  handedOut_.erase(std::remove_if(handedOut_.begin(), handedOut_.end(),
-                                  [&](const BackupFile& out) { return out.name == file.name; }),
-                   handedOut_.end());
+  const auto named = [&](const BackupFile& other) { return other.name == file.name; };
+  handedOut_.erase(std::remove_if(handedOut_.begin(), handedOut_.end(), named), handedOut_.end());
+  if (listed_) listed_->erase(std::remove_if(listed_->begin(), listed_->end(), named), listed_->end());
 }
 
 void BackupFolder::Prune() {
@@ -125,6 +138,10 @@ void BackupFolder::Prune() {
       files.push_back(out);
   std::sort(files.begin(), files.end(), Newer);
   for (std::size_t i = kKeptBackups; i < files.size(); ++i) Remove(files[i]);
+  // What is left is the listing of the next backup. A file another program
+  // added meanwhile is missing from it: that only leaves more to keep.
+  files.resize(std::min(files.size(), kKeptBackups));
+  listed_ = std::move(files);
 }
 
 bool BackupFolder::Read(const BackupFile& file, std::vector<RegChange>* restore, std::string* error) {

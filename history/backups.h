@@ -71,7 +71,9 @@ class BackupFolder {
   std::string folder_;
   IFileStore& files_;
   std::vector<BackupFile> handedOut_;
-  std::optional<std::vector<BackupFile>> listed_;  // the folder as NextFile last listed it
+  // The folder as last listed, with this object's own writes and removals:
+  // kept from one backup to the next.
+  std::optional<std::vector<BackupFile>> listed_;
   std::set<std::string> written_;  // names
 };
 

@@ -431,6 +431,23 @@ TEST(Undo, OnlyFilesNamedAsBackupsAreListed) {
   EXPECT_TRUE(BackupFolder(scratch.Ansi() + "\\missing").List().empty());
 }
 
+// Two programs keep backups in one folder, each listing it once and keeping
+// the listing from one backup to the next: a name the other took meanwhile is
+// found, and never written over.
+TEST(Undo, TwoProgramsOnOneFolderNeverTakeEachOthersNames) {
+  ScratchFolder scratch;
+  BackupFolder first(scratch.Ansi()), second(scratch.Ansi());
+  for (int i = 1; i <= 6; ++i) {
+    BackupFolder& folder = i % 2 ? first : second;
+    const BackupFile file = folder.NextFile(3, {2026, 12, 7});
+    std::string error;
+    ASSERT_TRUE(folder.Write(file, "t", {}, &error)) << file.name << ": " << error;
+    folder.Prune();
+    EXPECT_EQ("2026-12-07_00000" + std::to_string(i) + "_3.reg", file.name);
+  }
+  EXPECT_EQ(6u, BackupFolder(scratch.Ansi()).List().size());
+}
+
 TEST(Undo, TheQuestionShowsWhatIsPutBackShortened) {
   std::vector<RegChange> restore = {{RegChange::kDeleteKey, kHKLM, "Software\\Policies", {}, reg::kNone, {}}};
   for (int i = 0; i < 14; ++i)
