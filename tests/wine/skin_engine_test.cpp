@@ -13,6 +13,7 @@
 #include "native/scratch_folder.h"
 #include "native/source_tree.h"
 #include "services/skin_file.h"
+#include "services/window_text_win32.h"
 #include "widgets/skin_engine_win32.h"
 #include "wine/window_support.h"
 
@@ -231,6 +232,32 @@ TEST_F(SkinEngineTest, WindowsMayGoBeforeTheEngine) {
   DestroyWindow(dialog_.window());
   EXPECT_EQ(SkinEngine::kBadWindow, engine_->SkinElement(apply, L"Button"));
   engine_.reset();  // forgets the windows it skinned, touching none of them
+}
+
+// A skinned window keeps its character set; a procedure put in front of the
+// engine's after it skinned the window keeps its place when the engine goes,
+// and messages still reach the window's own procedure through both.
+WNDPROC g_behind = nullptr;
+int g_seen = 0;
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++g_seen;
+  return CallWindowProcW(g_behind, window, message, wParam, lParam);
+}
+
+TEST_F(SkinEngineTest, AProcedurePutInFrontOfTheEnginesKeepsItsPlace) {
+  HWND label = dialog_.Item(kLabel);
+  const BOOL unicode = IsWindowUnicode(label);
+  SkinAll();
+  EXPECT_EQ(unicode, IsWindowUnicode(label));
+  g_behind = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+  engine_.reset();
+  EXPECT_EQ(reinterpret_cast<LONG_PTR>(CountingProc), GetWindowLongPtrW(label, GWLP_WNDPROC));
+  g_seen = 0;
+  SetWindowTextW(label, L"still the label's own");
+  EXPECT_EQ("still the label's own", WindowText(label));
+  EXPECT_LT(0, g_seen);
+  DestroyWindow(dialog_.window());  // the last message goes through both to the static's own procedure
 }
 
 class MainWindowSkinTest : public SkinEngineTest {
