@@ -1,11 +1,9 @@
 #include "widgets/skin_engine_win32.h"
 
-#include <commctrl.h>
-
 #include <cwchar>
 #include <map>
-#include <unordered_map>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
