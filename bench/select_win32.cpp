@@ -150,19 +150,6 @@ double TimedSelect(const Program& program, HTREEITEM item) {
   return Now() - start;
 }
 
-std::string Slowest(const std::map<int, double>& byId, double median) {
-  std::vector<std::pair<double, int>> order;
-  for (const auto& [id, ms] : byId) order.push_back({ms, id});
-  std::sort(order.rbegin(), order.rend());
-  std::string text = "slowest:";
-  for (std::size_t i = 0; i < order.size() && i < 5; ++i) {
-    char part[64];
-    std::snprintf(part, sizeof(part), " %d (%.1f ms, %.1fx)", order[i].second, order[i].first, order[i].first / median);
-    text += part;
-  }
-  return text;
-}
-
 }  // namespace
 }  // namespace corvandel
 

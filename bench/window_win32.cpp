@@ -156,19 +156,6 @@ struct Measured {
   int calls = 0;
 };
 
-std::string Slowest(std::map<int, double> byId) {
-  std::vector<std::pair<double, int>> order;
-  for (const auto& [id, ms] : byId) order.push_back({ms, id});
-  std::sort(order.rbegin(), order.rend());
-  std::string text = "slowest:";
-  for (std::size_t i = 0; i < order.size() && i < 5; ++i) {
-    char part[48];
-    std::snprintf(part, sizeof(part), " %d (%.1f ms)", order[i].second, order[i].first);
-    text += part;
-  }
-  return text;
-}
-
 void Report(const char* what, const std::map<int, Measured>& measured, const std::string& rawName, double extraRawMs,
             const char* target) {
   std::vector<double> times, ratios;
