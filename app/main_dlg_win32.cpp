@@ -16,12 +16,12 @@
 #include "pages/page_reset.h"
 #include "pages/page_templates.h"
 #include "res/resource.h"
-#include "services/window_text_win32.h"
 #include "services/change_lines.h"
 #include "services/file_text.h"
 #include "services/dialog_texts_win32.h"
 #include "services/registry_key.h"
 #include "services/window_place_win32.h"
+#include "services/window_text_win32.h"
 #include "pages/version_gate.h"
 #include "tweaks/catalogue.h"
 
@@ -116,7 +116,7 @@ INT_PTR CMainDlg::DoModal() {
   while (window_ != nullptr && !ended_) {
     if (!preparing && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       notes.FirstIdle();
-      preparing = SetTimer(window_, kMakePagesTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+      preparing = SetTimer(window_, kPreparePagesTimer, USER_TIMER_MINIMUM, nullptr) != 0;
     }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
@@ -196,8 +196,8 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<HMENU>(wParam) == GetSystemMenu(window_, FALSE)) UpdateUndoItem();
       return FALSE;
     case WM_TIMER:
-      if (wParam != kMakePagesTimer) return FALSE;
-      if (!PrepareNextPage()) KillTimer(window_, kMakePagesTimer);
+      if (wParam != kPreparePagesTimer) return FALSE;
+      if (!PrepareNextPage()) KillTimer(window_, kPreparePagesTimer);
       return TRUE;
     case WM_PAINT:
       return OnPaintIconic();

@@ -30,7 +30,7 @@ inline constexpr UINT WM_TREE_SELECT = 1226;
 inline constexpr UINT WM_OPEN_HELP = 1227;
 // The timer that prepares the pages not made or filled yet, one per tick
 // (CMainDlg::PrepareNextPage).
-inline constexpr UINT_PTR kMakePagesTimer = 1;
+inline constexpr UINT_PTR kPreparePagesTimer = 1;
 
 // The system menu's About item, and the item after it that undoes the last
 // change to the selected tweak.

@@ -55,8 +55,8 @@ class BackupFolder {
   bool Write(const BackupFile& file, const std::string& title, const std::vector<RegChange>& restore,
              std::string* error = nullptr);
   void Remove(const BackupFile& file);
-  // Removes all but the newest kKeptBackups (counting those handed out). An
-  // apply lists the folder once: the listing NextFile made is used again.
+  // Removes all but the newest kKeptBackups (counting those handed out),
+  // from the listing NextFile works from, which it keeps for the next one.
   void Prune();
 
   // The changes a backup holds; false with *error when it cannot be read.
