@@ -1,5 +1,8 @@
 #include "widgets/tree_list_ctrl_win32.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace corvandel {
 namespace {
 
@@ -12,18 +15,34 @@ constexpr int kInnerTreeId = 1;
 constexpr COLORREF kTransparentKey = RGB(0xFE, 0xFD, 0xFF);
 
 constexpr DWORD kHonouredStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
-// No horizontal scroll bar, as in the system's own navigation panes: a title
-// wider than the tree ends at its edge (the splitter bar widens the tree, and
-// the page repeats the title). The TreeView sets and redraws its scroll bars
-// at every paint; under Wine each redraw waits on the X server several times,
-// and the horizontal bar took two of a selection's three.
-constexpr DWORD kFixedStyles = TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_NOHSCROLL;
+// The TreeView shows no scroll bar of its own. It sets and redraws its bars at
+// every paint and every scroll, and under Wine each redraw waits on the X
+// server several times: a third of a selection's time. The vertical bar is
+// the control's own, beside the TreeView, and is set only when what it shows
+// changes. No horizontal bar, as in the system's own navigation panes: a
+// title wider than the tree ends at its edge (the splitter bar widens the
+// tree, and the page repeats the title).
+constexpr DWORD kFixedStyles = TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_NOSCROLL;
+
+// What the vertical bar shows, in rows of the expanded tree: the first row
+// in view, the rows in all and the rows that fit.
+struct ScrollRows {
+  int first = 0;
+  int total = 0;
+  int page = 0;
+  bool operator==(const ScrollRows&) const = default;
+  bool Overflows() const { return total > page; }
+};
 
 // Per-window state of a "TurboDLL.TreeListCtrl".
 struct TreeListWindow {
+  HWND window = nullptr;
   HWND tree = nullptr;
+  HWND bar = nullptr;  // the vertical scroll bar, shown while the rows overflow
   WNDPROC treeProc = nullptr;  // the TreeView's own, under the one put in its place
   UINT selectMessage = 0;
+  ScrollRows shown;  // what the bar was last set to
+  int wheelRemainder = 0;  // wheel turns short of a whole row
   CTreeBackground background;
 };
 
@@ -92,44 +111,189 @@ void PaintOverBackground(HWND tree, const TreeListWindow& state) {
   EndPaint(tree, &paint);
 }
 
+// Straight to the TreeView's own procedure: questions asked while handling
+// one of its messages, which need not pass through the one below again.
+LRESULT AskTree(const TreeListWindow& state, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return CallWindowProcW(state.treeProc, state.tree, message, wParam, lParam);
+}
+
+HTREEITEM NextItem(const TreeListWindow& state, UINT relation, HTREEITEM from = nullptr) {
+  return reinterpret_cast<HTREEITEM>(AskTree(state, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+}
+
+// The item's row counted from the first row in view (negative above it);
+// false for an item inside a collapsed node.
+bool RowInView(const TreeListWindow& state, HTREEITEM item, int& row) {
+  const int height = static_cast<int>(AskTree(state, TVM_GETITEMHEIGHT));
+  RECT rect{};
+  std::memcpy(&rect, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
+  if (item == nullptr || height <= 0 || !AskTree(state, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rect)))
+    return false;
+  row = rect.top / height;
+  return true;
+}
+
+ScrollRows MeasureRows(const TreeListWindow& state) {
+  ScrollRows rows;
+  rows.page = static_cast<int>(AskTree(state, TVM_GETVISIBLECOUNT));
+  int top = 0;
+  int last = 0;
+  if (RowInView(state, NextItem(state, TVGN_ROOT), top) && RowInView(state, NextItem(state, TVGN_LASTVISIBLE), last)) {
+    rows.first = -top;
+    rows.total = last - top + 1;
+  }
+  return rows;
+}
+
+// The tree takes the control's client area, less the bar while it shows.
+void Layout(const TreeListWindow& state) {
+  RECT client;
+  GetClientRect(state.window, &client);
+  const int barWidth = state.shown.Overflows() ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  MoveWindow(state.bar, client.right - barWidth, 0, barWidth, client.bottom, TRUE);
+  ShowWindow(state.bar, barWidth > 0 ? SW_SHOWNA : SW_HIDE);
+  MoveWindow(state.tree, 0, 0, client.right - barWidth, client.bottom, TRUE);
+}
+
+// Brings the bar up to date with the tree, touching it only on a change.
+void SyncScrollBar(TreeListWindow& state) {
+  const ScrollRows rows = MeasureRows(state);
+  if (rows == state.shown) return;
+  const bool relayout = rows.Overflows() != state.shown.Overflows();
+  state.shown = rows;
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = rows.total > 0 ? rows.total - 1 : 0;
+  info.nPage = static_cast<UINT>(rows.page);
+  info.nPos = rows.first;
+  SetScrollInfo(state.bar, SB_CTL, &info, rows.Overflows() && !relayout);  // a bar shown anew paints itself
+  if (relayout) Layout(state);
+}
+
+// Puts the given row (clamped to the rows there are) first in view.
+void ScrollToRow(const TreeListWindow& state, int row) {
+  const ScrollRows rows = MeasureRows(state);
+  row = std::max(0, std::min(row, rows.total - std::max(rows.page, 1)));
+  HTREEITEM item = NextItem(state, TVGN_FIRSTVISIBLE);
+  for (int at = rows.first; item != nullptr && at != row; at += row > at ? 1 : -1) {
+    HTREEITEM next = NextItem(state, row > at ? TVGN_NEXTVISIBLE : TVGN_PREVIOUSVISIBLE, item);
+    if (next == nullptr) break;
+    item = next;
+  }
+  if (item != nullptr) SendMessageW(state.tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item));
+}
+
+// A scroll bar request (SB_*), from the bar, the keyboard or another program.
+void Scroll(const TreeListWindow& state, int request, int thumb) {
+  const ScrollRows rows = MeasureRows(state);
+  const int page = std::max(rows.page, 1);
+  switch (request) {
+    case SB_LINEUP: ScrollToRow(state, rows.first - 1); break;
+    case SB_LINEDOWN: ScrollToRow(state, rows.first + 1); break;
+    case SB_PAGEUP: ScrollToRow(state, rows.first - page); break;
+    case SB_PAGEDOWN: ScrollToRow(state, rows.first + page); break;
+    case SB_TOP: ScrollToRow(state, 0); break;
+    case SB_BOTTOM: ScrollToRow(state, rows.total); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollToRow(state, thumb); break;
+  }
+}
+
+// The wheel scrolls by the system's lines a notch (a page when so set);
+// small turns add up.
+void Wheel(TreeListWindow& state, int delta) {
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  if (lines == 0) return;
+  if (lines == WHEEL_PAGESCROLL) lines = static_cast<UINT>(std::max(MeasureRows(state).page, 1));
+  if ((delta < 0) != (state.wheelRemainder < 0)) state.wheelRemainder = 0;  // turned the other way
+  state.wheelRemainder += delta;
+  const int rows = state.wheelRemainder * static_cast<int>(lines) / WHEEL_DELTA;
+  if (rows == 0) return;
+  state.wheelRemainder -= rows * WHEEL_DELTA / static_cast<int>(lines);
+  ScrollToRow(state, MeasureRows(state).first - rows);
+}
+
+// The TreeView, without its own bar, does not scroll down to an item below
+// the rows in view: the caret after a key or a click, or an item asked for.
+void KeepInView(const TreeListWindow& state, HTREEITEM item) {
+  int row = 0;
+  const ScrollRows rows = MeasureRows(state);
+  if (RowInView(state, item, row) && row >= rows.page && rows.page > 0)
+    ScrollToRow(state, rows.first + row - rows.page + 1);
+}
+
+// Control with Page Up, Page Down, Home, End, Up or Down scrolls the tree
+// and leaves the caret where it is.
+int ScrollKey(WPARAM key) {
+  switch (key) {
+    case VK_PRIOR: return SB_PAGEUP;
+    case VK_NEXT: return SB_PAGEDOWN;
+    case VK_HOME: return SB_TOP;
+    case VK_END: return SB_BOTTOM;
+    case VK_UP: return SB_LINEUP;
+    case VK_DOWN: return SB_LINEDOWN;
+  }
+  return -1;
+}
+
 // The TreeView's window procedure is replaced rather than subclassed through
 // the common controls: their subclass chain looks its data up in a window
 // property at every message, which under Wine is a call to the server, and
 // the tree takes a message per node at start-up. Unicode both ways, so that
 // no message is converted on the way through.
 LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto* state = reinterpret_cast<const TreeListWindow*>(GetWindowLongPtrW(tree, GWLP_USERDATA));
+  auto* state = reinterpret_cast<TreeListWindow*>(GetWindowLongPtrW(tree, GWLP_USERDATA));
   const WNDPROC treeProc = state->treeProc;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint below covers everything
     case WM_PAINT:
       if (wParam != 0) break;  // painting into a given DC: the TreeView's own
+      SyncScrollBar(*state);
       PaintOverBackground(tree, *state);
+      return 0;
+    case WM_VSCROLL:
+      Scroll(*state, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (GET_KEYSTATE_WPARAM(wParam) & (MK_SHIFT | MK_CONTROL)) break;
+      Wheel(*state, GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (GetKeyState(VK_CONTROL) >= 0 || ScrollKey(wParam) < 0) break;
+      Scroll(*state, ScrollKey(wParam), 0);
       return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProc));
       return CallWindowProcW(treeProc, tree, message, wParam, lParam);
   }
-  // Scrolling copies the painted picture along with the items; the picture
-  // stays put, so a scroll repaints the whole tree.
-  const int vertical = GetScrollPos(tree, SB_VERT);
-  const int horizontal = GetScrollPos(tree, SB_HORZ);
+  const HTREEITEM first = NextItem(*state, TVGN_FIRSTVISIBLE);
+  const HTREEITEM caret = NextItem(*state, TVGN_CARET);
   const LRESULT result = CallWindowProcW(treeProc, tree, message, wParam, lParam);
-  if (GetScrollPos(tree, SB_VERT) != vertical || GetScrollPos(tree, SB_HORZ) != horizontal)
+  if (message == TVM_ENSUREVISIBLE) KeepInView(*state, reinterpret_cast<HTREEITEM>(lParam));
+  if (const HTREEITEM now = NextItem(*state, TVGN_CARET); now != caret) KeepInView(*state, now);
+  if (NextItem(*state, TVGN_FIRSTVISIBLE) != first) {
+    // Scrolling copies the painted picture along with the items; the
+    // picture stays put, so a scroll repaints the whole tree.
     InvalidateRect(tree, nullptr, FALSE);
+    SyncScrollBar(*state);
+  }
   return result;
 }
 
 bool OnCreate(HWND window, TreeListWindow& state) {
   SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
   RECT client;
   GetClientRect(window, &client);
-  state.tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | kFixedStyles | kHonouredStyles,
+  state.window = window;
+  state.tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | kFixedStyles | kHonouredStyles,
                                0, 0, client.right, client.bottom, window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInnerTreeId)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);
-  if (state.tree == nullptr) return false;
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInnerTreeId)), instance, nullptr);
+  state.bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 0, 0, window, nullptr, instance, nullptr);
+  if (state.tree == nullptr || state.bar == nullptr) return false;
   SendMessageA(state.tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kTransparentKey));
   SetWindowLongPtrW(state.tree, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
   state.treeProc =
@@ -154,7 +318,11 @@ bool IsSelectionChange(const NMHDR& header) {
 }
 
 LRESULT CALLBACK TreeListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TreeListWindow));
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TreeListWindow));
+    // The frame goes round the tree and its bar together.
+    SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | WS_BORDER);
+  }
   TreeListWindow* state = StateOf(window);
   if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
 
@@ -164,8 +332,12 @@ LRESULT CALLBACK TreeListProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
       return OnCreate(window, *state) ? 0 : -1;
     case WM_SIZE:
-      MoveWindow(state->tree, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      Layout(*state);
+      SyncScrollBar(*state);
       return 0;
+    case WM_VSCROLL:  // from the bar
+    case WM_MOUSEWHEEL:  // turned over the bar
+      return SendMessageW(state->tree, message, wParam, 0);
     case WM_SETFONT:
     case WM_GETFONT:
       return SendMessageA(state->tree, message, wParam, lParam);
