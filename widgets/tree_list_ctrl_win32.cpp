@@ -181,7 +181,20 @@ void ScrollToRow(const TreeListWindow& state, int row) {
     if (next == nullptr) break;
     item = next;
   }
-  if (item != nullptr) SendMessageW(state.tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item));
+  if (item == nullptr) return;
+  const auto put = [&](UINT message, WPARAM wParam, HTREEITEM which) {
+    SendMessageW(state.tree, message, wParam, reinterpret_cast<LPARAM>(which));
+  };
+  if (item != NextItem(state, TVGN_CARET)) {
+    put(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, item);
+    return;
+  }
+  // Asked to put the selected item first, the TreeView does nothing; asked
+  // to show an item above the rows in view, it puts it first.
+  if (row > rows.first) {
+    if (HTREEITEM after = NextItem(state, TVGN_NEXTVISIBLE, item)) put(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, after);
+  }
+  put(TVM_ENSUREVISIBLE, 0, item);
 }
 
 // A scroll bar request (SB_*), from the bar, the keyboard or another program.

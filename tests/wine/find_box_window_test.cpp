@@ -7,17 +7,10 @@
 #include "res/resource.h"
 #include "services/window_text_win32.h"
 #include "wine/tweak_window.h"
+#include "wine/window_support.h"
 
 namespace corvandel {
 namespace {
-
-// Sets or clears a key in the thread's keyboard state, which GetKeyState reads.
-void HoldKey(int key, bool down) {
-  BYTE state[256] = {};
-  GetKeyboardState(state);
-  state[key] = down ? 0x80 : 0;
-  SetKeyboardState(state);
-}
 
 class FindBoxWindowTest : public TweakWindowTest {
  protected:

@@ -122,6 +122,112 @@ TEST_F(WindowFocusTest, TheTreesSelectionShowsWithoutTheFocus) {
   }
 }
 
+// The tree's scroll bar: hidden while every row fits and the tree as wide
+// as the control; beside the tree while they do not, showing the rows in
+// view, in all and that fit. The tree follows the caret below the rows in
+// view, the bar's requests, the wheel and Control with the movement keys.
+TEST_F(WindowFocusTest, TheTreeScrollsAndItsBarShowsWhereItIs) {
+  HWND view = dialog->tree().treeView();
+  HWND bar = FindWindowExA(Tree(), nullptr, "ScrollBar", nullptr);
+  ASSERT_NE(nullptr, bar);
+  // Rows counted by walking the tree, not from its rectangles.
+  const auto rowsBefore = [&](HTREEITEM item) {
+    int rows = 0;
+    for (HTREEITEM at = Next(item, TVGN_PREVIOUSVISIBLE); at != nullptr; at = Next(at, TVGN_PREVIOUSVISIBLE)) ++rows;
+    return rows;
+  };
+  const auto firstRow = [&] { return rowsBefore(Next(nullptr, TVGN_FIRSTVISIBLE)); };
+  const auto totalRows = [&] { return rowsBefore(Next(nullptr, TVGN_LASTVISIBLE)) + 1; };
+  const auto expandAll = [&](UINT how) {
+    for (HTREEITEM root = Next(nullptr, TVGN_ROOT); root != nullptr; root = Next(root, TVGN_NEXT))
+      SendMessageA(Tree(), TVM_EXPAND, how, reinterpret_cast<LPARAM>(root));
+  };
+  const auto expectBarShowsTree = [&](const std::string& step) {
+    UpdateWindow(view);
+    RECT control{}, tree{}, barRect{};
+    GetClientRect(Tree(), &control);
+    GetWindowRect(view, &tree);
+    GetWindowRect(bar, &barRect);
+    const int page = static_cast<int>(SendMessageA(view, TVM_GETVISIBLECOUNT, 0, 0));
+    const bool overflows = totalRows() > page;
+    ASSERT_EQ(overflows, IsWindowVisible(bar) != FALSE) << step;
+    EXPECT_EQ(overflows ? barRect.left - tree.left : control.right, tree.right - tree.left) << step;
+    if (!overflows) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(bar, SB_CTL, &info);
+    EXPECT_EQ(firstRow(), info.nPos) << step;
+    EXPECT_EQ(totalRows() - 1, info.nMax) << step;
+    EXPECT_EQ(page, static_cast<int>(info.nPage)) << step;
+  };
+
+  expectBarShowsTree("at start");
+  expandAll(TVE_EXPAND);
+  expectBarShowsTree("every node expanded");
+  const int page = static_cast<int>(SendMessageA(view, TVM_GETVISIBLECOUNT, 0, 0));
+  const int bottom = totalRows() - page;
+  ASSERT_GT(bottom, page + 5);
+  UINT wheelLines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &wheelLines, 0);
+  const auto scroll = [&](int request, int thumb = 0) {
+    SendMessageA(Tree(), WM_VSCROLL, MAKEWPARAM(request, thumb), reinterpret_cast<LPARAM>(bar));
+  };
+  const auto pressWithControl = [&](int key) {
+    HoldKey(VK_CONTROL, true);
+    SendMessageA(view, WM_KEYDOWN, key, 0);
+    HoldKey(VK_CONTROL, false);
+  };
+  struct Step {
+    const char* name;
+    std::function<void()> act;
+    int first;  // the first row in view after it
+  };
+  const Step steps[] = {
+      {"bar: top", [&] { scroll(SB_TOP); }, 0},
+      {"bar: line down", [&] { scroll(SB_LINEDOWN); }, 1},
+      {"bar: page down", [&] { scroll(SB_PAGEDOWN); }, 1 + page},
+      {"bar: thumb", [&] { scroll(SB_THUMBPOSITION, 5); }, 5},
+      {"bar: line up", [&] { scroll(SB_LINEUP); }, 4},
+      {"bar: page up, held at the top", [&] { scroll(SB_PAGEUP); }, 0},
+      {"bar: bottom", [&] { scroll(SB_BOTTOM); }, bottom},
+      {"bar: line down, held at the bottom", [&] { scroll(SB_LINEDOWN); }, bottom},
+      {"wheel: a notch up", [&] { SendMessageA(view, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0); },
+       bottom - static_cast<int>(wheelLines)},
+      {"wheel: over the bar, two notches down",
+       [&] { SendMessageA(Tree(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0); }, bottom},
+      {"Control+Home", [&] { pressWithControl(VK_HOME); }, 0},
+      {"Control+Down", [&] { pressWithControl(VK_DOWN); }, 1},
+      {"Control+End", [&] { pressWithControl(VK_END); }, bottom},
+      {"Control+Page Up", [&] { pressWithControl(VK_PRIOR); }, bottom - page},
+      {"caret on the last row in view, then Down",
+       [&] {
+         HTREEITEM item = Next(nullptr, TVGN_FIRSTVISIBLE);
+         for (int row = 1; row < page; ++row) item = Next(item, TVGN_NEXTVISIBLE);
+         SendMessageA(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+         SendMessageA(view, WM_KEYDOWN, VK_DOWN, 0);
+       },
+       bottom - page + 1},
+      {"the last node selected", [&] {
+         SendMessageA(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Next(nullptr, TVGN_LASTVISIBLE)));
+       }, bottom},
+      {"the first node made visible", [&] {
+         SendMessageA(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(Next(nullptr, TVGN_ROOT)));
+       }, 0},
+  };
+  for (const Step& step : steps) {
+    const HTREEITEM caret = Next(nullptr, TVGN_CARET);
+    step.act();
+    EXPECT_EQ(step.first, firstRow()) << step.name;
+    if (std::string(step.name).starts_with("Control")) {
+      EXPECT_EQ(caret, Next(nullptr, TVGN_CARET)) << step.name;  // scrolled, not moved
+    }
+    expectBarShowsTree(step.name);
+  }
+  expandAll(TVE_COLLAPSE);
+  expectBarShowsTree("every node collapsed");
+}
+
 // Tabbed into, an overview's list shows its first row chosen; a tweak's list,
 // whose choice is its setting, is left as loaded.
 TEST_F(WindowFocusTest, AnOverviewListTakingTheFocusChoosesItsFirstRow) {

@@ -22,6 +22,14 @@ inline void PumpMessages() {
   }
 }
 
+// Sets or clears a key in the thread's keyboard state, which GetKeyState reads.
+inline void HoldKey(int key, bool down) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  state[key] = down ? 0x80 : 0;
+  SetKeyboardState(state);
+}
+
 // Pumps until done() holds or the time is up; the result of done().
 inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
