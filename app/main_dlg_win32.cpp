@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/startup_notes_win32.h"
-#include "widgets/picture_win32.h"
 #include "help/about_dlg_win32.h"
 #include "nav/profile.h"
 #include "nav/tree_model.h"
@@ -27,13 +26,6 @@
 
 namespace corvandel {
 namespace {
-
-// Tree images: bitmap resources 132 to 161, image k being bitmap 132 + k,
-// pure red transparent.
-constexpr int kFirstTreeBitmap = 132;
-constexpr int kTreeBitmapCount = 30;
-constexpr COLORREF kTreeBitmapMask = RGB(255, 0, 0);
-constexpr int kTreeBitmapSize = 16;  // pixels each way, enlarged above 96 DPI
 
 // The tree's set-up: its style word and its one column, titled with a blank.
 constexpr unsigned long kTreeStyle = 0x306700E3;
@@ -90,6 +82,8 @@ CMainDlg::~CMainDlg() {
 }
 
 bool CMainDlg::Create() {
+  // Made while the window is created.
+  pictures_ = std::make_unique<TreePictures>(baseDirectory_ + "\\Skin\\BG.jpg", Scaled(kTreeBitmapSize));
   HINSTANCE instance = GetModuleHandleA(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -793,38 +787,14 @@ bool CMainDlg::StartSkin() {
 
 void CMainDlg::LoadBackground() {
   // A missing or undecodable picture leaves the tree on its plain ground.
-  tree_.GetBGImage().Attach(LoadPictureFile(baseDirectory_ + "\\Skin" + "\\BG.jpg"));
+  tree_.GetBGImage().Attach(pictures_->TakeBackground());
 }
 
 void CMainDlg::FillImageList() {
-  // All the images are drawn side by side into one strip that goes into the
-  // list at once: one bitmap and one mask instead of one per image.
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  const int size = Scaled(kTreeBitmapSize);
-  HDC screen = GetDC(nullptr);
-  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, size * kTreeBitmapCount, size);
-  HGDIOBJ oldTo = SelectObject(to, strip);
-  const RECT whole{0, 0, size * kTreeBitmapCount, size};
-  HBRUSH mask = CreateSolidBrush(kTreeBitmapMask);  // a missing bitmap leaves its place empty
-  FillRect(to, &whole, mask);
-  DeleteObject(mask);
-  SetStretchBltMode(to, COLORONCOLOR);
-  for (int k = 0; k < kTreeBitmapCount; ++k) {
-    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(kFirstTreeBitmap + k));
-    if (bitmap == nullptr) continue;
-    // Enlarged pixel for pixel, so that the mask colour stays pure.
-    HGDIOBJ oldFrom = SelectObject(from, bitmap);
-    StretchBlt(to, k * size, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
-    SelectObject(from, oldFrom);
-    DeleteObject(bitmap);
-  }
-  SelectObject(to, oldTo);
+  HBITMAP strip = pictures_->TakeStrip();
+  if (strip == nullptr) return;
   ImageList_AddMasked(images_.get(), strip, kTreeBitmapMask);
   DeleteObject(strip);
-  DeleteDC(from);
-  DeleteDC(to);
-  ReleaseDC(nullptr, screen);
 }
 
 bool CMainDlg::CreateSplitter() {

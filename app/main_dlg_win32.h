@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/find_box_win32.h"
+#include "app/tree_pictures_win32.h"
 #include "widgets/skin_engine_win32.h"
 #include "widgets/splash_win32.h"
 #include "widgets/splitter_bar_win32.h"
@@ -180,6 +181,7 @@ class CMainDlg : private IPageOwner {
   Win32PageHost pageHost_;
   Navigator navigator_;
   std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> images_;
+  std::unique_ptr<TreePictures> pictures_;  // made on a second thread at Create
   std::unique_ptr<SkinEngine> skin_;
   CSplash splash_;
   CTreeListCtrl tree_;

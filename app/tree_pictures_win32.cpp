@@ -1,0 +1,72 @@
+#include "app/tree_pictures_win32.h"
+
+#include <objbase.h>
+
+#include <utility>
+
+#include "widgets/picture_win32.h"
+
+namespace corvandel {
+namespace {
+
+// All the images drawn into one strip that goes into the image list at once:
+// one bitmap and one mask instead of one per image.
+HBITMAP DrawImageStrip(int size) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HDC screen = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+  HBITMAP strip = CreateCompatibleBitmap(screen, size * kTreeBitmapCount, size);
+  HGDIOBJ oldTo = SelectObject(to, strip);
+  const RECT whole{0, 0, size * kTreeBitmapCount, size};
+  HBRUSH mask = CreateSolidBrush(kTreeBitmapMask);
+  FillRect(to, &whole, mask);
+  DeleteObject(mask);
+  SetStretchBltMode(to, COLORONCOLOR);
+  for (int k = 0; k < kTreeBitmapCount; ++k) {
+    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(kFirstTreeBitmap + k));
+    if (bitmap == nullptr) continue;
+    // Enlarged pixel for pixel, so that the mask colour stays pure.
+    HGDIOBJ oldFrom = SelectObject(from, bitmap);
+    StretchBlt(to, k * size, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
+    SelectObject(from, oldFrom);
+    DeleteObject(bitmap);
+  }
+  SelectObject(to, oldTo);
+  DeleteDC(from);
+  DeleteDC(to);
+  ReleaseDC(nullptr, screen);
+  return strip;
+}
+
+}  // namespace
+
+TreePictures::TreePictures(std::string backgroundPath, int imageSize)
+    : maker_([this, path = std::move(backgroundPath), imageSize] {
+        // The picture is decoded by OLE, in this thread's own apartment.
+        const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        background_ = LoadPictureFile(path);
+        if (com) CoUninitialize();
+        strip_ = DrawImageStrip(imageSize);
+      }) {}
+
+TreePictures::~TreePictures() {
+  Wait();
+  if (background_ != nullptr) DeleteObject(background_);
+  if (strip_ != nullptr) DeleteObject(strip_);
+}
+
+void TreePictures::Wait() {
+  if (maker_.joinable()) maker_.join();
+}
+
+HBITMAP TreePictures::TakeBackground() {
+  Wait();
+  return std::exchange(background_, nullptr);
+}
+
+HBITMAP TreePictures::TakeStrip() {
+  Wait();
+  return std::exchange(strip_, nullptr);
+}
+
+}  // namespace corvandel
