@@ -44,6 +44,7 @@ struct TreeListWindow {
   ScrollRows shown;  // what the bar was last set to
   int wheelRemainder = 0;  // wheel turns short of a whole row
   CTreeBackground background;
+  CPixelBuffer canvas;  // the items are drawn here, then the picture laid under them
 };
 
 TreeListWindow* StateOf(HWND window) {
@@ -56,57 +57,45 @@ HTREEITEM Handle(CTreeListItem* item) {
   return reinterpret_cast<HTREEITEM>(item);
 }
 
-// A memory DC with a bitmap compatible with a screen DC.
-class Canvas {
- public:
-  Canvas(HDC like, int width, int height)
-      : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, width, height)),
-        old_(SelectObject(dc_, bitmap_)) {}
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-};
-
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);
   FillRect(dc, &rect, brush);
   DeleteObject(brush);
 }
 
-// The TreeView draws its items into a memory DC on the transparent key; the
-// picture is laid under them and the whole shown at once, so nothing flickers.
-void PaintOverBackground(HWND tree, const TreeListWindow& state) {
-  const CTreeBackground& background = state.background;
+DWORD PixelOf(COLORREF color) {
+  return static_cast<DWORD>(GetRValue(color)) << 16 | static_cast<DWORD>(GetGValue(color)) << 8 | GetBValue(color);
+}
+
+// The TreeView draws its items into a buffer on the transparent key; the
+// picture's pixels replace the key's, and the whole is shown at once, so
+// nothing flickers. Only the part to be painted is drawn.
+void PaintOverBackground(HWND tree, TreeListWindow& state) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(tree, &paint);
   RECT client;
   GetClientRect(tree, &client);
-  const int width = client.right;
-  const int height = client.bottom;
+  const SIZE size{client.right, client.bottom};
   RECT dirty;
-  if (width > 0 && height > 0 && IntersectRect(&dirty, &paint.rcPaint, &client)) {
-    // Only the part to be painted is drawn: the items clipped to it, the
-    // picture under them, then the two laid over each other.
-    const int w = dirty.right - dirty.left;
-    const int h = dirty.bottom - dirty.top;
-    Canvas items(dc, width, height);
-    IntersectClipRect(items.dc(), dirty.left, dirty.top, dirty.right, dirty.bottom);
-    FillSolid(items.dc(), dirty, kTransparentKey);
-    CallWindowProcW(state.treeProc, tree, WM_PAINT, reinterpret_cast<WPARAM>(items.dc()), 0);
-    Canvas scene(dc, width, height);
-    background.Draw(scene.dc(), client, dirty);
-    GdiTransparentBlt(scene.dc(), dirty.left, dirty.top, w, h, items.dc(), dirty.left, dirty.top, w, h, kTransparentKey);
-    BitBlt(dc, dirty.left, dirty.top, w, h, scene.dc(), dirty.left, dirty.top, SRCCOPY);
+  if (size.cx > 0 && size.cy > 0 && IntersectRect(&dirty, &paint.rcPaint, &client) && state.canvas.Fit(dc, size)) {
+    HDC items = state.canvas.dc();
+    const int saved = SaveDC(items);  // the TreeView leaves its font and colours behind
+    IntersectClipRect(items, dirty.left, dirty.top, dirty.right, dirty.bottom);
+    FillSolid(items, dirty, kTransparentKey);
+    CallWindowProcW(state.treeProc, tree, WM_PAINT, reinterpret_cast<WPARAM>(items), 0);
+    RestoreDC(items, saved);
+    GdiFlush();
+    const CPixelBuffer* picture = state.background.Stretched(dc, size);
+    const DWORD key = PixelOf(kTransparentKey);
+    const DWORD ground = PixelOf(GetSysColor(COLOR_WINDOW));
+    for (int y = dirty.top; y < dirty.bottom; ++y) {
+      DWORD* row = state.canvas.Row(y);
+      const DWORD* under = picture != nullptr ? picture->Row(y) : nullptr;
+      for (int x = dirty.left; x < dirty.right; ++x)
+        if ((row[x] & 0x00FFFFFF) == key) row[x] = under != nullptr ? under[x] : ground;
+    }
+    BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, items, dirty.left, dirty.top,
+           SRCCOPY);
   }
   EndPaint(tree, &paint);
 }
@@ -393,6 +382,44 @@ bool RegisterTreeListClass(HINSTANCE instance) {
   return RegisterClassA(&windowClass) != 0;
 }
 
+// CPixelBuffer
+
+bool CPixelBuffer::Fit(HDC like, SIZE size) {
+  if (dc_ != nullptr && size.cx == size_.cx && size.cy == size_.cy) return true;
+  Reset();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  dc_ = CreateCompatibleDC(like);
+  if (bitmap_ == nullptr || dc_ == nullptr || bits == nullptr) {
+    Reset();
+    return false;
+  }
+  old_ = SelectObject(dc_, bitmap_);
+  bits_ = static_cast<DWORD*>(bits);
+  size_ = size;
+  return true;
+}
+
+void CPixelBuffer::Reset() {
+  if (dc_ != nullptr) {
+    if (old_ != nullptr) SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  dc_ = nullptr;
+  bitmap_ = nullptr;
+  old_ = nullptr;
+  bits_ = nullptr;
+  size_ = {};
+}
+
 // CTreeBackground
 
 CTreeBackground::~CTreeBackground() { Attach(nullptr); }
@@ -400,43 +427,24 @@ CTreeBackground::~CTreeBackground() { Attach(nullptr); }
 void CTreeBackground::Attach(HBITMAP bitmap) {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
   bitmap_ = bitmap;
-  DropStretched();
+  stretched_.Reset();  // made again at the next paint
 }
 
-void CTreeBackground::DropStretched() const {
-  if (stretched_ != nullptr) DeleteObject(stretched_);
-  stretched_ = nullptr;
-  stretchedSize_ = {};
-}
-
-void CTreeBackground::Draw(HDC dc, const RECT& area, const RECT& part) const {
+const CPixelBuffer* CTreeBackground::Stretched(HDC like, SIZE size) const {
   BITMAP info{};
-  if (bitmap_ == nullptr || !GetObjectA(bitmap_, sizeof(info), &info)) {
-    FillSolid(dc, part, GetSysColor(COLOR_WINDOW));
-    return;
-  }
-  const SIZE size{area.right - area.left, area.bottom - area.top};
-  HDC source = CreateCompatibleDC(dc);
-  if (stretched_ == nullptr || size.cx != stretchedSize_.cx || size.cy != stretchedSize_.cy) {
-    // A halftone stretch is slow: done once per size, not on every paint.
-    DropStretched();
-    stretched_ = CreateCompatibleBitmap(dc, size.cx, size.cy);
-    stretchedSize_ = size;
-    HDC target = CreateCompatibleDC(dc);
-    HGDIOBJ oldTarget = SelectObject(target, stretched_);
-    HGDIOBJ oldSource = SelectObject(source, bitmap_);
-    SetStretchBltMode(target, HALFTONE);
-    SetBrushOrgEx(target, 0, 0, nullptr);
-    StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(source, oldSource);
-    SelectObject(target, oldTarget);
-    DeleteDC(target);
-  }
-  HGDIOBJ old = SelectObject(source, stretched_);
-  BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, source, part.left - area.left,
-         part.top - area.top, SRCCOPY);
+  if (bitmap_ == nullptr || !GetObjectA(bitmap_, sizeof(info), &info)) return nullptr;
+  const SIZE held = stretched_.size();
+  if (held.cx == size.cx && held.cy == size.cy) return &stretched_;
+  if (!stretched_.Fit(like, size)) return nullptr;
+  HDC source = CreateCompatibleDC(like);
+  HGDIOBJ old = SelectObject(source, bitmap_);
+  SetStretchBltMode(stretched_.dc(), HALFTONE);
+  SetBrushOrgEx(stretched_.dc(), 0, 0, nullptr);
+  StretchBlt(stretched_.dc(), 0, 0, size.cx, size.cy, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
+  GdiFlush();
+  return &stretched_;
 }
 
 // CTreeListCtrl

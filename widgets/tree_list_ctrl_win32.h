@@ -32,6 +32,34 @@ struct CTreeListNode {
 inline CTreeListItem* const kTreeListRoot = reinterpret_cast<CTreeListItem*>(static_cast<ULONG_PTR>(0xFFFF0001));
 inline CTreeListItem* const kTreeListLast = reinterpret_cast<CTreeListItem*>(static_cast<ULONG_PTR>(0xFFFF0002));
 
+// Pixels read and written directly: a 32-bit top-down DIB section, selected
+// into its own memory DC, each pixel 0x00RRGGBB.
+class CPixelBuffer {
+ public:
+  CPixelBuffer() = default;
+  ~CPixelBuffer() { Reset(); }
+  CPixelBuffer(const CPixelBuffer&) = delete;
+  CPixelBuffer& operator=(const CPixelBuffer&) = delete;
+
+  // Makes the buffer size.cx by size.cy, keeping the one held when it is that
+  // size already; false when it cannot be made.
+  bool Fit(HDC like, SIZE size);
+  HDC dc() const { return dc_; }
+  SIZE size() const { return size_; }
+  // Row y, size().cx pixels; GDI drawing into dc() is flushed (GdiFlush)
+  // before the pixels are read.
+  DWORD* Row(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * size_.cx; }
+  // Frees the buffer; size() is then empty.
+  void Reset();
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  DWORD* bits_ = nullptr;
+  SIZE size_{};
+};
+
 // The picture drawn behind the items; owns its bitmap.
 class CTreeBackground {
  public:
@@ -44,17 +72,14 @@ class CTreeBackground {
   void Attach(HBITMAP bitmap);
   HBITMAP get() const { return bitmap_; }
 
-  // Fills the part part of area with the picture stretched over area; with
-  // no picture, with the window colour. The stretched picture is kept for
-  // the next paint of an area of the same size.
-  void Draw(HDC dc, const RECT& area, const RECT& part) const;
+  // The picture stretched over an area of the given size; nullptr with no
+  // picture. A halftone stretch is slow: it is kept for the next call of the
+  // same size.
+  const CPixelBuffer* Stretched(HDC like, SIZE size) const;
 
  private:
-  void DropStretched() const;
-
   HBITMAP bitmap_ = nullptr;
-  mutable HBITMAP stretched_ = nullptr;
-  mutable SIZE stretchedSize_{};
+  mutable CPixelBuffer stretched_;
 };
 
 // Binds to a created "TurboDLL.TreeListCtrl" window, as a class library's
