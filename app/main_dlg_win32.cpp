@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/startup_notes_win32.h"
@@ -93,7 +94,7 @@ bool CMainDlg::Create() {
   return window_ != nullptr && !ended_ && !startupFailed_;
 }
 
-INT_PTR CMainDlg::DoModal() {
+INT_PTR CMainDlg::DoModal(const std::function<void()>& onFirstIdle) {
   StartupNotes notes;
   if (Create()) {
     splash_.Close();  // never left over the window it announced
@@ -106,10 +107,12 @@ INT_PTR CMainDlg::DoModal() {
   // selection seldom waits for its page; between them the loop waits for
   // input as at any other time.
   bool preparing = false;
+  bool idleBefore = false;
   MSG message;
   while (window_ != nullptr && !ended_) {
     if (!preparing && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       notes.FirstIdle();
+      if (!std::exchange(idleBefore, true) && onFirstIdle) onFirstIdle();
       preparing = SetTimer(window_, kPreparePagesTimer, USER_TIMER_MINIMUM, nullptr) != 0;
     }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);

@@ -64,7 +64,8 @@ class CMainDlg : private IPageOwner {
   CMainDlg& operator=(const CMainDlg&) = delete;
 
   // Creates the window, shows it and runs it until it ends; the end result.
-  INT_PTR DoModal();
+  // onFirstIdle, when given, runs once as the loop first finds nothing to do.
+  INT_PTR DoModal(const std::function<void()>& onFirstIdle = nullptr);
   // Creates the window hidden and runs its start-up, for a caller with its own
   // message loop; false when no window was made or the start-up ended it.
   bool Create();

@@ -9,11 +9,12 @@
 namespace corvandel {
 
 int CTweakApp::Run() {
-  // The background picture is decoded by OLE.
-  const bool ole = SUCCEEDED(OleInitialize(nullptr));
+  // OLE serves only what a user opens later (folder browsing, HTML help) and
+  // takes a few milliseconds to start: it starts once the window is up.
+  bool ole = false;
   {
     CMainDlg dialog({registry_, platform_, profile_, [](const std::string& path) { OpenHelpFile(path); }});
-    dialog.DoModal();
+    dialog.DoModal([&ole] { ole = SUCCEEDED(OleInitialize(nullptr)); });
   }
   if (ole) OleUninitialize();
   return 0;

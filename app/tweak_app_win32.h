@@ -1,6 +1,6 @@
-// CTweakApp: the application. It brings up OLE and the common controls,
-// runs the main window over the real registry, platform and INI files, and
-// ends the process when the window closes.
+// CTweakApp: the application. It runs the main window over the real
+// registry, platform and INI files, brings up OLE once the window is first
+// idle, and ends the process when the window closes.
 #pragma once
 
 #include "services/platform_win32.h"

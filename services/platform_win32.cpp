@@ -107,19 +107,23 @@ int CALLBACK SelectStartFolder(HWND dialog, UINT message, LPARAM, LPARAM start) 
 }  // namespace
 
 std::optional<std::string> Win32Platform::BrowseForFolder(const std::string& start, const std::string& prompt) {
+  // The dialog needs COM on this thread; the program starts OLE once its
+  // window is first idle, and a click can come before.
+  const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   BROWSEINFOA info{};
   info.hwndOwner = GetActiveWindow();
   info.lpszTitle = prompt.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = SelectStartFolder;
   info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
-  LPITEMIDLIST list = SHBrowseForFolderA(&info);
-  if (!list) return std::nullopt;
-  char path[MAX_PATH] = {};
-  bool ok = SHGetPathFromIDListA(list, path);
-  CoTaskMemFree(list);
-  if (!ok) return std::nullopt;
-  return std::string(path);
+  std::optional<std::string> chosen;
+  if (LPITEMIDLIST list = SHBrowseForFolderA(&info)) {
+    char path[MAX_PATH] = {};
+    if (SHGetPathFromIDListA(list, path)) chosen = path;
+    CoTaskMemFree(list);
+  }
+  if (com) CoUninitialize();
+  return chosen;
 }
 
 CalendarDate Win32Platform::TodayUtc() {

@@ -361,8 +361,18 @@ TEST_F(MainWindowTest, LeftAloneAfterStartUpItMakesAndFillsEveryPage) {
   CMainDlg dialog({*registry, platform, profile, {}});
   g_idleWindow = &dialog;
   SetTimer(nullptr, 0, 20, CloseOnceEveryPageIsReady);
-  EXPECT_EQ(0, dialog.DoModal());
+  // What waits for the first idle (OLE, in the program) runs once, before
+  // the pages are prepared.
+  int firstIdles = 0;
+  std::size_t pagesAtFirstIdle = 0;
+  EXPECT_EQ(0, dialog.DoModal([&] {
+    ++firstIdles;
+    pagesAtFirstIdle = std::count_if(PageTemplates().begin(), PageTemplates().end(),
+                                     [&](const PageTemplate& page) { return dialog.pages().IsPageCreated(page.id); });
+  }));
   EXPECT_TRUE(g_everyPageReady);
+  EXPECT_EQ(1, firstIdles);
+  EXPECT_LT(pagesAtFirstIdle, PageTemplates().size());
 }
 
 // Closes the About box as soon as it is up, remembering its caption.
