@@ -748,6 +748,13 @@ bool CMainDlg::OnInitDialog() {
   designClient_ = {client.right, client.bottom};
   designTreeWidth_ = RectInParent(tree_.window()).right - RectInParent(tree_.window()).left;
   PlaceWindow();
+  // The tree's size is known now: its picture is stretched while the window
+  // is shown (a maximised window's is not known until then).
+  if (!startMaximised_) {
+    RECT treeClient;
+    GetClientRect(tree_.treeView(), &treeClient);
+    tree_.GetBGImage().StretchAhead({treeClient.right, treeClient.bottom});
+  }
   return true;
 }
 

@@ -85,7 +85,7 @@ void PaintOverBackground(HWND tree, TreeListWindow& state) {
     CallWindowProcW(state.treeProc, tree, WM_PAINT, reinterpret_cast<WPARAM>(items), 0);
     RestoreDC(items, saved);
     GdiFlush();
-    const CPixelBuffer* picture = state.background.Stretched(dc, size);
+    const CPixelBuffer* picture = state.background.Stretched(size);
     const DWORD key = PixelOf(kTransparentKey);
     const DWORD ground = PixelOf(GetSysColor(COLOR_WINDOW));
     for (int y = dirty.top; y < dirty.bottom; ++y) {
@@ -425,18 +425,32 @@ void CPixelBuffer::Reset() {
 CTreeBackground::~CTreeBackground() { Attach(nullptr); }
 
 void CTreeBackground::Attach(HBITMAP bitmap) {
+  WaitForStretch();
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
   bitmap_ = bitmap;
-  stretched_.Reset();  // made again at the next paint
+  stretched_.Reset();  // made again when next asked for
 }
 
-const CPixelBuffer* CTreeBackground::Stretched(HDC like, SIZE size) const {
-  BITMAP info{};
-  if (bitmap_ == nullptr || !GetObjectA(bitmap_, sizeof(info), &info)) return nullptr;
+const CPixelBuffer* CTreeBackground::Stretched(SIZE size) const {
+  WaitForStretch();
+  if (bitmap_ == nullptr) return nullptr;
   const SIZE held = stretched_.size();
-  if (held.cx == size.cx && held.cy == size.cy) return &stretched_;
-  if (!stretched_.Fit(like, size)) return nullptr;
-  HDC source = CreateCompatibleDC(like);
+  if (held.cx != size.cx || held.cy != size.cy) Stretch(size);
+  return stretched_.size().cx == size.cx && stretched_.size().cy == size.cy ? &stretched_ : nullptr;
+}
+
+void CTreeBackground::StretchAhead(SIZE size) {
+  WaitForStretch();
+  if (bitmap_ != nullptr && size.cx > 0 && size.cy > 0) stretching_ = std::thread([this, size] { Stretch(size); });
+}
+
+void CTreeBackground::Stretch(SIZE size) const {
+  BITMAP info{};
+  if (!GetObjectA(bitmap_, sizeof(info), &info) || !stretched_.Fit(nullptr, size)) {
+    stretched_.Reset();
+    return;
+  }
+  HDC source = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(source, bitmap_);
   SetStretchBltMode(stretched_.dc(), HALFTONE);
   SetBrushOrgEx(stretched_.dc(), 0, 0, nullptr);
@@ -444,7 +458,10 @@ const CPixelBuffer* CTreeBackground::Stretched(HDC like, SIZE size) const {
   SelectObject(source, old);
   DeleteDC(source);
   GdiFlush();
-  return &stretched_;
+}
+
+void CTreeBackground::WaitForStretch() const {
+  if (stretching_.joinable()) stretching_.join();
 }
 
 // CTreeListCtrl

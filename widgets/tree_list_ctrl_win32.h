@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <thread>
+
 namespace corvandel {
 
 inline constexpr char kTreeListClassName[] = "TurboDLL.TreeListCtrl";
@@ -75,11 +77,18 @@ class CTreeBackground {
   // The picture stretched over an area of the given size; nullptr with no
   // picture. A halftone stretch is slow: it is kept for the next call of the
   // same size.
-  const CPixelBuffer* Stretched(HDC like, SIZE size) const;
+  const CPixelBuffer* Stretched(SIZE size) const;
+  // Starts stretching the picture for an area of the given size on a second
+  // thread, so that the paint that needs it finds it made.
+  void StretchAhead(SIZE size);
 
  private:
+  void Stretch(SIZE size) const;
+  void WaitForStretch() const;
+
   HBITMAP bitmap_ = nullptr;
   mutable CPixelBuffer stretched_;
+  mutable std::thread stretching_;
 };
 
 // Binds to a created "TurboDLL.TreeListCtrl" window, as a class library's
