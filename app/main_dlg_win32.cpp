@@ -742,6 +742,13 @@ bool CMainDlg::OnInitDialog() {
   // Each page is made when a selection first needs it: a start-up makes one.
   pageHost_.SetPageCreator([this](int pageId) { CreatePage(pageId); });
   navigator_.ShowFirstPage();
+  // Its node is selected here: the tree would select its first node as it
+  // first takes the focus, and that page would be loaded a second time.
+  for (std::size_t at = 0; at < treeNodes_.size(); ++at)
+    if (treeNodes_[at].tweakId == navigator_.CurrentTweakId()) {
+      tree_.SelectWithoutMessage(nodeItems_[at]);
+      break;
+    }
   FitOverviewColumns();
   RECT client;
   GetClientRect(window_, &client);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace corvandel {
 namespace {
@@ -511,6 +512,14 @@ CTreeListItem* CTreeListCtrl::InsertItem(const CTreeListNode& node, CTreeListIte
 
 CTreeListItem* CTreeListCtrl::GetSelectedItem() const {
   return reinterpret_cast<CTreeListItem*>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+void CTreeListCtrl::SelectWithoutMessage(CTreeListItem* item) {
+  TreeListWindow* state = StateOf(window_);
+  if (state == nullptr) return;
+  const UINT message = std::exchange(state->selectMessage, 0u);
+  Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Handle(item)));
+  state->selectMessage = message;
 }
 
 unsigned long CTreeListCtrl::GetItemData(CTreeListItem* item) const {

@@ -123,6 +123,9 @@ class CTreeListCtrl {
   // when selected) go in with it, one message a node. nullptr on failure.
   CTreeListItem* InsertItem(const CTreeListNode& node, CTreeListItem* parent, CTreeListItem* insertAfter);
   CTreeListItem* GetSelectedItem() const;
+  // Makes item the selection without the select message, for a node whose
+  // page is already shown.
+  void SelectWithoutMessage(CTreeListItem* item);
   unsigned long GetItemData(CTreeListItem* item) const;
 
   // The background picture.
