@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -587,15 +586,6 @@ bool CMainDlg::FindTweak(const std::string& words, bool forward) {
   const auto item = reinterpret_cast<LPARAM>(nodeItems_[*next]);
   SendMessageA(tree_.window(), TVM_SELECTITEM, TVGN_CARET, item);
   SendMessageA(tree_.window(), TVM_ENSUREVISIBLE, 0, item);
-  // Scrolled sideways, the tree cuts every name at its left: it stays at its
-  // left end unless the node would not show at all.
-  HWND view = tree_.treeView();
-  SendMessageA(view, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);  // the left end (SB_LEFT is not honoured by all)
-  RECT text{}, client{};
-  std::memcpy(&text, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
-  GetClientRect(view, &client);
-  if (SendMessageA(view, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)) && text.left >= client.right)
-    SendMessageA(view, TVM_ENSUREVISIBLE, 0, item);
   // Closing the box gives the focus to the node found.
   if (GetActiveWindow() != window_) savedFocus_ = tree_.window();
   return true;
