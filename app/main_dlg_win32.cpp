@@ -721,7 +721,7 @@ bool CMainDlg::OnInitDialog() {
   }
   navigator_.LoadTables();
   images_.reset(
-      ImageList_Create(Scaled(kTreeBitmapSize), Scaled(kTreeBitmapSize), ILC_COLOR24 | ILC_MASK, kTreeBitmapCount, 1));
+      ImageList_Create(Scaled(kTreeBitmapSize), Scaled(kTreeBitmapSize), ILC_COLOR24, kTreeBitmapCount, 1));
   LoadBackground();
   FillImageList();
   if (!CreateSplitter()) return false;
@@ -800,7 +800,7 @@ void CMainDlg::LoadBackground() {
 void CMainDlg::FillImageList() {
   HBITMAP strip = pictures_->TakeStrip();
   if (strip == nullptr) return;
-  ImageList_AddMasked(images_.get(), strip, kTreeBitmapMask);
+  ImageList_Add(images_.get(), strip, nullptr);  // transparent through the tree's key
   DeleteObject(strip);
 }
 

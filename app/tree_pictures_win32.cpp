@@ -5,37 +5,41 @@
 #include <utility>
 
 #include "widgets/picture_win32.h"
+#include "widgets/tree_list_ctrl_win32.h"
 
 namespace corvandel {
 namespace {
 
-// All the images drawn into one strip that goes into the image list at once:
-// one bitmap and one mask instead of one per image.
+// All the images drawn into one strip that goes into the image list at once,
+// their red made the tree's transparent key.
 HBITMAP DrawImageStrip(int size) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  HDC screen = GetDC(nullptr);
-  HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, size * kTreeBitmapCount, size);
-  HGDIOBJ oldTo = SelectObject(to, strip);
+  CPixelBuffer strip;
+  if (!strip.Fit(nullptr, {size * kTreeBitmapCount, size})) return nullptr;
   const RECT whole{0, 0, size * kTreeBitmapCount, size};
   HBRUSH mask = CreateSolidBrush(kTreeBitmapMask);
-  FillRect(to, &whole, mask);
+  FillRect(strip.dc(), &whole, mask);
   DeleteObject(mask);
-  SetStretchBltMode(to, COLORONCOLOR);
+  HDC from = CreateCompatibleDC(strip.dc());
+  SetStretchBltMode(strip.dc(), COLORONCOLOR);
   for (int k = 0; k < kTreeBitmapCount; ++k) {
     HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(kFirstTreeBitmap + k));
     if (bitmap == nullptr) continue;
     // Enlarged pixel for pixel, so that the mask colour stays pure.
     HGDIOBJ oldFrom = SelectObject(from, bitmap);
-    StretchBlt(to, k * size, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
+    StretchBlt(strip.dc(), k * size, 0, size, size, from, 0, 0, kTreeBitmapSize, kTreeBitmapSize, SRCCOPY);
     SelectObject(from, oldFrom);
     DeleteObject(bitmap);
   }
-  SelectObject(to, oldTo);
   DeleteDC(from);
-  DeleteDC(to);
-  ReleaseDC(nullptr, screen);
-  return strip;
+  GdiFlush();
+  const DWORD red = PixelOf(kTreeBitmapMask), key = PixelOf(kTreeTransparentKey);
+  for (int y = 0; y < size; ++y) {
+    DWORD* row = strip.Row(y);
+    for (int x = 0; x < size * kTreeBitmapCount; ++x)
+      if ((row[x] & 0x00FFFFFF) == red) row[x] = key;
+  }
+  return strip.Release();
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 namespace corvandel {
 
 // Node images: bitmap resources 132 to 161, image k being bitmap 132 + k,
-// pure red transparent.
+// pure red transparent. In the strip the red is the tree's transparent key,
+// so that the image list needs no mask: an image is drawn with one blit, and
+// the tree shows its picture through the key.
 inline constexpr int kFirstTreeBitmap = 132;
 inline constexpr int kTreeBitmapCount = 30;
 inline constexpr COLORREF kTreeBitmapMask = RGB(255, 0, 0);
@@ -29,8 +31,8 @@ class TreePictures {
   // Each waits until the pictures are made; the caller owns what it takes.
   // A missing or undecodable background is nullptr.
   HBITMAP TakeBackground();
-  // kTreeBitmapCount images in a row on the mask colour; a missing image
-  // leaves its place empty.
+  // kTreeBitmapCount images in a row, transparent in kTreeTransparentKey; a
+  // missing image leaves its place empty.
   HBITMAP TakeStrip();
 
  private:

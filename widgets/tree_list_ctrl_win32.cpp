@@ -9,12 +9,6 @@ namespace {
 
 constexpr int kInnerTreeId = 1;
 
-// The TreeView paints its empty ground and the ground of unselected texts in
-// this colour, which is then made transparent over the picture. An odd
-// near-white: icons rarely hold it, and font smoothing against it blends
-// towards the light picture.
-constexpr COLORREF kTransparentKey = RGB(0xFE, 0xFD, 0xFF);
-
 constexpr DWORD kHonouredStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
 // The TreeView shows no scroll bar of its own. It sets and redraws its bars at
 // every paint and every scroll, and under Wine each redraw waits on the X
@@ -64,10 +58,6 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   DeleteObject(brush);
 }
 
-DWORD PixelOf(COLORREF color) {
-  return static_cast<DWORD>(GetRValue(color)) << 16 | static_cast<DWORD>(GetGValue(color)) << 8 | GetBValue(color);
-}
-
 // The TreeView draws its items into a buffer on the transparent key; the
 // picture's pixels replace the key's, and the whole is shown at once, so
 // nothing flickers. Only the part to be painted is drawn.
@@ -82,12 +72,12 @@ void PaintOverBackground(HWND tree, TreeListWindow& state) {
     HDC items = state.canvas.dc();
     const int saved = SaveDC(items);  // the TreeView leaves its font and colours behind
     IntersectClipRect(items, dirty.left, dirty.top, dirty.right, dirty.bottom);
-    FillSolid(items, dirty, kTransparentKey);
+    FillSolid(items, dirty, kTreeTransparentKey);
     CallWindowProcW(state.treeProc, tree, WM_PAINT, reinterpret_cast<WPARAM>(items), 0);
     RestoreDC(items, saved);
     GdiFlush();
     const CPixelBuffer* picture = state.background.Stretched(size);
-    const DWORD key = PixelOf(kTransparentKey);
+    const DWORD key = PixelOf(kTreeTransparentKey);
     const DWORD ground = PixelOf(GetSysColor(COLOR_WINDOW));
     for (int y = dirty.top; y < dirty.bottom; ++y) {
       DWORD* row = state.canvas.Row(y);
@@ -297,7 +287,7 @@ bool OnCreate(HWND window, TreeListWindow& state) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInnerTreeId)), instance, nullptr);
   state.bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 0, 0, window, nullptr, instance, nullptr);
   if (state.tree == nullptr || state.bar == nullptr) return false;
-  SendMessageA(state.tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kTransparentKey));
+  SendMessageA(state.tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kTreeTransparentKey));
   SetWindowLongPtrW(state.tree, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
   state.treeProc =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(state.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TreeProc)));
@@ -419,6 +409,14 @@ void CPixelBuffer::Reset() {
   old_ = nullptr;
   bits_ = nullptr;
   size_ = {};
+}
+
+HBITMAP CPixelBuffer::Release() {
+  if (dc_ != nullptr && old_ != nullptr) SelectObject(dc_, old_);
+  old_ = nullptr;
+  HBITMAP bitmap = std::exchange(bitmap_, nullptr);
+  Reset();
+  return bitmap;
 }
 
 // CTreeBackground

@@ -15,6 +15,18 @@ namespace corvandel {
 
 inline constexpr char kTreeListClassName[] = "TurboDLL.TreeListCtrl";
 
+// The TreeView paints its empty ground and the ground of unselected texts in
+// this colour, and the item images hold it where they are transparent; the
+// control shows the picture wherever it is drawn. An odd near-white: icons
+// rarely hold it, and font smoothing against it blends towards the light
+// picture.
+inline constexpr COLORREF kTreeTransparentKey = RGB(0xFE, 0xFD, 0xFF);
+
+// A colour as a pixel of a 32-bit DIB (0x00RRGGBB).
+inline DWORD PixelOf(COLORREF color) {
+  return static_cast<DWORD>(GetRValue(color)) << 16 | static_cast<DWORD>(GetGValue(color)) << 8 | GetBValue(color);
+}
+
 // Registers the window class; the main window's template needs it before the
 // dialog is created. Registering twice is harmless.
 bool RegisterTreeListClass(HINSTANCE instance);
@@ -53,6 +65,9 @@ class CPixelBuffer {
   DWORD* Row(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * size_.cx; }
   // Frees the buffer; size() is then empty.
   void Reset();
+  // Hands over the bitmap, no longer selected anywhere, and empties the
+  // buffer; nullptr when it holds none.
+  HBITMAP Release();
 
  private:
   HDC dc_ = nullptr;

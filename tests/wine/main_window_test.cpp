@@ -269,7 +269,8 @@ std::vector<COLORREF> ScreenPixels(HWND window) {
 
 // The tree paints only what a change leaves invalid, over a picture
 // stretched once: after selections its pixels are those of a whole repaint,
-// with the picture under the items (no pixel of the transparent key left).
+// with the picture under the items and their images (no pixel of the
+// transparent key or of the images' transparent red left).
 TEST_F(MainWindowPictureTest, TreeRepaintsOfPartsMatchAWholeRepaint) {
   Start();
   ShowWindow(dialog->window(), SW_SHOW);
@@ -286,6 +287,7 @@ TEST_F(MainWindowPictureTest, TreeRepaintsOfPartsMatchAWholeRepaint) {
   ASSERT_FALSE(whole.empty());
   EXPECT_TRUE(parts == whole);
   EXPECT_EQ(0, std::count(whole.begin(), whole.end(), RGB(0xFE, 0xFD, 0xFF)));
+  EXPECT_EQ(0, std::count(whole.begin(), whole.end(), RGB(0xFF, 0, 0)));  // the images' transparent red
   EXPECT_LT(100, std::count_if(whole.begin(), whole.end(), [&](COLORREF c) { return c != whole.front(); }));
 }
 
