@@ -7,7 +7,7 @@
 # corvandel_check_delay_imports.
 find_program(CORVANDEL_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
 find_program(CORVANDEL_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
-set(CORVANDEL_DELAYED_DLLS shell32 comdlg32 ole32 oleaut32)
+set(CORVANDEL_DELAYED_DLLS shell32 comdlg32 ole32 oleaut32 shlwapi)
 set(CORVANDEL_DELAY_IMPORTS)
 foreach(dll ${CORVANDEL_DELAYED_DLLS})
   set(def ${CMAKE_SOURCE_DIR}/cmake/delay/${dll}.def)
