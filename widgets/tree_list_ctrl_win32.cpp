@@ -151,9 +151,9 @@ void SyncScrollBar(TreeListWindow& state) {
   if (relayout) Layout(state);
 }
 
-// Puts the given row (clamped to the rows there are) first in view.
-void ScrollToRow(const TreeListWindow& state, int row) {
-  const ScrollRows rows = MeasureRows(state);
+// Puts the given row (clamped to the rows there are) first in view; rows is
+// what the tree holds now.
+void ScrollToRow(const TreeListWindow& state, const ScrollRows& rows, int row) {
   row = std::max(0, std::min(row, rows.total - std::max(rows.page, 1)));
   HTREEITEM item = NextItem(state, TVGN_FIRSTVISIBLE);
   for (int at = rows.first; item != nullptr && at != row; at += row > at ? 1 : -1) {
@@ -182,14 +182,14 @@ void Scroll(const TreeListWindow& state, int request, int thumb) {
   const ScrollRows rows = MeasureRows(state);
   const int page = std::max(rows.page, 1);
   switch (request) {
-    case SB_LINEUP: ScrollToRow(state, rows.first - 1); break;
-    case SB_LINEDOWN: ScrollToRow(state, rows.first + 1); break;
-    case SB_PAGEUP: ScrollToRow(state, rows.first - page); break;
-    case SB_PAGEDOWN: ScrollToRow(state, rows.first + page); break;
-    case SB_TOP: ScrollToRow(state, 0); break;
-    case SB_BOTTOM: ScrollToRow(state, rows.total); break;
+    case SB_LINEUP: ScrollToRow(state, rows, rows.first - 1); break;
+    case SB_LINEDOWN: ScrollToRow(state, rows, rows.first + 1); break;
+    case SB_PAGEUP: ScrollToRow(state, rows, rows.first - page); break;
+    case SB_PAGEDOWN: ScrollToRow(state, rows, rows.first + page); break;
+    case SB_TOP: ScrollToRow(state, rows, 0); break;
+    case SB_BOTTOM: ScrollToRow(state, rows, rows.total); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: ScrollToRow(state, thumb); break;
+    case SB_THUMBPOSITION: ScrollToRow(state, rows, thumb); break;
   }
 }
 
@@ -199,13 +199,14 @@ void Wheel(TreeListWindow& state, int delta) {
   UINT lines = 3;
   SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   if (lines == 0) return;
-  if (lines == WHEEL_PAGESCROLL) lines = static_cast<UINT>(std::max(MeasureRows(state).page, 1));
+  const ScrollRows now = MeasureRows(state);
+  if (lines == WHEEL_PAGESCROLL) lines = static_cast<UINT>(std::max(now.page, 1));
   if ((delta < 0) != (state.wheelRemainder < 0)) state.wheelRemainder = 0;  // turned the other way
   state.wheelRemainder += delta;
   const int rows = state.wheelRemainder * static_cast<int>(lines) / WHEEL_DELTA;
   if (rows == 0) return;
   state.wheelRemainder -= rows * WHEEL_DELTA / static_cast<int>(lines);
-  ScrollToRow(state, MeasureRows(state).first - rows);
+  ScrollToRow(state, now, now.first - rows);
 }
 
 // The TreeView, without its own bar, does not scroll down to an item below
@@ -214,7 +215,7 @@ void KeepInView(const TreeListWindow& state, HTREEITEM item) {
   int row = 0;
   const ScrollRows rows = MeasureRows(state);
   if (RowInView(state, item, row) && row >= rows.page && rows.page > 0)
-    ScrollToRow(state, rows.first + row - rows.page + 1);
+    ScrollToRow(state, rows, rows.first + row - rows.page + 1);
 }
 
 // Control with Page Up, Page Down, Home, End, Up or Down scrolls the tree
